@@ -1,0 +1,80 @@
+#pragma once
+// Application-wide state: one instance for the whole run, read by name
+// across the game. Tests reset it with `ResetAppState`.
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/tconfig.h"
+#include "engine/audio.h"
+#include "engine/font.h"
+#include "engine/image.h"
+#include "engine/stream.h"
+
+class ControlObject;
+
+/// Game states.
+enum GameStateId : int { kStateMenus = 1, kStateMatch = 4 };
+
+/// Effect sounds and their dedicated channels, in this order.
+enum EffectSound : int {
+    kSfxMachineGun = 0,
+    kSfxHeavyMachineGun,
+    kSfxGrenadeLauncher,
+    kSfxRocketLauncher,
+    kSfxLaser,
+    kSfxExplosion,
+    kEffectSoundCount
+};
+
+struct Song {
+    std::string Name;   ///< file name inside the music folder
+    SoundHandle Sound;  ///< never Null: only songs that loaded are listed
+};
+
+struct AppState {
+    int GameState = kStateMenus;
+    int ScrollX = 0;
+    int ScrollY = 0;
+    /// Detail level 0..2 (the file may hold more; it is read as 2).
+    int GraphicsQuality = 0;
+    int ScoreLimit = 0;
+    int GameType = 0;
+    int TimeLeft = 0;  ///< seconds
+    int RespawnPenalty = 0;
+    double WorldWidth = 0.0;
+    double WorldHeight = 0.0;
+
+    std::vector<std::shared_ptr<ControlObject>> DriverList;
+    std::array<std::string, 26> AIDisplayNames;
+    std::array<std::string, 8> ConsoleCommands;
+
+    TConfig Config;
+    StreamHandle ReportFile;
+
+    FontHandle FontMedium;
+    FontHandle FontLarge;
+    FontHandle FontSmall;
+
+    ImageHandle GradBall;      ///< particle image of the emitters
+    ImageHandle TargetImage;   ///< aiming mark
+    ImageHandle BigDogImage;   ///< Big Dog marker, mid-handled
+    ImageHandle LogoBackdrop;
+    ImageHandle MenuBackdrop;
+
+    std::vector<Song> SongList;
+    ChannelHandle MusicChannel;
+    double SoundVolume = 0.5;
+    double MusicVolume = 1.0;
+    std::array<SoundHandle, kEffectSoundCount> EffectSounds;
+    std::array<ChannelHandle, kEffectSoundCount> EffectChannels;
+
+    double FrameDelta = 0.0;  ///< seconds the previous frame took
+};
+
+/// The one instance.
+AppState& App();
+/// Drops every reference and restores the defaults (between tests, at exit).
+void ResetAppState();

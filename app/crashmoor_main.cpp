@@ -1,0 +1,99 @@
+#include "app/crashmoor_main.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "app/frame_stats.h"
+#include "app/game.h"
+#include "engine/engine.h"
+#include "engine/filesystem.h"
+#include "engine/graphics.h"
+
+namespace {
+
+struct RunState {
+    const CommandLine* cl = nullptr;
+    long long frame = 0;
+    std::string screenshot;  // absolute path, taken before the data folder
+    bool saved = false;
+};
+
+void SaveIfLastFrame(void* user) {
+    auto* run = static_cast<RunState*>(user);
+    if (run->screenshot.empty()) return;
+    const bool last = run->cl->frames > 0 && run->frame + 1 >= run->cl->frames;
+    if (!last) return;
+    if (gfx_save_png(run->screenshot)) {
+        run->saved = true;
+    } else {
+        std::fprintf(stderr, "crashmoor: cannot save the screenshot %s\n", run->screenshot.c_str());
+    }
+}
+
+}  // namespace
+
+int CrashmoorMain(int argc, char** argv) {
+    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const CommandLine cl = ParseCommandLine(args);
+    if (!cl.error.empty()) {
+        std::fprintf(stderr, "crashmoor: %s\n\n%s", cl.error.c_str(), CommandLineHelp().c_str());
+        return 2;
+    }
+    if (cl.help) {
+        std::fputs(CommandLineHelp().c_str(), stdout);
+        return 0;
+    }
+
+    RunState run;
+    run.cl = &cl;
+    if (!cl.screenshot.empty()) run.screenshot = fs_absolute(cl.screenshot);
+
+    // Data paths are relative to the data folder, which becomes the working
+    // folder. Without one the game still runs, with nothing to show.
+    const std::string data =
+        cl.data_dir.empty() ? fs_executable_dir() + "/data" : cl.data_dir;
+    if (!fs_change_dir(data)) {
+        std::fprintf(stderr, "crashmoor: no data folder at %s; running without data\n",
+                     data.c_str());
+    }
+
+    EngineOptions options;
+    options.video = !cl.no_video;
+    options.windowed = cl.windowed;
+    options.uncapped = cl.uncapped;
+    options.fixed_dt = cl.fixed_dt;
+    Engine engine(options);
+    if (!engine.ok()) {
+        std::fprintf(stderr, "crashmoor: %s\n", engine.error().c_str());
+        return 1;
+    }
+
+    StartOptions start;
+    start.has_seed = cl.has_seed;
+    start.seed = cl.seed;
+    SetBeforeFlipHook(SaveIfLastFrame, &run);
+    if (!StartUp(start)) {
+        std::fprintf(stderr, "crashmoor: cannot open the graphics mode: %s\n",
+                     gfx_last_error().c_str());
+        ShutDown();
+        return 1;
+    }
+
+    FrameStats stats;
+    for (;;) {
+        const bool go_on = RunFrame();
+        stats.Tick();
+        ++run.frame;
+        if (!go_on) break;
+        if (cl.frames > 0 && run.frame >= cl.frames) break;
+    }
+    SetBeforeFlipHook(nullptr, nullptr);
+    ShutDown();
+    if (cl.stats) std::fputs(stats.Report().c_str(), stdout);
+    if (!run.screenshot.empty() && run.saved) {
+        std::printf("screenshot: %s\n", run.screenshot.c_str());
+    }
+    return 0;
+}

@@ -1,0 +1,176 @@
+#include "app/game.h"
+
+#include <algorithm>
+
+#include "app/app_state.h"
+#include "app/console_message.h"
+#include "app/music.h"
+#include "engine/audio.h"
+#include "engine/clock.h"
+#include "engine/font.h"
+#include "engine/graphics.h"
+#include "engine/image.h"
+#include "engine/input.h"
+#include "engine/log.h"
+#include "engine/random.h"
+#include "engine/stream.h"
+#include "engine/text.h"
+#include "spritebehaviors/delta.h"
+
+const char* const kMenuFooter = "Crashmoor v1.0 [RC1]   -   hold Esc to leave the game";
+
+namespace {
+
+bool g_started = false;
+BeforeFlipHook g_before_flip = nullptr;
+void* g_before_flip_user = nullptr;
+
+constexpr const char* kSystemFont = "C:\\windows\\fonts\\tahoma.ttf";
+
+// Display names of the computer drivers.
+constexpr std::array<const char*, 26> kDisplayNames = {
+    "Rustbucket", "Axle Grease", "Nitro Nell", "Dent Maker", "Gearjammer", "Skid Row",
+    "Torque",     "Crankshaft",  "Lug Nut",    "Burnout",    "Piston Pete", "Hubcap",
+    "Junkyard",   "Redline",     "Spark Plug", "Fender",     "Overdrive",   "Rollcage",
+    "Tailpipe",   "Scrapheap",   "Clutch",     "Diesel",     "Wrecker",     "Gravel",
+    "Chrome Dome", "Turbo Tess",
+};
+
+// Command words of the debug console, matched in this order.
+constexpr std::array<const char*, 8> kConsoleWords = {
+    "add ai weakling", "add ai moderate", "add ai offensive", "rocket launcher",
+    "rpg",             "yippi-ki-ay",     "dedicate",         "sing",
+};
+
+constexpr std::array<const char*, kEffectSoundCount> kEffectFiles = {
+    "SFX/machine_gun_fire.wav",     "SFX/heavy_machine_gun_fire.wav",
+    "SFX/grenade_launcher_fire.wav", "SFX/rocket_launcher_fire.wav",
+    "SFX/laser_fire.wav",           "SFX/explosion.wav",
+};
+
+void DrawLoadingScreen() {
+    AppState& app = App();
+    gfx_set_font(app.FontLarge);
+    gfx_draw_image(app.LogoBackdrop, 0, 0, 0);
+    gfx_set_color(0, 0, 0);
+    const std::string text = "LOADING...";
+    gfx_draw_text(text, gfx_width() / 2 - gfx_text_width(text) / 2,
+                  gfx_height() / 2 - gfx_text_height() / 2 + 100);
+    gfx_set_color(255, 255, 255);
+    gfx_set_font(app.FontMedium);
+    if (g_before_flip) g_before_flip(g_before_flip_user);
+    gfx_flip(-1);
+}
+
+void MenuFrame() {
+    AppState& app = App();
+    gfx_draw_image(app.MenuBackdrop, 0, 0, 0);
+    gfx_draw_text(kMenuFooter, 0, gfx_height() - gfx_text_height());
+    sys_poll_events();
+}
+
+}  // namespace
+
+bool StartUp(const StartOptions& options) {
+    if (g_started) return true;
+    AppState& app = App();
+
+    // 1. Names and the driver list.
+    std::copy(kDisplayNames.begin(), kDisplayNames.end(), app.AIDisplayNames.begin());
+    app.DriverList.clear();
+    // 2. The report file; an unwritable folder leaves it Null and the game
+    // runs without a report.
+    app.ReportFile = stream_open_write("debug_console_report.txt");
+    log_set_sink([](const std::string& text, int colour) { ConsoleMessage::Create(text, colour); });
+    // 3. Title.
+    app_set_title("Crashmoor v1.0 [RC1]");
+    // 4. Console words.
+    std::copy(kConsoleWords.begin(), kConsoleWords.end(), app.ConsoleCommands.begin());
+    // 5. Music channel.
+    app.MusicChannel = chan_alloc();
+    // 6. Random seed.
+    rnd_seed(options.has_seed ? options.seed : sys_millisecs());
+    // 7. Configuration.
+    app.Config.Name = "config";
+    app.Config.Init();
+    // 8. Screen format and volumes.
+    app.Config.Read("Screen Format", "0");
+    app.SoundVolume = str_to_int(app.Config.Read("Sound Volume", "5")) / 10.0;
+    app.MusicVolume = str_to_int(app.Config.Read("Music Volume", "10")) / 10.0;
+    con_print("Sound Volume: " + str_from_float(app.SoundVolume));
+    con_print("Music Volume: " + str_from_float(app.MusicVolume));
+    // 9. Graphics mode: every screen format opens the same mode; a display
+    // that cannot show it full screen gets a window.
+    if (!gfx_open(1024, 768, 32, 60, 0) && !gfx_open(1024, 768, 0, 60, 0)) return false;
+    // 10. Mask colour.
+    img_set_mask_color(255, 0, 255);
+    // 11. State and detail level. Effects know the levels 0, 1 and 2 only.
+    app.GameState = kStateMenus;
+    app.GraphicsQuality =
+        std::clamp(str_to_int(app.Config.Read("Graphics Quality", "3")), 0, 2);
+    // 12. Effect channels.
+    for (int i = 0; i < kEffectSoundCount; ++i) {
+        app.EffectChannels[i] = chan_alloc();
+        chan_set_volume(app.EffectChannels[i], app.SoundVolume);
+    }
+    chan_set_volume(app.MusicChannel, app.MusicVolume);
+    // 14. Fonts.
+    app.FontMedium = font_load(kSystemFont, 25, kFontSmooth);
+    app.FontLarge = font_load(kSystemFont, 72, kFontSmooth);
+    app.FontSmall = font_load(kSystemFont, 12, kFontSmooth);
+    // 15. Images.
+    app.GradBall = img_load("sprites/gradball.png", -1);
+    app.TargetImage = img_load("Sprites/target.png", -1);
+    app.BigDogImage = img_load("sprites/bigdog.png", -1);
+    img_mid_handle(app.BigDogImage);
+    app.LogoBackdrop = img_load("sprites/backdrop/logo.png", -1);
+    app.MenuBackdrop = img_load("sprites/backdrop/mainmenu.png", -1);
+    // 16. Loading screen.
+    DrawLoadingScreen();
+    // 17. Music.
+    LoadMusicList();
+    // 18. Effect sounds.
+    for (int i = 0; i < kEffectSoundCount; ++i) app.EffectSounds[i] = snd_load(kEffectFiles[i], 0);
+    // 19. The game draws its own cursor.
+    in_hide_mouse();
+    // 21. Frame clock.
+    Delta::Start();
+    g_started = true;
+    return true;
+}
+
+bool RunFrame() {
+    AppState& app = App();
+    gfx_set_scale(1, 1);
+    gfx_set_alpha(100);
+    gfx_set_color(255, 255, 255);
+    gfx_set_blend(kBlendAlpha);
+
+    if (app.GameState == kStateMenus) MenuFrame();
+
+    KeepMusicPlaying();
+    Delta::Update();
+    app.FrameDelta = Delta::Get();
+    if (g_before_flip) g_before_flip(g_before_flip_user);
+    gfx_flip(-1);
+    gfx_cls();
+    if (app_terminate()) return false;
+    if (sys_end_requested()) return false;
+    return in_key_down(vk::kEscape) == 0;
+}
+
+void SetBeforeFlipHook(BeforeFlipHook hook, void* user) {
+    g_before_flip = hook;
+    g_before_flip_user = user;
+}
+
+void ShutDown() {
+    AppState& app = App();
+    chan_stop(app.MusicChannel);
+    stream_close(app.ReportFile);
+    log_set_sink(nullptr);
+    gfx_set_font(nullptr);
+    ResetAppState();
+    Delta::Reset();
+    g_started = false;
+}

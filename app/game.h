@@ -1,0 +1,31 @@
+#pragma once
+// Start-up and the frame loop.
+
+#include <cstdint>
+
+struct StartOptions {
+    bool has_seed = false;
+    std::int64_t seed = 0;
+};
+
+/// Runs the start-up sequence once (a second call returns true at once):
+/// names, report file, title, console words, channels, random seed,
+/// configuration, graphics mode, fonts, images, loading screen, music,
+/// effect sounds. False when no graphics mode could be opened.
+bool StartUp(const StartOptions& options);
+
+/// One pass of the frame loop in the current state, ending with the flip.
+/// Returns false when the program should end (Escape held, window closed,
+/// "Exit Game").
+bool RunFrame();
+
+/// Called with the frame drawn and not yet presented (for screenshots).
+using BeforeFlipHook = void (*)(void* user);
+void SetBeforeFlipHook(BeforeFlipHook hook, void* user);
+
+/// Ends the run: closes the report file and drops the state (also used by
+/// tests between runs).
+void ShutDown();
+
+/// The one-line footer of the menus.
+extern const char* const kMenuFooter;

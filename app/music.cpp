@@ -1,0 +1,40 @@
+#include "app/music.h"
+
+#include "app/app_state.h"
+#include "app/console_message.h"
+#include "engine/audio.h"
+#include "engine/filesystem.h"
+#include "engine/log.h"
+#include "engine/random.h"
+
+void LoadMusicList() {
+    AppState& app = App();
+    app.SongList.clear();
+    for (const std::string& name : fs_load_dir("mp3/")) {
+        if (name.empty()) continue;
+        con_print(name);
+        // Songs stream while they play; loading opens and checks each one.
+        SoundHandle sound = snd_load("mp3/" + name, kSoundStream);
+        if (sound) app.SongList.push_back(Song{name, sound});
+    }
+}
+
+void KeepMusicPlaying() {
+    AppState& app = App();
+    if (!snd_available()) return;
+    while (!app.SongList.empty() && !chan_playing(app.MusicChannel)) {
+        const int count = static_cast<int>(app.SongList.size());
+        int index = static_cast<int>(rnd_float(0, count));
+        if (index >= count) index = count - 1;
+        const Song song = app.SongList[static_cast<std::size_t>(index)];
+        ConsoleMessage::Create(TimeStamped("Playing song '" + song.Name + "'"), kConsoleGreen);
+        app.MusicChannel = snd_play(song.Sound, app.MusicChannel);
+        chan_set_volume(app.MusicChannel, app.MusicVolume);
+        if (chan_playing(app.MusicChannel)) return;
+        // A song that will not start would be picked again every frame:
+        // drop it and try another.
+        ConsoleMessage::Create(TimeStamped("Song '" + song.Name + "' cannot be played"),
+                               kConsoleRed);
+        app.SongList.erase(app.SongList.begin() + index);
+    }
+}

@@ -1,0 +1,90 @@
+#include "engine/clock.h"
+
+#include <chrono>
+#include <cmath>
+#include <ctime>
+#include <thread>
+
+namespace {
+
+using SteadyClock = std::chrono::steady_clock;
+
+struct ClockState {
+    SteadyClock::time_point start = SteadyClock::now();
+    double fixed_step = 0.0;    // seconds; 0 = real clock
+    double virtual_ms = 0.0;    // exact virtual time, fractions carried
+    SteadyClock::time_point next_frame{};
+    bool frame_scheduled = false;
+};
+
+ClockState& state() {
+    static ClockState s;
+    return s;
+}
+
+}  // namespace
+
+std::int64_t sys_millisecs() {
+    ClockState& s = state();
+    if (s.fixed_step > 0.0) return static_cast<std::int64_t>(std::floor(s.virtual_ms));
+    return std::chrono::duration_cast<std::chrono::milliseconds>(SteadyClock::now() - s.start)
+        .count();
+}
+
+std::string sys_current_time() {
+    ClockState& s = state();
+    char text[16];
+    if (s.fixed_step > 0.0) {
+        const std::int64_t seconds = sys_millisecs() / 1000;
+        std::snprintf(text, sizeof text, "%02d:%02d:%02d", static_cast<int>(seconds / 3600 % 24),
+                      static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60));
+        return text;
+    }
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    std::strftime(text, sizeof text, "%H:%M:%S", &local);
+    return text;
+}
+
+void clock_set_fixed_step(double seconds) {
+    ClockState& s = state();
+    s.fixed_step = seconds > 0.0 ? seconds : 0.0;
+    s.virtual_ms = 0.0;
+}
+
+double clock_fixed_step() { return state().fixed_step; }
+
+void clock_advance_frame() {
+    ClockState& s = state();
+    if (s.fixed_step > 0.0) s.virtual_ms += s.fixed_step * 1000.0;
+}
+
+void clock_reset() {
+    state().start = SteadyClock::now();
+    state().frame_scheduled = false;
+}
+
+void clock_wait_frame(double period_ms) {
+    ClockState& s = state();
+    const auto period = std::chrono::duration_cast<SteadyClock::duration>(
+        std::chrono::duration<double, std::milli>(period_ms));
+    const auto now = SteadyClock::now();
+    if (!s.frame_scheduled || now > s.next_frame + period) {
+        // First frame, or more than a frame late: restart the schedule rather
+        // than rushing through frames to catch up.
+        s.next_frame = now + period;
+        s.frame_scheduled = true;
+        return;
+    }
+    // Sleep most of the wait, then spin the last stretch: sleep alone
+    // overshoots by up to a millisecond on a loaded machine.
+    const auto spin = std::chrono::microseconds(1500);
+    if (s.next_frame - now > spin) std::this_thread::sleep_for(s.next_frame - now - spin);
+    while (SteadyClock::now() < s.next_frame) std::this_thread::yield();
+    s.next_frame += period;
+}
+
+double clock_real_seconds() {
+    return std::chrono::duration<double>(SteadyClock::now().time_since_epoch()).count();
+}

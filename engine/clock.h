@@ -1,0 +1,32 @@
+#pragma once
+// The engine's millisecond clock. Real time by default; under a fixed frame
+// step the clock is virtual and advances only when a frame is presented, so a
+// seeded run repeats exactly whatever the machine's speed.
+
+#include <cstdint>
+#include <string>
+
+/// Milliseconds since the engine started (64 bits: no wrap in practice).
+std::int64_t sys_millisecs();
+/// Local time of day as "%H:%M:%S". On the virtual clock it is the time since
+/// start-up counted from 00:00:00, so that logs repeat too.
+std::string sys_current_time();
+
+/// Switches to the virtual clock with the given step in seconds (0 switches
+/// back to real time). The virtual clock restarts at 0.
+void clock_set_fixed_step(double seconds);
+/// The fixed step in seconds, 0 on the real clock.
+double clock_fixed_step();
+/// Advances the virtual clock by one step, carrying the fraction of a
+/// millisecond (1/60 s gives 16, 17, 17, ...). Does nothing on the real clock.
+void clock_advance_frame();
+/// Restarts the real clock's zero at the present moment.
+void clock_reset();
+
+/// Precise frame pacing: waits until `period_ms` after the previous call's
+/// deadline (or returns at once when late, restarting the schedule).
+void clock_wait_frame(double period_ms);
+
+/// Seconds on the real monotonic clock, whatever the virtual clock says
+/// (for measuring frame times).
+double clock_real_seconds();

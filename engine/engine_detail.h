@@ -1,0 +1,98 @@
+#pragma once
+// Engine internals shared by its source files. Only engine/ includes this
+// header (and with it SDL); the rest of the game sees the public headers.
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace engine_detail {
+
+struct SurfaceDeleter {
+    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
+};
+using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
+
+/// Makes a transparent 32-bit ARGB surface; null when w or h is not positive
+/// or memory is short.
+SurfacePtr make_argb_surface(int w, int h);
+/// Converts any surface to 32-bit ARGB (null on failure).
+SurfacePtr to_argb_surface(SDL_Surface* source);
+
+/// Smallest power of two at or above n (1 for n <= 1).
+int next_pow2(int n);
+
+/// The renderer of the open graphics mode, or null (no mode, or no video).
+SDL_Renderer* current_renderer();
+/// Changes whenever a renderer is created or destroyed; textures made under
+/// another generation are gone with their renderer and must not be touched.
+std::uint64_t renderer_generation();
+
+/// CPU pixels (32-bit ARGB) with their GPU copies, uploaded lazily: a
+/// power-of-two texture with the pixels in its top-left corner, and for the
+/// mask blend mode a copy whose alpha is thresholded at 0.5.
+class PixelTexture {
+public:
+    PixelTexture(int w, int h);
+    ~PixelTexture();
+    PixelTexture(const PixelTexture&) = delete;
+    PixelTexture& operator=(const PixelTexture&) = delete;
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    int tex_width() const { return tex_width_; }
+    int tex_height() const { return tex_height_; }
+    /// Row-major pixels, `pitch()` values a row; null for an empty size.
+    std::uint32_t* pixels() { return surface_ ? static_cast<std::uint32_t*>(surface_->pixels) : nullptr; }
+    int pitch() const { return surface_ ? surface_->pitch / 4 : 0; }
+    SDL_Surface* surface() { return surface_.get(); }
+    /// Replaces the pixels (the size changes with them).
+    void Replace(SurfacePtr surface);
+    /// Call after changing pixels so the next draw uploads them again.
+    void MarkDirty() { dirty_ = true; }
+    /// The texture to draw for the given blend mode (mask thresholds alpha),
+    /// with linear or nearest sampling; null when there is no renderer.
+    SDL_Texture* Texture(bool mask, bool filtered);
+
+private:
+    void DropTextures();
+    SDL_Texture* Upload(bool mask);
+
+    int width_ = 0;
+    int height_ = 0;
+    int tex_width_ = 1;
+    int tex_height_ = 1;
+    SurfacePtr surface_;
+    SDL_Texture* texture_ = nullptr;
+    SDL_Texture* mask_texture_ = nullptr;
+    std::uint64_t generation_ = 0;
+    bool dirty_ = true;
+    bool mask_dirty_ = true;
+};
+
+/// One textured quad in the drawing state's local space: corners (x0,y0) to
+/// (x1,y1) relative to the draw position (px,py), with texture coordinates.
+struct LocalQuad {
+    float x0, y0, x1, y1;
+    float u0, v0, u1, v1;
+};
+
+/// True when the current drawing state can draw anything (a renderer exists
+/// and the viewport is not empty).
+bool can_draw();
+/// True when the current blend mode is mask.
+bool blend_is_mask();
+/// Draws textured quads at (px, py) with the drawing state's transform,
+/// origin, colour, alpha and blend mode. A null texture draws nothing.
+void draw_quads(SDL_Texture* texture, float px, float py, const LocalQuad* quads, int count);
+
+/// Input: feeds one SDL event into the polled input state.
+void input_handle_event(const SDL_Event& event);
+/// Maps window coordinates to the 1024 x 768 logical screen.
+void map_window_to_logical(int wx, int wy, int* lx, int* ly);
+/// Toggles desktop full screen (Alt+Enter).
+void toggle_fullscreen();
+
+}  // namespace engine_detail

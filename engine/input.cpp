@@ -1,0 +1,315 @@
+#include "engine/input.h"
+
+#include <array>
+
+#include "engine/engine_detail.h"
+
+namespace {
+
+constexpr int kKeyCount = 256;
+constexpr int kButtonCount = 4;  // index 1..3
+constexpr int kCharRing = 256;
+
+struct InputState {
+    std::array<bool, kKeyCount> key_held{};
+    std::array<int, kKeyCount> key_hits{};
+    std::array<bool, kButtonCount> button_held{};
+    std::array<int, kButtonCount> button_hits{};
+    std::array<int, kCharRing> chars{};
+    int char_head = 0;   // next to read
+    int char_count = 0;  // unread
+    int mouse_x = 0, mouse_y = 0, mouse_z = 0;
+    bool suspended = false;
+    bool terminate = false;
+    bool end_requested = false;
+    bool polling = false;
+};
+
+InputState g_in;
+
+// SDL scancodes to Windows virtual-key codes. Scancodes name physical keys, so
+// the key left of "1" is 192 on every layout, as the console toggle expects.
+int virtual_key(SDL_Scancode sc) {
+    if (sc >= SDL_SCANCODE_A && sc <= SDL_SCANCODE_Z) return 65 + (sc - SDL_SCANCODE_A);
+    if (sc >= SDL_SCANCODE_1 && sc <= SDL_SCANCODE_9) return 49 + (sc - SDL_SCANCODE_1);
+    if (sc >= SDL_SCANCODE_F1 && sc <= SDL_SCANCODE_F12) return 112 + (sc - SDL_SCANCODE_F1);
+    if (sc >= SDL_SCANCODE_KP_1 && sc <= SDL_SCANCODE_KP_9) return 97 + (sc - SDL_SCANCODE_KP_1);
+    switch (sc) {
+        case SDL_SCANCODE_0: return 48;
+        case SDL_SCANCODE_KP_0: return 96;
+        case SDL_SCANCODE_BACKSPACE: return vk::kBackspace;
+        case SDL_SCANCODE_TAB: return vk::kTab;
+        case SDL_SCANCODE_RETURN: return vk::kEnter;
+        case SDL_SCANCODE_KP_ENTER: return vk::kEnter;
+        case SDL_SCANCODE_LSHIFT: return vk::kShift;
+        case SDL_SCANCODE_RSHIFT: return vk::kShift;
+        case SDL_SCANCODE_LCTRL: return vk::kControl;
+        case SDL_SCANCODE_RCTRL: return vk::kControl;
+        case SDL_SCANCODE_LALT: return vk::kAlt;
+        case SDL_SCANCODE_RALT: return vk::kAlt;
+        case SDL_SCANCODE_PAUSE: return vk::kPause;
+        case SDL_SCANCODE_CAPSLOCK: return vk::kCapsLock;
+        case SDL_SCANCODE_ESCAPE: return vk::kEscape;
+        case SDL_SCANCODE_SPACE: return vk::kSpace;
+        case SDL_SCANCODE_PAGEUP: return vk::kPageUp;
+        case SDL_SCANCODE_PAGEDOWN: return vk::kPageDown;
+        case SDL_SCANCODE_END: return vk::kEnd;
+        case SDL_SCANCODE_HOME: return vk::kHome;
+        case SDL_SCANCODE_LEFT: return vk::kLeft;
+        case SDL_SCANCODE_UP: return vk::kUp;
+        case SDL_SCANCODE_RIGHT: return vk::kRight;
+        case SDL_SCANCODE_DOWN: return vk::kDown;
+        case SDL_SCANCODE_PRINTSCREEN: return 44;
+        case SDL_SCANCODE_INSERT: return vk::kInsert;
+        case SDL_SCANCODE_DELETE: return vk::kDelete;
+        case SDL_SCANCODE_LGUI: return 91;
+        case SDL_SCANCODE_RGUI: return 92;
+        case SDL_SCANCODE_APPLICATION: return 93;
+        case SDL_SCANCODE_KP_MULTIPLY: return 106;
+        case SDL_SCANCODE_KP_PLUS: return 107;
+        case SDL_SCANCODE_KP_MINUS: return 109;
+        case SDL_SCANCODE_KP_PERIOD: return 110;
+        case SDL_SCANCODE_KP_DIVIDE: return 111;
+        case SDL_SCANCODE_NUMLOCKCLEAR: return 144;
+        case SDL_SCANCODE_SCROLLLOCK: return 145;
+        case SDL_SCANCODE_SEMICOLON: return 186;
+        case SDL_SCANCODE_EQUALS: return 187;
+        case SDL_SCANCODE_COMMA: return 188;
+        case SDL_SCANCODE_MINUS: return 189;
+        case SDL_SCANCODE_PERIOD: return 190;
+        case SDL_SCANCODE_SLASH: return 191;
+        case SDL_SCANCODE_GRAVE: return vk::kTilde;
+        case SDL_SCANCODE_LEFTBRACKET: return 219;
+        case SDL_SCANCODE_BACKSLASH: return 220;
+        case SDL_SCANCODE_RIGHTBRACKET: return 221;
+        case SDL_SCANCODE_APOSTROPHE: return 222;
+        case SDL_SCANCODE_NONUSBACKSLASH: return 226;
+        default: return 0;
+    }
+}
+
+// SDL numbers buttons 1 left, 2 middle, 3 right; the game 1 left, 2 right, 3 middle.
+int game_button(Uint8 sdl_button) {
+    switch (sdl_button) {
+        case SDL_BUTTON_LEFT: return 1;
+        case SDL_BUTTON_RIGHT: return 2;
+        case SDL_BUTTON_MIDDLE: return 3;
+        default: return 0;
+    }
+}
+
+void press_key(int key) {
+    if (key <= 0 || key >= kKeyCount) return;
+    if (!g_in.key_held[key]) ++g_in.key_hits[key];
+    g_in.key_held[key] = true;
+}
+
+void release_key(int key) {
+    if (key > 0 && key < kKeyCount) g_in.key_held[key] = false;
+}
+
+// Side-specific codes travel with the generic ones, as the game tests either.
+int side_key(SDL_Scancode sc) {
+    switch (sc) {
+        case SDL_SCANCODE_LSHIFT: return vk::kLeftShift;
+        case SDL_SCANCODE_RSHIFT: return vk::kRightShift;
+        case SDL_SCANCODE_LCTRL: return vk::kLeftControl;
+        case SDL_SCANCODE_RCTRL: return vk::kRightControl;
+        case SDL_SCANCODE_LALT: return vk::kLeftAlt;
+        case SDL_SCANCODE_RALT: return vk::kRightAlt;
+        default: return 0;
+    }
+}
+
+void push_char(int code) {
+    if (g_in.char_count >= kCharRing) return;
+    g_in.chars[(g_in.char_head + g_in.char_count) % kCharRing] = code;
+    ++g_in.char_count;
+}
+
+// Decodes UTF-8 text into code points; invalid bytes are skipped.
+void push_text(const char* text) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text);
+    while (*p) {
+        int code = 0, extra = 0;
+        if (*p < 0x80) {
+            code = *p;
+        } else if ((*p & 0xE0) == 0xC0) {
+            code = *p & 0x1F;
+            extra = 1;
+        } else if ((*p & 0xF0) == 0xE0) {
+            code = *p & 0x0F;
+            extra = 2;
+        } else if ((*p & 0xF8) == 0xF0) {
+            code = *p & 0x07;
+            extra = 3;
+        } else {
+            ++p;
+            continue;
+        }
+        ++p;
+        bool valid = true;
+        for (int i = 0; i < extra; ++i) {
+            if ((*p & 0xC0) != 0x80) {
+                valid = false;
+                break;
+            }
+            code = (code << 6) | (*p & 0x3F);
+            ++p;
+        }
+        if (valid) push_char(code);
+    }
+}
+
+void flush_keys() {
+    g_in.key_held.fill(false);
+    g_in.key_hits.fill(0);
+    g_in.char_head = g_in.char_count = 0;
+}
+
+void flush_mouse() {
+    g_in.button_held.fill(false);
+    g_in.button_hits.fill(0);
+}
+
+}  // namespace
+
+namespace engine_detail {
+
+void input_handle_event(const SDL_Event& e) {
+    switch (e.type) {
+        case SDL_QUIT:
+            g_in.terminate = true;
+            g_in.end_requested = true;
+            break;
+        case SDL_KEYDOWN: {
+            if (e.key.repeat != 0) break;
+            const SDL_Scancode sc = e.key.keysym.scancode;
+            if ((sc == SDL_SCANCODE_RETURN || sc == SDL_SCANCODE_KP_ENTER) &&
+                (e.key.keysym.mod & KMOD_ALT)) {
+                toggle_fullscreen();  // Alt+Enter belongs to the window, not the game
+                break;
+            }
+            press_key(virtual_key(sc));
+            press_key(side_key(sc));
+            break;
+        }
+        case SDL_KEYUP:
+            release_key(virtual_key(e.key.keysym.scancode));
+            release_key(side_key(e.key.keysym.scancode));
+            break;
+        case SDL_TEXTINPUT:
+            push_text(e.text.text);
+            break;
+        case SDL_MOUSEMOTION:
+            map_window_to_logical(e.motion.x, e.motion.y, &g_in.mouse_x, &g_in.mouse_y);
+            break;
+        case SDL_MOUSEBUTTONDOWN: {
+            map_window_to_logical(e.button.x, e.button.y, &g_in.mouse_x, &g_in.mouse_y);
+            const int b = game_button(e.button.button);
+            if (b == 0) break;
+            if (!g_in.button_held[b]) ++g_in.button_hits[b];
+            g_in.button_held[b] = true;
+            break;
+        }
+        case SDL_MOUSEBUTTONUP: {
+            map_window_to_logical(e.button.x, e.button.y, &g_in.mouse_x, &g_in.mouse_y);
+            const int b = game_button(e.button.button);
+            if (b != 0) g_in.button_held[b] = false;
+            break;
+        }
+        case SDL_MOUSEWHEEL:
+            g_in.mouse_z += e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+            break;
+        case SDL_WINDOWEVENT:
+            if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
+                e.window.event == SDL_WINDOWEVENT_MINIMIZED) {
+                if (!g_in.suspended) {
+                    g_in.suspended = true;
+                    flush_keys();
+                    flush_mouse();
+                }
+            } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED ||
+                       e.window.event == SDL_WINDOWEVENT_RESTORED) {
+                if (g_in.suspended) {
+                    g_in.suspended = false;
+                    flush_keys();
+                    flush_mouse();
+                }
+            } else if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
+                g_in.terminate = true;
+                g_in.end_requested = true;
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace engine_detail
+
+int in_key_down(int key) { return key > 0 && key < kKeyCount && g_in.key_held[key] ? 1 : 0; }
+
+int in_key_hit(int key) {
+    if (key <= 0 || key >= kKeyCount) return 0;
+    const int n = g_in.key_hits[key];
+    g_in.key_hits[key] = 0;
+    return n;
+}
+
+int in_get_char() {
+    if (g_in.char_count == 0) return 0;
+    const int c = g_in.chars[g_in.char_head];
+    g_in.char_head = (g_in.char_head + 1) % kCharRing;
+    --g_in.char_count;
+    return c;
+}
+
+void in_flush_keys() { flush_keys(); }
+
+int in_mouse_x() { return g_in.mouse_x; }
+int in_mouse_y() { return g_in.mouse_y; }
+int in_mouse_z() { return g_in.mouse_z; }
+
+int in_mouse_down(int button) {
+    return button > 0 && button < kButtonCount && g_in.button_held[button] ? 1 : 0;
+}
+
+int in_mouse_hit(int button) {
+    if (button <= 0 || button >= kButtonCount) return 0;
+    const int n = g_in.button_hits[button];
+    g_in.button_hits[button] = 0;
+    return n;
+}
+
+void in_flush_mouse() { flush_mouse(); }
+
+void in_show_mouse() {
+    if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_ShowCursor(SDL_ENABLE);
+}
+
+void in_hide_mouse() {
+    if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_ShowCursor(SDL_DISABLE);
+}
+
+int app_suspended() { return g_in.suspended ? 1 : 0; }
+
+int app_terminate() {
+    const bool t = g_in.terminate;
+    g_in.terminate = false;
+    return t ? 1 : 0;
+}
+
+void sys_poll_events() {
+    if (g_in.polling || !SDL_WasInit(SDL_INIT_EVENTS)) return;
+    g_in.polling = true;
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) engine_detail::input_handle_event(e);
+    g_in.polling = false;
+}
+
+void sys_end() { g_in.end_requested = true; }
+
+int sys_end_requested() { return g_in.end_requested ? 1 : 0; }
+
+void input_reset() { g_in = InputState{}; }

@@ -1,0 +1,3 @@
+#include "app/crashmoor_main.h"
+
+int main(int argc, char** argv) { return CrashmoorMain(argc, argv); }

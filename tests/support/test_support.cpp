@@ -1,0 +1,64 @@
+#include "tests/support/test_support.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "engine/graphics.h"
+
+namespace test_support {
+
+TempDir::TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "crashmoor-test-XXXXXX").string();
+    const char* made = ::mkdtemp(pattern.data());
+    if (!made) throw std::runtime_error("mkdtemp failed");
+    path_ = made;
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+ScopedChdir::ScopedChdir(const std::string& path) {
+    previous_ = std::filesystem::current_path().string();
+    std::filesystem::current_path(path);
+}
+
+ScopedChdir::~ScopedChdir() {
+    std::error_code ec;
+    std::filesystem::current_path(previous_, ec);
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+VideoEngine::VideoEngine(int width, int height, bool video) {
+    EngineOptions options;
+    options.video = video;
+    options.audio = false;
+    options.windowed = true;
+    options.uncapped = true;
+    engine_ = std::make_unique<Engine>(options);
+    if (!engine_->ok()) return;
+    ok_ = gfx_open(width, height, 0, 60, 0) == 1;
+    gfx_cls();
+}
+
+VideoEngine::~VideoEngine() = default;
+
+std::uint32_t PixelAt(int x, int y) { return gfx_read_pixels(x, y, 1, 1)[0]; }
+
+}  // namespace test_support

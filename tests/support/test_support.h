@@ -1,0 +1,64 @@
+#pragma once
+// Helpers shared by the test programs.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "engine/engine.h"
+
+namespace test_support {
+
+/// A fresh temporary folder, removed with everything in it on destruction.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return path_; }
+    /// path() + "/" + name
+    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+/// Changes into a folder for the lifetime of the object.
+class ScopedChdir {
+public:
+    explicit ScopedChdir(const std::string& path);
+    ~ScopedChdir();
+    ScopedChdir(const ScopedChdir&) = delete;
+    ScopedChdir& operator=(const ScopedChdir&) = delete;
+
+private:
+    std::string previous_;
+};
+
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& bytes);
+
+/// The engine with an off-screen 1024 x 768 (or given size) window, blank
+/// frame and default drawing state; for tests that read pixels back.
+class VideoEngine {
+public:
+    explicit VideoEngine(int width = 1024, int height = 768, bool video = true);
+    ~VideoEngine();
+    bool ok() const { return ok_; }
+
+private:
+    std::unique_ptr<Engine> engine_;
+    bool ok_ = false;
+};
+
+/// ARGB of one pixel of the current frame.
+std::uint32_t PixelAt(int x, int y);
+/// Red, green, blue of an ARGB value.
+inline int R(std::uint32_t p) { return (p >> 16) & 0xFF; }
+inline int G(std::uint32_t p) { return (p >> 8) & 0xFF; }
+inline int B(std::uint32_t p) { return p & 0xFF; }
+
+}  // namespace test_support
