@@ -5,6 +5,7 @@
 
 #include "engine/audio_detail.h"
 #include "engine/clock.h"
+#include "engine/engine_detail.h"
 #include "engine/font_detail.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
@@ -22,6 +23,7 @@ Engine::Engine(const EngineOptions& options) {
         return;
     }
     g_options = options;
+    engine_detail::pin_system_libraries();
     if (g_options.fixed_dt > 0.0) g_options.audio = false;
     // Full screen must survive focus changes (a second monitor, alt-tab).
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");

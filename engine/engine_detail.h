@@ -26,6 +26,8 @@ int next_pow2(int n);
 
 /// The renderer of the open graphics mode, or null (no mode, or no video).
 SDL_Renderer* current_renderer();
+/// The window of the open graphics mode, or null.
+SDL_Window* current_window();
 /// Changes whenever a renderer is created or destroyed; textures made under
 /// another generation are gone with their renderer and must not be touched.
 std::uint64_t renderer_generation();
@@ -87,6 +89,10 @@ bool blend_is_mask();
 /// Draws textured quads at (px, py) with the drawing state's transform,
 /// origin, colour, alpha and blend mode. A null texture draws nothing.
 void draw_quads(SDL_Texture* texture, float px, float py, const LocalQuad* quads, int count);
+
+/// Sanitizer builds: keeps run-time loaded system libraries loaded so that
+/// leak reports can name them.
+void pin_system_libraries();
 
 /// Input: feeds one SDL event into the polled input state.
 void input_handle_event(const SDL_Event& event);

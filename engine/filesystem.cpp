@@ -42,14 +42,18 @@ std::vector<std::string> raw_listing(const std::string& path) {
     return names;
 }
 
+int upper_byte(unsigned char c) { return (c >= 'a' && c <= 'z') ? c - ('a' - 'A') : c; }
+
 }  // namespace
 
+// Folding to upper case, as the Windows file system orders names: "_" and
+// the other signs between "Z" and "a" sort after the letters.
 void fs_sort_names(std::vector<std::string>& names) {
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
         const std::size_t n = std::min(a.size(), b.size());
         for (std::size_t i = 0; i < n; ++i) {
-            const int ca = lower_byte(static_cast<unsigned char>(a[i]));
-            const int cb = lower_byte(static_cast<unsigned char>(b[i]));
+            const int ca = upper_byte(static_cast<unsigned char>(a[i]));
+            const int cb = upper_byte(static_cast<unsigned char>(b[i]));
             if (ca != cb) return ca < cb;
         }
         if (a.size() != b.size()) return a.size() < b.size();

@@ -163,6 +163,7 @@ int next_pow2(int n) {
 }
 
 SDL_Renderer* current_renderer() { return g_video.renderer; }
+SDL_Window* current_window() { return g_video.window; }
 std::uint64_t renderer_generation() { return g_video.generation; }
 
 PixelTexture::PixelTexture(int w, int h) { Replace(make_argb_surface(w, h)); }

@@ -1,0 +1,207 @@
+// Input counting through events pushed into SDL's queue.
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "engine/engine_detail.h"
+#include "engine/graphics.h"
+#include "engine/input.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+void Key(SDL_Scancode sc, bool down, int repeat = 0, Uint16 mod = KMOD_NONE) {
+    SDL_Event e{};
+    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.key.repeat = static_cast<Uint8>(repeat);
+    e.key.keysym.scancode = sc;
+    e.key.keysym.mod = mod;
+    SDL_PushEvent(&e);
+}
+
+void Button(Uint8 button, bool down, int x = 0, int y = 0) {
+    SDL_Event e{};
+    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    e.button.button = button;
+    e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.button.x = x;
+    e.button.y = y;
+    SDL_PushEvent(&e);
+}
+
+void Text(const char* text) {
+    SDL_Event e{};
+    e.type = SDL_TEXTINPUT;
+    std::strncpy(e.text.text, text, sizeof e.text.text - 1);
+    SDL_PushEvent(&e);
+}
+
+class InputTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(video.ok());
+        sys_poll_events();  // drain whatever the window produced at start
+        in_flush_keys();
+        in_flush_mouse();
+    }
+    test_support::VideoEngine video;
+};
+
+TEST_F(InputTest, KeyHitsCountPressesOnceAndReset) {
+    Key(SDL_SCANCODE_A, true);
+    Key(SDL_SCANCODE_A, true, /*repeat=*/1);  // auto-repeat does not count
+    sys_poll_events();
+    EXPECT_EQ(in_key_down(vk::kA), 1);
+    EXPECT_EQ(in_key_hit(vk::kA), 1);
+    EXPECT_EQ(in_key_hit(vk::kA), 0) << "the second call in a frame gives 0";
+
+    Key(SDL_SCANCODE_A, false);
+    Key(SDL_SCANCODE_A, true);
+    Key(SDL_SCANCODE_A, false);
+    Key(SDL_SCANCODE_A, true);
+    sys_poll_events();
+    EXPECT_EQ(in_key_hit(vk::kA), 2);
+    Key(SDL_SCANCODE_A, false);
+    sys_poll_events();
+    EXPECT_EQ(in_key_down(vk::kA), 0);
+}
+
+TEST_F(InputTest, ScancodesMapToVirtualKeys) {
+    const struct {
+        SDL_Scancode sc;
+        int vk;
+    } cases[] = {
+        {SDL_SCANCODE_Z, 90},         {SDL_SCANCODE_0, 48},      {SDL_SCANCODE_9, 57},
+        {SDL_SCANCODE_LEFT, 37},      {SDL_SCANCODE_DOWN, 40},   {SDL_SCANCODE_RETURN, 13},
+        {SDL_SCANCODE_ESCAPE, 27},    {SDL_SCANCODE_SPACE, 32},  {SDL_SCANCODE_BACKSPACE, 8},
+        {SDL_SCANCODE_DELETE, 46},    {SDL_SCANCODE_TAB, 9},     {SDL_SCANCODE_LSHIFT, 16},
+        {SDL_SCANCODE_RCTRL, 17},     {SDL_SCANCODE_LALT, 18},   {SDL_SCANCODE_HOME, 36},
+        {SDL_SCANCODE_END, 35},       {SDL_SCANCODE_PAGEUP, 33}, {SDL_SCANCODE_PAGEDOWN, 34},
+        {SDL_SCANCODE_F1, 112},       {SDL_SCANCODE_F12, 123},   {SDL_SCANCODE_GRAVE, 192},
+    };
+    for (const auto& c : cases) {
+        Key(c.sc, true);
+        sys_poll_events();
+        EXPECT_EQ(in_key_hit(c.vk), 1) << SDL_GetScancodeName(c.sc);
+        Key(c.sc, false);
+        sys_poll_events();
+    }
+    in_flush_keys();
+}
+
+TEST_F(InputTest, MouseButtonsUseTheGameNumbering) {
+    Button(SDL_BUTTON_RIGHT, true, 300, 200);
+    sys_poll_events();
+    EXPECT_EQ(in_mouse_down(2), 1) << "SDL's right button is the game's 2";
+    EXPECT_EQ(in_mouse_down(3), 0);
+    EXPECT_EQ(in_mouse_x(), 300);
+    EXPECT_EQ(in_mouse_y(), 200);
+    Button(SDL_BUTTON_MIDDLE, true);
+    Button(SDL_BUTTON_RIGHT, false);
+    sys_poll_events();
+    EXPECT_EQ(in_mouse_down(3), 1);
+    EXPECT_EQ(in_mouse_hit(2), 1);
+    EXPECT_EQ(in_mouse_hit(2), 0);
+    EXPECT_EQ(in_mouse_hit(3), 1);
+    in_flush_mouse();
+    EXPECT_EQ(in_mouse_down(3), 0);
+}
+
+TEST_F(InputTest, WheelAccumulates) {
+    for (int i = 0; i < 3; ++i) {
+        SDL_Event e{};
+        e.type = SDL_MOUSEWHEEL;
+        e.wheel.y = i == 2 ? -1 : 2;
+        SDL_PushEvent(&e);
+    }
+    sys_poll_events();
+    EXPECT_EQ(in_mouse_z(), 3);
+}
+
+TEST_F(InputTest, MousePositionMapsFromALargerWindow) {
+    SDL_Window* window = engine_detail::current_window();
+    ASSERT_TRUE(window);
+    SDL_SetWindowSize(window, 2048, 1536);
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window, &w, &h);
+    if (w != 2048) GTEST_SKIP() << "the video driver keeps the window size";
+    int lx = 0, ly = 0;
+    engine_detail::map_window_to_logical(1024, 768, &lx, &ly);
+    EXPECT_EQ(lx, 512);
+    EXPECT_EQ(ly, 384);
+    // Letter-boxed: a wide window has bars left and right.
+    SDL_SetWindowSize(window, 2048, 768);
+    engine_detail::map_window_to_logical(512, 0, &lx, &ly);
+    EXPECT_EQ(lx, 0);
+    engine_detail::map_window_to_logical(1024, 384, &lx, &ly);
+    EXPECT_EQ(lx, 512);
+    EXPECT_EQ(ly, 384);
+}
+
+TEST_F(InputTest, TypedCharactersQueueDecodeAndFlush) {
+    Text("h\xC3\xA9!");  // h, e acute, !
+    sys_poll_events();
+    EXPECT_EQ(in_get_char(), 'h');
+    EXPECT_EQ(in_get_char(), 0xE9);
+    EXPECT_EQ(in_get_char(), '!');
+    EXPECT_EQ(in_get_char(), 0);
+
+    Text("abc");
+    Key(SDL_SCANCODE_B, true);
+    sys_poll_events();
+    in_flush_keys();
+    EXPECT_EQ(in_get_char(), 0) << "flushing keys empties the typed characters";
+    EXPECT_EQ(in_key_down(vk::kA + 1), 0);
+}
+
+TEST_F(InputTest, TypedCharacterRingKeepsAtMost256Unread) {
+    for (int i = 0; i < 30; ++i) Text("0123456789");  // 300 characters
+    sys_poll_events();
+    int count = 0;
+    while (in_get_char() != 0) ++count;
+    EXPECT_EQ(count, 256);
+}
+
+TEST_F(InputTest, FocusLossFlushesAndSuspends) {
+    Key(SDL_SCANCODE_UP, true);
+    sys_poll_events();
+    ASSERT_EQ(in_key_down(vk::kUp), 1);
+    SDL_Event e{};
+    e.type = SDL_WINDOWEVENT;
+    e.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+    SDL_PushEvent(&e);
+    sys_poll_events();
+    EXPECT_EQ(app_suspended(), 1);
+    EXPECT_EQ(in_key_down(vk::kUp), 0);
+    EXPECT_EQ(in_key_hit(vk::kUp), 0);
+    e.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
+    SDL_PushEvent(&e);
+    sys_poll_events();
+    EXPECT_EQ(app_suspended(), 0);
+}
+
+TEST_F(InputTest, QuitRequestIsReportedOnceAndEndsTheLoop) {
+    EXPECT_EQ(app_terminate(), 0);
+    SDL_Event e{};
+    e.type = SDL_QUIT;
+    SDL_PushEvent(&e);
+    gfx_flip(0);  // flipping polls the events
+    EXPECT_EQ(sys_end_requested(), 1);
+    EXPECT_EQ(app_terminate(), 1);
+    EXPECT_EQ(app_terminate(), 0);
+}
+
+TEST_F(InputTest, AltEnterBelongsToTheWindow) {
+    Key(SDL_SCANCODE_RETURN, true, 0, KMOD_LALT);
+    sys_poll_events();
+    EXPECT_EQ(in_key_hit(vk::kEnter), 0);
+    Key(SDL_SCANCODE_RETURN, false);
+    Key(SDL_SCANCODE_RETURN, true);
+    sys_poll_events();
+    EXPECT_EQ(in_key_hit(vk::kEnter), 1);
+}
+
+}  // namespace
