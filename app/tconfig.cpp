@@ -16,17 +16,25 @@ std::string value_of(const std::string& line, const std::string& key) {
     return start < line.size() ? line.substr(start) : std::string();
 }
 
-// True when the file is not empty and its last byte is not a line feed.
-bool lacks_final_line_end(const StreamHandle& s) {
+// What must precede a line appended to the file so that it does not glue onto
+// an unfinished last line: nothing after a line feed (or in an empty file), a
+// line feed after a carriage return (the reader already drops that CR, so the
+// last line keeps its value), otherwise a whole line end.
+std::string line_end_before_append(const StreamHandle& s) {
     const std::int64_t size = stream_size(s);
-    if (size == 0) return false;
+    if (size == 0) return std::string();
     stream_seek(s, size - 1);
-    return stream_read_byte(s) != '\n';
+    const int last = stream_read_byte(s);
+    if (last == '\n') return std::string();
+    if (last == '\r') return "\n";
+    return "\r\n";
 }
 
 }  // namespace
 
-std::string TConfig::Path() const { return fs_current_dir() + "/" + Name + ".cfg"; }
+std::string TConfig::Path() const {
+    return fs_current_dir() + "/" + Name + ".cfg";
+}
 
 void TConfig::Init() {
     CR = "\r\n";
@@ -48,23 +56,26 @@ std::string TConfig::Read(const std::string& key, const std::string& default_val
     // opened for writing (missing, read-only) just gives the default.
     StreamHandle out = stream_open(path, 1, 1);
     if (!out) return default_value;
-    const bool needs_line_end = lacks_final_line_end(out);
+    const std::string glue = line_end_before_append(out);
     stream_seek(out, stream_size(out));
-    if (needs_line_end) stream_write_string(out, CR.empty() ? std::string("\r\n") : CR);
-    stream_write_string(out, key + " = " + default_value + CR);
+    stream_write_string(out, glue + key + " = " + default_value + CR);
     stream_close(out);
     return default_value;
 }
 
 void TConfig::Write(const std::string& key, const std::string& value) {
     const std::string path = Path();
+    // The old file is opened for reading and writing, as an in-place rewrite
+    // would: a file that exists but cannot be read is left alone rather than
+    // replaced by a single line, and so is a file the user made read-only.
+    StreamHandle in = stream_open(path, 1, 1);
+    if (!in && fs_file_type(path) != 0) return;
     const std::string temp = path + ".tmp";
     StreamHandle out = stream_open_write(temp);
     if (!out) return;
 
     bool found = false;
     bool ok = true;
-    StreamHandle in = stream_open_read(path);
     if (in) {
         // Line by line, so that a huge file never has to fit in memory.
         while (ok && !stream_eof(in)) {

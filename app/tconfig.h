@@ -21,7 +21,8 @@ public:
     /// Rewrites every line of the key with the new value, or appends one line
     /// when none belongs to it. The new content goes to a temporary file in
     /// the same folder that replaces the old one only once completely
-    /// written, so a crash or a full disk never loses the settings.
+    /// written, so a crash or a full disk never loses the settings. A file
+    /// that exists but cannot be read and written is left alone.
     void Write(const std::string& key, const std::string& value);
     /// The value of the first line of the key; when none belongs to it,
     /// appends key = default and returns the default. A file that cannot be
