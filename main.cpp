@@ -1,3 +1,5 @@
 #include "app/crashmoor_main.h"
 
-int main(int argc, char** argv) { return CrashmoorMain(argc, argv); }
+int main(int argc, char** argv) {
+    return CrashmoorMain(argc, argv);
+}

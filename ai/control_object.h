@@ -21,13 +21,13 @@ public:
     /// Ends this driver; the base does nothing.
     virtual int Destroy() { return 0; }
 
-    std::shared_ptr<Vehicle> myVehicle;        ///< the car this driver controls
-    std::weak_ptr<ControlObject> lastHit;      ///< who last damaged the car (kill credit)
-    int Points = 0;                            ///< match score
-    int Deaths = 0;                            ///< times the car was destroyed
-    std::shared_ptr<MinimapDot> myMapDot;      ///< marker on the minimap
-    std::string Name;                          ///< display name
-    int Style = 0;   ///< AI: difficulty 1..3; Player: vehicle model 1..5
-    int Team = 0;    ///< 1..4, or 0 for none
+    std::shared_ptr<Vehicle> myVehicle;    ///< the car this driver controls
+    std::weak_ptr<ControlObject> lastHit;  ///< who last damaged the car (kill credit)
+    int Points = 0;                        ///< match score
+    int Deaths = 0;                        ///< times the car was destroyed
+    std::shared_ptr<MinimapDot> myMapDot;  ///< marker on the minimap
+    std::string Name;                      ///< display name
+    int Style = 0;                         ///< AI: difficulty 1..3; Player: vehicle model 1..5
+    int Team = 0;                          ///< 1..4, or 0 for none
     int iAmBigDog = 0;
 };

@@ -7,7 +7,9 @@ namespace {
 AppState g_app;
 }
 
-AppState& App() { return g_app; }
+AppState& App() {
+    return g_app;
+}
 
 void ResetAppState() {
     g_app = AppState{};

@@ -58,9 +58,9 @@ struct AppState {
     FontHandle FontLarge;
     FontHandle FontSmall;
 
-    ImageHandle GradBall;      ///< particle image of the emitters
-    ImageHandle TargetImage;   ///< aiming mark
-    ImageHandle BigDogImage;   ///< Big Dog marker, mid-handled
+    ImageHandle GradBall;     ///< particle image of the emitters
+    ImageHandle TargetImage;  ///< aiming mark
+    ImageHandle BigDogImage;  ///< Big Dog marker, mid-handled
     ImageHandle LogoBackdrop;
     ImageHandle MenuBackdrop;
 

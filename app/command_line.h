@@ -6,17 +6,17 @@
 
 struct CommandLine {
     bool windowed = false;
-    std::string data_dir;        ///< empty: the data folder next to the binary
-    long long frames = -1;       ///< quit after this many frames (-1: never)
-    std::string screenshot;      ///< save the last frame here (PNG)
+    std::string data_dir;    ///< empty: the data folder next to the binary
+    long long frames = -1;   ///< quit after this many frames (-1: never)
+    std::string screenshot;  ///< save the last frame here (PNG)
     bool has_seed = false;
     long long seed = 0;
-    double fixed_dt = 0.0;       ///< > 0: fixed frame time and virtual clock
+    double fixed_dt = 0.0;  ///< > 0: fixed frame time and virtual clock
     bool no_video = false;
     bool uncapped = false;
     bool stats = false;
     bool help = false;
-    std::string error;           ///< set when the arguments are invalid
+    std::string error;  ///< set when the arguments are invalid
 };
 
 /// Parses the arguments (without the program name).

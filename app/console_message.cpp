@@ -32,4 +32,6 @@ void ConsoleMessage::Reset() {
     MessageCount = 0;
 }
 
-std::string TimeStamped(const std::string& text) { return "[" + sys_current_time() + "] " + text; }
+std::string TimeStamped(const std::string& text) {
+    return "[" + sys_current_time() + "] " + text;
+}

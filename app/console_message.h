@@ -8,7 +8,12 @@
 #include <vector>
 
 /// Line colours.
-enum ConsoleColour : int { kConsoleWhite = 1, kConsoleRed = 2, kConsoleGreen = 3, kConsoleYellow = 4 };
+enum ConsoleColour : int {
+    kConsoleWhite = 1,
+    kConsoleRed = 2,
+    kConsoleGreen = 3,
+    kConsoleYellow = 4
+};
 
 class ConsoleMessage {
 public:

@@ -52,8 +52,7 @@ int CrashmoorMain(int argc, char** argv) {
 
     // Data paths are relative to the data folder, which becomes the working
     // folder. Without one the game still runs, with nothing to show.
-    const std::string data =
-        cl.data_dir.empty() ? fs_executable_dir() + "/data" : cl.data_dir;
+    const std::string data = cl.data_dir.empty() ? fs_executable_dir() + "/data" : cl.data_dir;
     if (!fs_change_dir(data)) {
         std::fprintf(stderr, "crashmoor: no data folder at %s; running without data\n",
                      data.c_str());

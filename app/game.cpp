@@ -29,23 +29,31 @@ constexpr const char* kSystemFont = "C:\\windows\\fonts\\tahoma.ttf";
 
 // Display names of the computer drivers.
 constexpr std::array<const char*, 26> kDisplayNames = {
-    "Rustbucket", "Axle Grease", "Nitro Nell", "Dent Maker", "Gearjammer", "Skid Row",
-    "Torque",     "Crankshaft",  "Lug Nut",    "Burnout",    "Piston Pete", "Hubcap",
-    "Junkyard",   "Redline",     "Spark Plug", "Fender",     "Overdrive",   "Rollcage",
-    "Tailpipe",   "Scrapheap",   "Clutch",     "Diesel",     "Wrecker",     "Gravel",
-    "Chrome Dome", "Turbo Tess",
+    "Rustbucket", "Axle Grease", "Nitro Nell", "Dent Maker",  "Gearjammer", "Skid Row",  "Torque",
+    "Crankshaft", "Lug Nut",     "Burnout",    "Piston Pete", "Hubcap",     "Junkyard",  "Redline",
+    "Spark Plug", "Fender",      "Overdrive",  "Rollcage",    "Tailpipe",   "Scrapheap", "Clutch",
+    "Diesel",     "Wrecker",     "Gravel",     "Chrome Dome", "Turbo Tess",
 };
 
 // Command words of the debug console, matched in this order.
 constexpr std::array<const char*, 8> kConsoleWords = {
-    "add ai weakling", "add ai moderate", "add ai offensive", "rocket launcher",
-    "rpg",             "yippi-ki-ay",     "dedicate",         "sing",
+    "add ai weakling",
+    "add ai moderate",
+    "add ai offensive",
+    "rocket launcher",
+    "rpg",
+    "yippi-ki-ay",
+    "dedicate",
+    "sing",
 };
 
 constexpr std::array<const char*, kEffectSoundCount> kEffectFiles = {
-    "SFX/machine_gun_fire.wav",     "SFX/heavy_machine_gun_fire.wav",
-    "SFX/grenade_launcher_fire.wav", "SFX/rocket_launcher_fire.wav",
-    "SFX/laser_fire.wav",           "SFX/explosion.wav",
+    "SFX/machine_gun_fire.wav",
+    "SFX/heavy_machine_gun_fire.wav",
+    "SFX/grenade_launcher_fire.wav",
+    "SFX/rocket_launcher_fire.wav",
+    "SFX/laser_fire.wav",
+    "SFX/explosion.wav",
 };
 
 void DrawLoadingScreen() {
@@ -106,8 +114,7 @@ bool StartUp(const StartOptions& options) {
     img_set_mask_color(255, 0, 255);
     // 11. State and detail level. Effects know the levels 0, 1 and 2 only.
     app.GameState = kStateMenus;
-    app.GraphicsQuality =
-        std::clamp(str_to_int(app.Config.Read("Graphics Quality", "3")), 0, 2);
+    app.GraphicsQuality = std::clamp(str_to_int(app.Config.Read("Graphics Quality", "3")), 0, 2);
     // 12. Effect channels.
     for (int i = 0; i < kEffectSoundCount; ++i) {
         app.EffectChannels[i] = chan_alloc();

@@ -13,9 +13,9 @@ namespace {
 constexpr int kMixerChannels = 32;
 
 struct AudioState {
-    bool opened = false;    // the mixer is open (real or silent device)
-    bool audible = false;   // a real device plays what we mix
-    int reserved = 0;       // channels handed out by chan_alloc
+    bool opened = false;        // the mixer is open (real or silent device)
+    bool audible = false;       // a real device plays what we mix
+    int reserved = 0;           // channels handed out by chan_alloc
     std::uint64_t session = 0;  // changes when the mixer reopens
 };
 AudioState g_audio;
@@ -43,7 +43,7 @@ public:
 
 class Channel {
 public:
-    int index = -1;          // mixer channel; -1 for the music stream
+    int index = -1;  // mixer channel; -1 for the music stream
     bool music = false;
     double volume = 1.0;
     // What this channel object last started (compared, never dereferenced).
@@ -95,7 +95,9 @@ void audio_stop() {
 
 }  // namespace engine_detail
 
-int snd_available() { return g_audio.opened && g_audio.audible ? 1 : 0; }
+int snd_available() {
+    return g_audio.opened && g_audio.audible ? 1 : 0;
+}
 
 SoundHandle snd_load(const std::string& path, int flags) {
     if (!g_audio.opened) return nullptr;
@@ -162,7 +164,9 @@ void chan_set_volume(const ChannelHandle& ch, double volume) {
     }
 }
 
-double chan_get_volume(const ChannelHandle& ch) { return ch ? ch->volume : 0.0; }
+double chan_get_volume(const ChannelHandle& ch) {
+    return ch ? ch->volume : 0.0;
+}
 
 int chan_playing(const ChannelHandle& ch) {
     if (!ch || !ch->playing || !g_audio.audible || !ch->Live()) return 0;
@@ -185,14 +189,18 @@ void chan_stop(const ChannelHandle& ch) {
 
 void chan_pause(const ChannelHandle& ch) {
     if (!ch || !ch->Live()) return;
-    if (ch->music) Mix_PauseMusic();
-    else if (ch->index >= 0) Mix_Pause(ch->index);
+    if (ch->music)
+        Mix_PauseMusic();
+    else if (ch->index >= 0)
+        Mix_Pause(ch->index);
 }
 
 void chan_resume(const ChannelHandle& ch) {
     if (!ch || !ch->Live()) return;
-    if (ch->music) Mix_ResumeMusic();
-    else if (ch->index >= 0) Mix_Resume(ch->index);
+    if (ch->music)
+        Mix_ResumeMusic();
+    else if (ch->index >= 0)
+        Mix_Resume(ch->index);
 }
 
 void chan_set_pan(const ChannelHandle& ch, double pan) {

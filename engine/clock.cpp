@@ -11,8 +11,8 @@ using SteadyClock = std::chrono::steady_clock;
 
 struct ClockState {
     SteadyClock::time_point start = SteadyClock::now();
-    double fixed_step = 0.0;    // seconds; 0 = real clock
-    double virtual_ms = 0.0;    // exact virtual time, fractions carried
+    double fixed_step = 0.0;  // seconds; 0 = real clock
+    double virtual_ms = 0.0;  // exact virtual time, fractions carried
     SteadyClock::time_point next_frame{};
     bool frame_scheduled = false;
 };
@@ -53,7 +53,9 @@ void clock_set_fixed_step(double seconds) {
     s.virtual_ms = 0.0;
 }
 
-double clock_fixed_step() { return state().fixed_step; }
+double clock_fixed_step() {
+    return state().fixed_step;
+}
 
 void clock_advance_frame() {
     ClockState& s = state();

@@ -15,7 +15,9 @@ EngineOptions g_options;
 bool g_running = false;
 }  // namespace
 
-const EngineOptions& engine_options() { return g_options; }
+const EngineOptions& engine_options() {
+    return g_options;
+}
 
 Engine::Engine(const EngineOptions& options) {
     if (g_running) {

@@ -6,11 +6,11 @@
 #include <string>
 
 struct EngineOptions {
-    bool video = true;       ///< false: no window or renderer; drawing returns at once
-    bool audio = true;       ///< false: sounds decode but never play
-    bool windowed = false;   ///< open a window even where full screen is asked for
-    bool uncapped = false;   ///< no frame limiter and no vertical sync
-    double fixed_dt = 0.0;   ///< > 0: virtual clock with this step a frame, no pacing
+    bool video = true;      ///< false: no window or renderer; drawing returns at once
+    bool audio = true;      ///< false: sounds decode but never play
+    bool windowed = false;  ///< open a window even where full screen is asked for
+    bool uncapped = false;  ///< no frame limiter and no vertical sync
+    double fixed_dt = 0.0;  ///< > 0: virtual clock with this step a frame, no pacing
 };
 
 /// Options of the running engine (defaults before one starts).

@@ -47,7 +47,9 @@ public:
     int tex_width() const { return tex_width_; }
     int tex_height() const { return tex_height_; }
     /// Row-major pixels, `pitch()` values a row; null for an empty size.
-    std::uint32_t* pixels() { return surface_ ? static_cast<std::uint32_t*>(surface_->pixels) : nullptr; }
+    std::uint32_t* pixels() {
+        return surface_ ? static_cast<std::uint32_t*>(surface_->pixels) : nullptr;
+    }
     int pitch() const { return surface_ ? surface_->pitch / 4 : 0; }
     SDL_Surface* surface() { return surface_.get(); }
     /// Replaces the pixels (the size changes with them).

@@ -17,7 +17,9 @@ bool exists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0;
 }
 
-int lower_byte(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c; }
+int lower_byte(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c;
+}
 
 bool equal_ignoring_case(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
@@ -42,7 +44,9 @@ std::vector<std::string> raw_listing(const std::string& path) {
     return names;
 }
 
-int upper_byte(unsigned char c) { return (c >= 'a' && c <= 'z') ? c - ('a' - 'A') : c; }
+int upper_byte(unsigned char c) {
+    return (c >= 'a' && c <= 'z') ? c - ('a' - 'A') : c;
+}
 
 }  // namespace
 
@@ -145,9 +149,13 @@ DirHandle fs_read_dir(const std::string& path) {
     return std::make_shared<DirListing>(std::move(names));
 }
 
-std::string fs_next_file(const DirHandle& dir) { return dir ? dir->Next() : std::string(); }
+std::string fs_next_file(const DirHandle& dir) {
+    return dir ? dir->Next() : std::string();
+}
 
-void fs_close_dir(DirHandle& dir) { dir.reset(); }
+void fs_close_dir(DirHandle& dir) {
+    dir.reset();
+}
 
 std::vector<std::string> fs_load_dir(const std::string& path) {
     const std::string resolved = fs_resolve(path);

@@ -55,8 +55,10 @@ std::vector<int> code_points(const std::string& text) {
         }
         bool valid = end - p > extra;
         for (int i = 1; valid && i <= extra; ++i) {
-            if ((p[i] & 0xC0) != 0x80) valid = false;
-            else code = (code << 6) | (p[i] & 0x3F);
+            if ((p[i] & 0xC0) != 0x80)
+                valid = false;
+            else
+                code = (code << 6) | (p[i] & 0x3F);
         }
         if (extra > 0 && valid) {
             out.push_back(code);
@@ -81,7 +83,9 @@ public:
 
     /// A FreeType font.
     ImageFont(LibraryPtr library, FacePtr face, int size, int style)
-        : library_(std::move(library)), face_(std::move(face)), style_(style),
+        : library_(std::move(library)),
+          face_(std::move(face)),
+          style_(style),
           atlas_(kAtlasWidth, 64) {
         const FT_Size_Metrics& m = face_->size->metrics;
         height_ = static_cast<int>((m.height + 63) >> 6);
@@ -152,8 +156,10 @@ private:
             const unsigned char* row = bm.buffer + static_cast<std::ptrdiff_t>(y) * bm.pitch;
             for (int x = 0; x < g.w; ++x) {
                 std::uint8_t v = 0;
-                if (bm.pixel_mode == FT_PIXEL_MODE_GRAY) v = row[x];
-                else if (bm.pixel_mode == FT_PIXEL_MODE_MONO) v = (row[x >> 3] >> (7 - (x & 7))) & 1 ? 255 : 0;
+                if (bm.pixel_mode == FT_PIXEL_MODE_GRAY)
+                    v = row[x];
+                else if (bm.pixel_mode == FT_PIXEL_MODE_MONO)
+                    v = (row[x >> 3] >> (7 - (x & 7))) & 1 ? 255 : 0;
                 coverage[static_cast<std::size_t>(y) * g.w + x] = v;
             }
         }
@@ -241,7 +247,8 @@ std::string font_fallback_path(const std::string& path) {
     for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     std::vector<std::string> candidates;
     if (fs_file_type("fonts/" + name) == 1) candidates.push_back("fonts/" + name);
-    const bool bold = name.find("bd") != std::string::npos || name.find("bold") != std::string::npos;
+    const bool bold =
+        name.find("bd") != std::string::npos || name.find("bold") != std::string::npos;
     if (bold) {
         candidates.push_back("fonts/tahomabd.ttf");
         candidates.push_back("fonts/DejaVuSans-Bold.ttf");
@@ -261,7 +268,8 @@ FontHandle font_load(const std::string& path, int size, int style) {
     FT_Face face = nullptr;
     if (FT_New_Face(g_library.get(), file.c_str(), 0, &face) != 0) return nullptr;
     FacePtr owned(face);
-    if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(std::min(size, 1024))) != 0) return nullptr;
+    if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(std::min(size, 1024))) != 0)
+        return nullptr;
     return std::make_shared<ImageFont>(g_library, std::move(owned), size, style);
 }
 
@@ -270,10 +278,16 @@ FontHandle font_builtin() {
     return g_builtin;
 }
 
-int font_height(const FontHandle& font) { return font ? font->height() : 0; }
+int font_height(const FontHandle& font) {
+    return font ? font->height() : 0;
+}
 
-void gfx_set_font(const FontHandle& font) { g_current = font; }
-FontHandle gfx_get_font() { return g_current; }
+void gfx_set_font(const FontHandle& font) {
+    g_current = font;
+}
+FontHandle gfx_get_font() {
+    return g_current;
+}
 
 void gfx_draw_text(const std::string& text, double x, double y) {
     if (!engine_detail::can_draw() || text.empty()) return;
@@ -301,7 +315,8 @@ void gfx_draw_text(const std::string& text, double x, double y) {
     // Texture coordinates are fractions of the atlas, whose size is final
     // only once every glyph of the text has been placed.
     engine_detail::PixelTexture& atlas = font.atlas();
-    const float tw = static_cast<float>(atlas.tex_width()), th = static_cast<float>(atlas.tex_height());
+    const float tw = static_cast<float>(atlas.tex_width()),
+                th = static_cast<float>(atlas.tex_height());
     for (engine_detail::LocalQuad& q : quads) {
         q.u0 /= tw;
         q.u1 /= tw;
@@ -323,4 +338,6 @@ int gfx_text_width(const std::string& text) {
     return static_cast<int>(width);
 }
 
-int gfx_text_height() { return selected_font().height(); }
+int gfx_text_height() {
+    return selected_font().height();
+}

@@ -70,10 +70,14 @@ void apply_viewport() {
 
 SDL_BlendMode sdl_blend(int mode) {
     switch (mode) {
-        case kBlendSolid: return SDL_BLENDMODE_NONE;
-        case kBlendLight: return SDL_BLENDMODE_ADD;
-        case kBlendShade: return SDL_BLENDMODE_MOD;
-        default: return SDL_BLENDMODE_BLEND;  // alpha, and mask through its thresholded copy
+        case kBlendSolid:
+            return SDL_BLENDMODE_NONE;
+        case kBlendLight:
+            return SDL_BLENDMODE_ADD;
+        case kBlendShade:
+            return SDL_BLENDMODE_MOD;
+        default:
+            return SDL_BLENDMODE_BLEND;  // alpha, and mask through its thresholded copy
     }
 }
 
@@ -162,13 +166,23 @@ int next_pow2(int n) {
     return p;
 }
 
-SDL_Renderer* current_renderer() { return g_video.renderer; }
-SDL_Window* current_window() { return g_video.window; }
-std::uint64_t renderer_generation() { return g_video.generation; }
+SDL_Renderer* current_renderer() {
+    return g_video.renderer;
+}
+SDL_Window* current_window() {
+    return g_video.window;
+}
+std::uint64_t renderer_generation() {
+    return g_video.generation;
+}
 
-PixelTexture::PixelTexture(int w, int h) { Replace(make_argb_surface(w, h)); }
+PixelTexture::PixelTexture(int w, int h) {
+    Replace(make_argb_surface(w, h));
+}
 
-PixelTexture::~PixelTexture() { DropTextures(); }
+PixelTexture::~PixelTexture() {
+    DropTextures();
+}
 
 void PixelTexture::Replace(SurfacePtr surface) {
     surface_ = std::move(surface);
@@ -241,9 +255,13 @@ SDL_Texture* PixelTexture::Texture(bool mask, bool filtered) {
     return tex;
 }
 
-bool can_draw() { return g_video.renderer && g_draw.vp_w > 0 && g_draw.vp_h > 0; }
+bool can_draw() {
+    return g_video.renderer && g_draw.vp_w > 0 && g_draw.vp_h > 0;
+}
 
-bool blend_is_mask() { return g_draw.blend == kBlendMask; }
+bool blend_is_mask() {
+    return g_draw.blend == kBlendMask;
+}
 
 void draw_quads(SDL_Texture* texture, float px, float py, const LocalQuad* quads, int count) {
     if (!texture || !can_draw() || count <= 0) return;
@@ -372,8 +390,8 @@ int gfx_open(int width, int height, int depth, int hz, int flags) {
     if (want_vsync) renderer_flags |= SDL_RENDERER_PRESENTVSYNC;
     g_video.renderer = SDL_CreateRenderer(g_video.window, -1, renderer_flags);
     if (!g_video.renderer) {
-        g_video.renderer =
-            SDL_CreateRenderer(g_video.window, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
+        g_video.renderer = SDL_CreateRenderer(g_video.window, -1,
+                                              SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
     }
     if (!g_video.renderer) {
         g_video.error = std::string("cannot create a renderer: ") + SDL_GetError();
@@ -406,11 +424,21 @@ void gfx_close() {
     g_video.open = false;
 }
 
-int gfx_is_open() { return g_video.open ? 1 : 0; }
-std::string gfx_last_error() { return g_video.error; }
-int gfx_width() { return g_video.width; }
-int gfx_height() { return g_video.height; }
-int gfx_vsync() { return g_video.vsync ? 1 : 0; }
+int gfx_is_open() {
+    return g_video.open ? 1 : 0;
+}
+std::string gfx_last_error() {
+    return g_video.error;
+}
+int gfx_width() {
+    return g_video.width;
+}
+int gfx_height() {
+    return g_video.height;
+}
+int gfx_vsync() {
+    return g_video.vsync ? 1 : 0;
+}
 
 void gfx_cls() {
     if (!g_video.renderer) return;
@@ -441,17 +469,25 @@ void gfx_get_color(int* r, int* g, int* b) {
     *g = g_draw.g;
     *b = g_draw.b;
 }
-void gfx_set_alpha(double a) { g_draw.alpha = std::isnan(a) ? 0.0 : std::clamp(a, 0.0, 1.0); }
-double gfx_get_alpha() { return g_draw.alpha; }
+void gfx_set_alpha(double a) {
+    g_draw.alpha = std::isnan(a) ? 0.0 : std::clamp(a, 0.0, 1.0);
+}
+double gfx_get_alpha() {
+    return g_draw.alpha;
+}
 void gfx_set_blend(int mode) {
     if (mode >= kBlendMask && mode <= kBlendShade) g_draw.blend = mode;
 }
-int gfx_get_blend() { return g_draw.blend; }
+int gfx_get_blend() {
+    return g_draw.blend;
+}
 void gfx_set_rotation(double degrees) {
     g_draw.rotation = degrees;
     update_transform();
 }
-double gfx_get_rotation() { return g_draw.rotation; }
+double gfx_get_rotation() {
+    return g_draw.rotation;
+}
 void gfx_set_scale(double sx, double sy) {
     g_draw.scale_x = sx;
     g_draw.scale_y = sy;
@@ -490,8 +526,12 @@ void gfx_get_viewport(int* x, int* y, int* w, int* h) {
     *w = g_draw.vp_w;
     *h = g_draw.vp_h;
 }
-void gfx_set_line_width(double w) { g_draw.line_width = w; }
-double gfx_get_line_width() { return g_draw.line_width; }
+void gfx_set_line_width(double w) {
+    g_draw.line_width = w;
+}
+double gfx_get_line_width() {
+    return g_draw.line_width;
+}
 void gfx_set_cls_color(int r, int g, int b) {
     g_draw.cls_r = std::clamp(r, 0, 255);
     g_draw.cls_g = std::clamp(g, 0, 255);
@@ -512,8 +552,10 @@ void gfx_reset_state() {
 }
 
 void gfx_draw_rect(double x, double y, double w, double h) {
-    const float x0 = static_cast<float>(-g_draw.handle_x), y0 = static_cast<float>(-g_draw.handle_y);
-    const float x1 = static_cast<float>(w - g_draw.handle_x), y1 = static_cast<float>(h - g_draw.handle_y);
+    const float x0 = static_cast<float>(-g_draw.handle_x),
+                y0 = static_cast<float>(-g_draw.handle_y);
+    const float x1 = static_cast<float>(w - g_draw.handle_x),
+                y1 = static_cast<float>(h - g_draw.handle_y);
     const float points[8] = {x0, y0, x1, y0, x1, y1, x0, y1};
     const int indices[6] = {0, 1, 2, 0, 2, 3};
     draw_shape(static_cast<float>(x), static_cast<float>(y), points, 4, indices, 6);
@@ -566,9 +608,8 @@ void gfx_draw_line(double x1, double y1, double x2, double y2) {
     const double ax = hx - ex, ay = hy - ey;
     const double bx = hx + dx + ex, by = hy + dy + ey;
     const float points[8] = {
-        static_cast<float>(ax + nx), static_cast<float>(ay + ny),
-        static_cast<float>(bx + nx), static_cast<float>(by + ny),
-        static_cast<float>(bx - nx), static_cast<float>(by - ny),
+        static_cast<float>(ax + nx), static_cast<float>(ay + ny), static_cast<float>(bx + nx),
+        static_cast<float>(by + ny), static_cast<float>(bx - nx), static_cast<float>(by - ny),
         static_cast<float>(ax - nx), static_cast<float>(ay - ny),
     };
     const int indices[6] = {0, 1, 2, 0, 2, 3};

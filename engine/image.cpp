@@ -21,7 +21,9 @@ namespace {
 
 std::uint8_t g_mask_r = 0, g_mask_g = 0, g_mask_b = 0;
 
-int effective_flags(int flags) { return flags == -1 ? kImageDefaultFlags : flags; }
+int effective_flags(int flags) {
+    return flags == -1 ? kImageDefaultFlags : flags;
+}
 
 // Loads any image file the decoders know as 32-bit ARGB.
 engine_detail::SurfacePtr load_surface(const std::string& path) {
@@ -33,8 +35,8 @@ engine_detail::SurfacePtr load_surface(const std::string& path) {
 }
 
 void apply_mask(PixelTexture& p, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-    const std::uint32_t key = (static_cast<std::uint32_t>(r) << 16) |
-                              (static_cast<std::uint32_t>(g) << 8) | b;
+    const std::uint32_t key =
+        (static_cast<std::uint32_t>(r) << 16) | (static_cast<std::uint32_t>(g) << 8) | b;
     std::uint32_t* px = p.pixels();
     for (int y = 0; y < p.height(); ++y) {
         for (int x = 0; x < p.width(); ++x) {
@@ -70,10 +72,14 @@ void draw_frame(const ImageHandle& image, double x, double y, double w, double h
     const bool filtered = (image->flags() & (kImageFiltered | kImageMipmapped)) != 0;
     SDL_Texture* tex = f->pixels.Texture(engine_detail::blend_is_mask(), filtered);
     if (!tex) return;
-    const engine_detail::LocalQuad quad{
-        -image->handle_x, -image->handle_y,
-        static_cast<float>(w) - image->handle_x, static_cast<float>(h) - image->handle_y,
-        f->u0, f->v0, f->u1, f->v1};
+    const engine_detail::LocalQuad quad{-image->handle_x,
+                                        -image->handle_y,
+                                        static_cast<float>(w) - image->handle_x,
+                                        static_cast<float>(h) - image->handle_y,
+                                        f->u0,
+                                        f->v0,
+                                        f->u1,
+                                        f->v1};
     engine_detail::draw_quads(tex, static_cast<float>(x), static_cast<float>(y), &quad, 1);
 }
 
@@ -111,7 +117,8 @@ ImageHandle img_load_anim(const std::string& path, int cell_w, int cell_h, int f
     if (!surface) return nullptr;
     const int columns = surface->w / cell_w;
     const int rows = surface->h / cell_h;
-    if (columns <= 0 || rows <= 0 || static_cast<long long>(first) + count > static_cast<long long>(columns) * rows)
+    if (columns <= 0 || rows <= 0 ||
+        static_cast<long long>(first) + count > static_cast<long long>(columns) * rows)
         return nullptr;
     auto image = std::make_shared<Image>(cell_w, cell_h, count, flags);
     stamp_mask_colour(*image);
@@ -143,9 +150,15 @@ ImageHandle img_from_pixels(int width, int height, const std::uint32_t* argb, in
     return image;
 }
 
-int img_width(const ImageHandle& image) { return image ? image->width() : 0; }
-int img_height(const ImageHandle& image) { return image ? image->height() : 0; }
-int img_frames(const ImageHandle& image) { return image ? image->frame_count() : 0; }
+int img_width(const ImageHandle& image) {
+    return image ? image->width() : 0;
+}
+int img_height(const ImageHandle& image) {
+    return image ? image->height() : 0;
+}
+int img_frames(const ImageHandle& image) {
+    return image ? image->frame_count() : 0;
+}
 
 void img_set_handle(const ImageHandle& image, double x, double y) {
     if (!image) return;

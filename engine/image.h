@@ -13,10 +13,10 @@ class PixelTexture;
 
 /// Image flags.
 enum ImageFlags : int {
-    kImageMasked = 1,    ///< pixels of the mask colour become transparent at load
-    kImageFiltered = 2,  ///< bilinear sampling when scaled or rotated
-    kImageMipmapped = 4, ///< treated as filtered
-    kImageDynamic = 8,   ///< pixels may change after creation
+    kImageMasked = 1,     ///< pixels of the mask colour become transparent at load
+    kImageFiltered = 2,   ///< bilinear sampling when scaled or rotated
+    kImageMipmapped = 4,  ///< treated as filtered
+    kImageDynamic = 8,    ///< pixels may change after creation
 };
 constexpr int kImageDefaultFlags = kImageMasked | kImageFiltered;
 

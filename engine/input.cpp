@@ -35,66 +35,120 @@ int virtual_key(SDL_Scancode sc) {
     if (sc >= SDL_SCANCODE_F1 && sc <= SDL_SCANCODE_F12) return 112 + (sc - SDL_SCANCODE_F1);
     if (sc >= SDL_SCANCODE_KP_1 && sc <= SDL_SCANCODE_KP_9) return 97 + (sc - SDL_SCANCODE_KP_1);
     switch (sc) {
-        case SDL_SCANCODE_0: return 48;
-        case SDL_SCANCODE_KP_0: return 96;
-        case SDL_SCANCODE_BACKSPACE: return vk::kBackspace;
-        case SDL_SCANCODE_TAB: return vk::kTab;
-        case SDL_SCANCODE_RETURN: return vk::kEnter;
-        case SDL_SCANCODE_KP_ENTER: return vk::kEnter;
-        case SDL_SCANCODE_LSHIFT: return vk::kShift;
-        case SDL_SCANCODE_RSHIFT: return vk::kShift;
-        case SDL_SCANCODE_LCTRL: return vk::kControl;
-        case SDL_SCANCODE_RCTRL: return vk::kControl;
-        case SDL_SCANCODE_LALT: return vk::kAlt;
-        case SDL_SCANCODE_RALT: return vk::kAlt;
-        case SDL_SCANCODE_PAUSE: return vk::kPause;
-        case SDL_SCANCODE_CAPSLOCK: return vk::kCapsLock;
-        case SDL_SCANCODE_ESCAPE: return vk::kEscape;
-        case SDL_SCANCODE_SPACE: return vk::kSpace;
-        case SDL_SCANCODE_PAGEUP: return vk::kPageUp;
-        case SDL_SCANCODE_PAGEDOWN: return vk::kPageDown;
-        case SDL_SCANCODE_END: return vk::kEnd;
-        case SDL_SCANCODE_HOME: return vk::kHome;
-        case SDL_SCANCODE_LEFT: return vk::kLeft;
-        case SDL_SCANCODE_UP: return vk::kUp;
-        case SDL_SCANCODE_RIGHT: return vk::kRight;
-        case SDL_SCANCODE_DOWN: return vk::kDown;
-        case SDL_SCANCODE_PRINTSCREEN: return 44;
-        case SDL_SCANCODE_INSERT: return vk::kInsert;
-        case SDL_SCANCODE_DELETE: return vk::kDelete;
-        case SDL_SCANCODE_LGUI: return 91;
-        case SDL_SCANCODE_RGUI: return 92;
-        case SDL_SCANCODE_APPLICATION: return 93;
-        case SDL_SCANCODE_KP_MULTIPLY: return 106;
-        case SDL_SCANCODE_KP_PLUS: return 107;
-        case SDL_SCANCODE_KP_MINUS: return 109;
-        case SDL_SCANCODE_KP_PERIOD: return 110;
-        case SDL_SCANCODE_KP_DIVIDE: return 111;
-        case SDL_SCANCODE_NUMLOCKCLEAR: return 144;
-        case SDL_SCANCODE_SCROLLLOCK: return 145;
-        case SDL_SCANCODE_SEMICOLON: return 186;
-        case SDL_SCANCODE_EQUALS: return 187;
-        case SDL_SCANCODE_COMMA: return 188;
-        case SDL_SCANCODE_MINUS: return 189;
-        case SDL_SCANCODE_PERIOD: return 190;
-        case SDL_SCANCODE_SLASH: return 191;
-        case SDL_SCANCODE_GRAVE: return vk::kTilde;
-        case SDL_SCANCODE_LEFTBRACKET: return 219;
-        case SDL_SCANCODE_BACKSLASH: return 220;
-        case SDL_SCANCODE_RIGHTBRACKET: return 221;
-        case SDL_SCANCODE_APOSTROPHE: return 222;
-        case SDL_SCANCODE_NONUSBACKSLASH: return 226;
-        default: return 0;
+        case SDL_SCANCODE_0:
+            return 48;
+        case SDL_SCANCODE_KP_0:
+            return 96;
+        case SDL_SCANCODE_BACKSPACE:
+            return vk::kBackspace;
+        case SDL_SCANCODE_TAB:
+            return vk::kTab;
+        case SDL_SCANCODE_RETURN:
+            return vk::kEnter;
+        case SDL_SCANCODE_KP_ENTER:
+            return vk::kEnter;
+        case SDL_SCANCODE_LSHIFT:
+            return vk::kShift;
+        case SDL_SCANCODE_RSHIFT:
+            return vk::kShift;
+        case SDL_SCANCODE_LCTRL:
+            return vk::kControl;
+        case SDL_SCANCODE_RCTRL:
+            return vk::kControl;
+        case SDL_SCANCODE_LALT:
+            return vk::kAlt;
+        case SDL_SCANCODE_RALT:
+            return vk::kAlt;
+        case SDL_SCANCODE_PAUSE:
+            return vk::kPause;
+        case SDL_SCANCODE_CAPSLOCK:
+            return vk::kCapsLock;
+        case SDL_SCANCODE_ESCAPE:
+            return vk::kEscape;
+        case SDL_SCANCODE_SPACE:
+            return vk::kSpace;
+        case SDL_SCANCODE_PAGEUP:
+            return vk::kPageUp;
+        case SDL_SCANCODE_PAGEDOWN:
+            return vk::kPageDown;
+        case SDL_SCANCODE_END:
+            return vk::kEnd;
+        case SDL_SCANCODE_HOME:
+            return vk::kHome;
+        case SDL_SCANCODE_LEFT:
+            return vk::kLeft;
+        case SDL_SCANCODE_UP:
+            return vk::kUp;
+        case SDL_SCANCODE_RIGHT:
+            return vk::kRight;
+        case SDL_SCANCODE_DOWN:
+            return vk::kDown;
+        case SDL_SCANCODE_PRINTSCREEN:
+            return 44;
+        case SDL_SCANCODE_INSERT:
+            return vk::kInsert;
+        case SDL_SCANCODE_DELETE:
+            return vk::kDelete;
+        case SDL_SCANCODE_LGUI:
+            return 91;
+        case SDL_SCANCODE_RGUI:
+            return 92;
+        case SDL_SCANCODE_APPLICATION:
+            return 93;
+        case SDL_SCANCODE_KP_MULTIPLY:
+            return 106;
+        case SDL_SCANCODE_KP_PLUS:
+            return 107;
+        case SDL_SCANCODE_KP_MINUS:
+            return 109;
+        case SDL_SCANCODE_KP_PERIOD:
+            return 110;
+        case SDL_SCANCODE_KP_DIVIDE:
+            return 111;
+        case SDL_SCANCODE_NUMLOCKCLEAR:
+            return 144;
+        case SDL_SCANCODE_SCROLLLOCK:
+            return 145;
+        case SDL_SCANCODE_SEMICOLON:
+            return 186;
+        case SDL_SCANCODE_EQUALS:
+            return 187;
+        case SDL_SCANCODE_COMMA:
+            return 188;
+        case SDL_SCANCODE_MINUS:
+            return 189;
+        case SDL_SCANCODE_PERIOD:
+            return 190;
+        case SDL_SCANCODE_SLASH:
+            return 191;
+        case SDL_SCANCODE_GRAVE:
+            return vk::kTilde;
+        case SDL_SCANCODE_LEFTBRACKET:
+            return 219;
+        case SDL_SCANCODE_BACKSLASH:
+            return 220;
+        case SDL_SCANCODE_RIGHTBRACKET:
+            return 221;
+        case SDL_SCANCODE_APOSTROPHE:
+            return 222;
+        case SDL_SCANCODE_NONUSBACKSLASH:
+            return 226;
+        default:
+            return 0;
     }
 }
 
 // SDL numbers buttons 1 left, 2 middle, 3 right; the game 1 left, 2 right, 3 middle.
 int game_button(Uint8 sdl_button) {
     switch (sdl_button) {
-        case SDL_BUTTON_LEFT: return 1;
-        case SDL_BUTTON_RIGHT: return 2;
-        case SDL_BUTTON_MIDDLE: return 3;
-        default: return 0;
+        case SDL_BUTTON_LEFT:
+            return 1;
+        case SDL_BUTTON_RIGHT:
+            return 2;
+        case SDL_BUTTON_MIDDLE:
+            return 3;
+        default:
+            return 0;
     }
 }
 
@@ -111,13 +165,20 @@ void release_key(int key) {
 // Side-specific codes travel with the generic ones, as the game tests either.
 int side_key(SDL_Scancode sc) {
     switch (sc) {
-        case SDL_SCANCODE_LSHIFT: return vk::kLeftShift;
-        case SDL_SCANCODE_RSHIFT: return vk::kRightShift;
-        case SDL_SCANCODE_LCTRL: return vk::kLeftControl;
-        case SDL_SCANCODE_RCTRL: return vk::kRightControl;
-        case SDL_SCANCODE_LALT: return vk::kLeftAlt;
-        case SDL_SCANCODE_RALT: return vk::kRightAlt;
-        default: return 0;
+        case SDL_SCANCODE_LSHIFT:
+            return vk::kLeftShift;
+        case SDL_SCANCODE_RSHIFT:
+            return vk::kRightShift;
+        case SDL_SCANCODE_LCTRL:
+            return vk::kLeftControl;
+        case SDL_SCANCODE_RCTRL:
+            return vk::kRightControl;
+        case SDL_SCANCODE_LALT:
+            return vk::kLeftAlt;
+        case SDL_SCANCODE_RALT:
+            return vk::kRightAlt;
+        default:
+            return 0;
     }
 }
 
@@ -248,7 +309,9 @@ void input_handle_event(const SDL_Event& e) {
 
 }  // namespace engine_detail
 
-int in_key_down(int key) { return key > 0 && key < kKeyCount && g_in.key_held[key] ? 1 : 0; }
+int in_key_down(int key) {
+    return key > 0 && key < kKeyCount && g_in.key_held[key] ? 1 : 0;
+}
 
 int in_key_hit(int key) {
     if (key <= 0 || key >= kKeyCount) return 0;
@@ -265,11 +328,19 @@ int in_get_char() {
     return c;
 }
 
-void in_flush_keys() { flush_keys(); }
+void in_flush_keys() {
+    flush_keys();
+}
 
-int in_mouse_x() { return g_in.mouse_x; }
-int in_mouse_y() { return g_in.mouse_y; }
-int in_mouse_z() { return g_in.mouse_z; }
+int in_mouse_x() {
+    return g_in.mouse_x;
+}
+int in_mouse_y() {
+    return g_in.mouse_y;
+}
+int in_mouse_z() {
+    return g_in.mouse_z;
+}
 
 int in_mouse_down(int button) {
     return button > 0 && button < kButtonCount && g_in.button_held[button] ? 1 : 0;
@@ -282,7 +353,9 @@ int in_mouse_hit(int button) {
     return n;
 }
 
-void in_flush_mouse() { flush_mouse(); }
+void in_flush_mouse() {
+    flush_mouse();
+}
 
 void in_show_mouse() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_ShowCursor(SDL_ENABLE);
@@ -292,7 +365,9 @@ void in_hide_mouse() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_ShowCursor(SDL_DISABLE);
 }
 
-int app_suspended() { return g_in.suspended ? 1 : 0; }
+int app_suspended() {
+    return g_in.suspended ? 1 : 0;
+}
 
 int app_terminate() {
     const bool t = g_in.terminate;
@@ -308,8 +383,14 @@ void sys_poll_events() {
     g_in.polling = false;
 }
 
-void sys_end() { g_in.end_requested = true; }
+void sys_end() {
+    g_in.end_requested = true;
+}
 
-int sys_end_requested() { return g_in.end_requested ? 1 : 0; }
+int sys_end_requested() {
+    return g_in.end_requested ? 1 : 0;
+}
 
-void input_reset() { g_in = InputState{}; }
+void input_reset() {
+    g_in = InputState{};
+}

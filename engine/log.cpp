@@ -25,9 +25,13 @@ void dbg_log(const std::string& text) {
     if (debug_hook()) debug_hook()(text);
 }
 
-void dbg_set_hook(std::function<void(const std::string&)> hook) { debug_hook() = std::move(hook); }
+void dbg_set_hook(std::function<void(const std::string&)> hook) {
+    debug_hook() = std::move(hook);
+}
 
-void log_set_sink(LogSink s) { sink() = std::move(s); }
+void log_set_sink(LogSink s) {
+    sink() = std::move(s);
+}
 
 void log_message(const std::string& text, int colour) {
     const std::string line = "[" + sys_current_time() + "] " + text;

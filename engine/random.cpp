@@ -6,8 +6,8 @@ namespace {
 
 constexpr std::int32_t kModulus = 2147483647;
 constexpr std::int32_t kMultiplier = 48271;
-constexpr std::int32_t kQuotient = 44488;   // kModulus / kMultiplier
-constexpr std::int32_t kRemainder = 3399;   // kModulus % kMultiplier
+constexpr std::int32_t kQuotient = 44488;  // kModulus / kMultiplier
+constexpr std::int32_t kRemainder = 3399;  // kModulus % kMultiplier
 constexpr std::int32_t kInitialState = 4660;
 
 std::int32_t g_state = kInitialState;
@@ -27,7 +27,9 @@ void rnd_seed(std::int64_t s) {
     g_state = (state == 0 || state == kModulus) ? kInitialState : state;
 }
 
-std::int32_t rnd_state() { return g_state; }
+std::int32_t rnd_state() {
+    return g_state;
+}
 
 double rnd_float(double a, double b) {
     const double low = a < b ? a : b;
@@ -37,7 +39,8 @@ double rnd_float(double a, double b) {
 
 int rnd_int(int a, int b) {
     const std::int64_t low = a < b ? a : b;
-    const std::int64_t span = (a < b ? static_cast<std::int64_t>(b) - a
-                                     : static_cast<std::int64_t>(a) - b) + 1;
-    return static_cast<int>(low + static_cast<std::int64_t>(next_unit() * static_cast<double>(span)));
+    const std::int64_t span =
+        (a < b ? static_cast<std::int64_t>(b) - a : static_cast<std::int64_t>(a) - b) + 1;
+    return static_cast<int>(low +
+                            static_cast<std::int64_t>(next_unit() * static_cast<double>(span)));
 }

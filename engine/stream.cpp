@@ -26,10 +26,18 @@ StreamHandle stream_open(const std::string& path, int readable, int writeable) {
     return std::make_shared<Stream>(f, readable != 0, writeable != 0);
 }
 
-StreamHandle stream_open_read(const std::string& path) { return stream_open(path, 1, 0); }
-StreamHandle stream_open_write(const std::string& path) { return stream_open(path, 0, 1); }
-StreamHandle file_open_read(const std::string& path) { return stream_open(path, 1, 0); }
-void file_close(StreamHandle& stream) { stream_close(stream); }
+StreamHandle stream_open_read(const std::string& path) {
+    return stream_open(path, 1, 0);
+}
+StreamHandle stream_open_write(const std::string& path) {
+    return stream_open(path, 0, 1);
+}
+StreamHandle file_open_read(const std::string& path) {
+    return stream_open(path, 1, 0);
+}
+void file_close(StreamHandle& stream) {
+    stream_close(stream);
+}
 
 std::string stream_read_line(const StreamHandle& stream) {
     std::string line;

@@ -15,10 +15,10 @@ void pin_system_libraries() {
     if (pinned) return;
     pinned = true;
     const char* const libraries[] = {
-        "libEGL.so.1",      "libEGL_mesa.so.0", "libGLdispatch.so.0", "libGLX.so.0",
-        "libGLX_mesa.so.0", "libGL.so.1",       "libglapi.so.0",      "libgbm.so.1",
-        "libasound.so.2",   "libpulse.so.0",    "libpulse-simple.so.0",
-        "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so",
+        "libEGL.so.1",   "libEGL_mesa.so.0",     "libGLdispatch.so.0",
+        "libGLX.so.0",   "libGLX_mesa.so.0",     "libGL.so.1",
+        "libglapi.so.0", "libgbm.so.1",          "libasound.so.2",
+        "libpulse.so.0", "libpulse-simple.so.0", "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so",
     };
     for (const char* name : libraries) {
         // The handle is dropped on purpose: RTLD_NODELETE keeps the library.

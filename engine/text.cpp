@@ -12,18 +12,32 @@ constexpr double kDegToRad = std::numbers::pi / 180.0;
 constexpr double kRadToDeg = 180.0 / std::numbers::pi;
 }  // namespace
 
-double math_sin_deg(double degrees) { return std::sin(degrees * kDegToRad); }
-double math_cos_deg(double degrees) { return std::cos(degrees * kDegToRad); }
+double math_sin_deg(double degrees) {
+    return std::sin(degrees * kDegToRad);
+}
+double math_cos_deg(double degrees) {
+    return std::cos(degrees * kDegToRad);
+}
 double math_acos_deg(double x) {
     if (x > 1.0) x = 1.0;
     if (x < -1.0) x = -1.0;
     return std::acos(x) * kRadToDeg;
 }
-double math_atan2_deg(double y, double x) { return std::atan2(y, x) * kRadToDeg; }
-double math_sqrt(double x) { return std::sqrt(x); }
-double math_abs(double x) { return std::fabs(x); }
-int math_abs_int(int x) { return x == INT_MIN ? INT_MAX : (x < 0 ? -x : x); }
-double math_min(double a, double b) { return a < b ? a : b; }
+double math_atan2_deg(double y, double x) {
+    return std::atan2(y, x) * kRadToDeg;
+}
+double math_sqrt(double x) {
+    return std::sqrt(x);
+}
+double math_abs(double x) {
+    return std::fabs(x);
+}
+int math_abs_int(int x) {
+    return x == INT_MIN ? INT_MAX : (x < 0 ? -x : x);
+}
+double math_min(double a, double b) {
+    return a < b ? a : b;
+}
 
 int str_to_int(const std::string& text) {
     std::size_t i = 0;
@@ -33,7 +47,8 @@ int str_to_int(const std::string& text) {
     std::int64_t value = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
         value = value * 10 + (text[i] - '0');
-        if (value > static_cast<std::int64_t>(INT_MAX) + 1) value = static_cast<std::int64_t>(INT_MAX) + 1;
+        if (value > static_cast<std::int64_t>(INT_MAX) + 1)
+            value = static_cast<std::int64_t>(INT_MAX) + 1;
     }
     if (negative) value = -value;
     if (value > INT_MAX) value = INT_MAX;
@@ -48,8 +63,7 @@ double str_to_float(const std::string& text) {
     if (end == begin || std::isnan(value)) return 0.0;
     // Hexadecimal and "inf" spellings are not numbers in the game's files.
     for (const char* p = begin; p < end; ++p) {
-        if (*p == 'x' || *p == 'X' || *p == 'n' || *p == 'N' || *p == 'i' || *p == 'I')
-            return 0.0;
+        if (*p == 'x' || *p == 'X' || *p == 'n' || *p == 'N' || *p == 'i' || *p == 'I') return 0.0;
     }
     return value;
 }
@@ -104,7 +118,9 @@ std::string str_hex8(std::uint32_t n) {
     return text;
 }
 
-std::string str_from_int(std::int64_t n) { return std::to_string(n); }
+std::string str_from_int(std::int64_t n) {
+    return std::to_string(n);
+}
 
 std::string str_from_float(double x) {
     char text[64];

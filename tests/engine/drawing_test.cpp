@@ -58,7 +58,7 @@ TEST_F(DrawingTest, RectangleHonoursHandleOriginAndRotation) {
     gfx_set_handle(0, 0);
     gfx_set_origin(0, 0);
     gfx_set_color(0, 255, 0);
-    gfx_set_rotation(90);  // local +x turns to screen +y: clockwise on screen
+    gfx_set_rotation(90);           // local +x turns to screen +y: clockwise on screen
     gfx_draw_rect(200, 20, 20, 4);  // covers x 196..200, y 20..40
     EXPECT_EQ(G(PixelAt(198, 30)), 255);
     EXPECT_EQ(G(PixelAt(202, 30)), 0);
@@ -137,7 +137,8 @@ TEST_F(DrawingTest, MaskDiscardsLowAlphaAndDrawsTheRestOpaque) {
     Fill(0, 0, 255);
     std::vector<std::uint32_t> px(10 * 10);
     for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 10; ++x) px[y * 10 + x] = x < 5 ? 0x66FF0000u : 0x9900FF00u;  // 0.4 | 0.6
+        for (int x = 0; x < 10; ++x)
+            px[y * 10 + x] = x < 5 ? 0x66FF0000u : 0x9900FF00u;  // 0.4 | 0.6
     ImageHandle image = img_from_pixels(10, 10, px.data(), 0);
     gfx_set_blend(kBlendMask);
     gfx_set_alpha(0.1);  // the mask mode ignores the drawing alpha
@@ -351,8 +352,7 @@ TEST_F(DrawingTest, MissingFontFallsBackOrGivesNull) {
     std::filesystem::create_directories("fonts");
     std::filesystem::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
                                "fonts/DejaVuSans.ttf");
-    EXPECT_EQ(font_fallback_path("C:\\windows\\fonts\\tahoma.ttf"),
-              "fonts/DejaVuSans.ttf");
+    EXPECT_EQ(font_fallback_path("C:\\windows\\fonts\\tahoma.ttf"), "fonts/DejaVuSans.ttf");
     EXPECT_TRUE(font_load("C:\\windows\\fonts\\tahoma.ttf", 12, 4));
 }
 

@@ -44,10 +44,12 @@ TEST(Paths, MissingPathsResolveCaseInsensitivelyPerComponent) {
 
 TEST(Paths, ListingsAreSortedIgnoringCaseWithByteOrderTies) {
     TempDir dir;
-    for (const char* name : {"b.arn", "A.arn", "a.arn", "C.arn", "_x.arn"}) WriteFile(dir / name, "");
+    for (const char* name : {"b.arn", "A.arn", "a.arn", "C.arn", "_x.arn"})
+        WriteFile(dir / name, "");
     std::filesystem::create_directories(dir / "sub");
     const std::vector<std::string> names = fs_load_dir(dir.path());
-    EXPECT_EQ(names, (std::vector<std::string>{"A.arn", "a.arn", "b.arn", "C.arn", "sub", "_x.arn"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"A.arn", "a.arn", "b.arn", "C.arn", "sub", "_x.arn"}));
 
     DirHandle d = fs_read_dir(dir.path());
     ASSERT_TRUE(d);

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -12,7 +13,8 @@
 namespace test_support {
 
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "crashmoor-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "crashmoor-test-XXXXXX").string();
     const char* made = ::mkdtemp(pattern.data());
     if (!made) throw std::runtime_error("mkdtemp failed");
     path_ = made;
@@ -45,6 +47,35 @@ void WriteFile(const std::string& path, const std::string& bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+void WriteWav(const std::string& path, double seconds, int rate) {
+    const std::uint32_t samples = static_cast<std::uint32_t>(seconds * rate);
+    std::string bytes;
+    auto put32 = [&](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+    };
+    auto put16 = [&](std::uint16_t v) {
+        bytes.push_back(static_cast<char>(v & 0xFF));
+        bytes.push_back(static_cast<char>(v >> 8));
+    };
+    bytes += "RIFF";
+    put32(36 + samples * 2);
+    bytes += "WAVEfmt ";
+    put32(16);
+    put16(1);  // PCM
+    put16(1);  // mono
+    put32(static_cast<std::uint32_t>(rate));
+    put32(static_cast<std::uint32_t>(rate) * 2);
+    put16(2);
+    put16(16);
+    bytes += "data";
+    put32(samples * 2);
+    for (std::uint32_t i = 0; i < samples; ++i) {
+        const double v = std::sin(i * 2.0 * 3.141592653589793 * 440.0 / rate) * 3000.0;
+        put16(static_cast<std::uint16_t>(static_cast<std::int16_t>(v)));
+    }
+    WriteFile(path, bytes);
+}
+
 VideoEngine::VideoEngine(int width, int height, bool video) {
     EngineOptions options;
     options.video = video;
@@ -59,6 +90,8 @@ VideoEngine::VideoEngine(int width, int height, bool video) {
 
 VideoEngine::~VideoEngine() = default;
 
-std::uint32_t PixelAt(int x, int y) { return gfx_read_pixels(x, y, 1, 1)[0]; }
+std::uint32_t PixelAt(int x, int y) {
+    return gfx_read_pixels(x, y, 1, 1)[0];
+}
 
 }  // namespace test_support

@@ -39,6 +39,8 @@ private:
 };
 
 std::string ReadFile(const std::string& path);
+/// Writes a mono 16-bit PCM WAV file with a quiet sine tone.
+void WriteWav(const std::string& path, double seconds, int rate = 22050);
 void WriteFile(const std::string& path, const std::string& bytes);
 
 /// The engine with an off-screen 1024 x 768 (or given size) window, blank
@@ -57,8 +59,14 @@ private:
 /// ARGB of one pixel of the current frame.
 std::uint32_t PixelAt(int x, int y);
 /// Red, green, blue of an ARGB value.
-inline int R(std::uint32_t p) { return (p >> 16) & 0xFF; }
-inline int G(std::uint32_t p) { return (p >> 8) & 0xFF; }
-inline int B(std::uint32_t p) { return p & 0xFF; }
+inline int R(std::uint32_t p) {
+    return (p >> 16) & 0xFF;
+}
+inline int G(std::uint32_t p) {
+    return (p >> 8) & 0xFF;
+}
+inline int B(std::uint32_t p) {
+    return p & 0xFF;
+}
 
 }  // namespace test_support

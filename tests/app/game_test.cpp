@@ -1,0 +1,226 @@
+// Start-up and the frame loop, run in-process on the off-screen driver.
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <set>
+
+#include "app/app_state.h"
+#include "app/console_message.h"
+#include "app/game.h"
+#include "app/music.h"
+#include "engine/audio.h"
+#include "engine/engine.h"
+#include "engine/engine_detail.h"
+#include "engine/filesystem.h"
+#include "engine/graphics.h"
+#include "engine/input.h"
+#include "engine/log.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+using test_support::ReadFile;
+using test_support::TempDir;
+using test_support::WriteFile;
+
+class GameTest : public ::testing::Test {
+protected:
+    void SetUp() override { ResetAppState(); }
+    void TearDown() override {
+        ShutDown();
+        engine.reset();
+    }
+    // Starts the engine in the temporary data folder and runs start-up.
+    bool Start(bool audio = false) {
+        EngineOptions options;
+        options.audio = audio;
+        options.windowed = true;
+        options.uncapped = true;
+        engine = std::make_unique<Engine>(options);
+        if (!engine->ok()) return false;
+        StartOptions start;
+        start.has_seed = true;
+        start.seed = 42;
+        return StartUp(start);
+    }
+    static void PushKey(SDL_Scancode sc) {
+        SDL_Event e{};
+        e.type = SDL_KEYDOWN;
+        e.key.keysym.scancode = sc;
+        SDL_PushEvent(&e);
+    }
+    TempDir dir;
+    test_support::ScopedChdir cd{dir.path()};
+    std::unique_ptr<Engine> engine;
+};
+
+TEST_F(GameTest, FreshStartWritesTheFourSettingsAndOpensTheMode) {
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(
+        ReadFile("config.cfg"),
+        "Screen Format = 0\r\nSound Volume = 5\r\nMusic Volume = 10\r\nGraphics Quality = 3\r\n");
+    EXPECT_EQ(gfx_width(), 1024);
+    EXPECT_EQ(gfx_height(), 768);
+    EXPECT_STREQ(SDL_GetWindowTitle(engine_detail::current_window()), "Crashmoor v1.0 [RC1]");
+    EXPECT_EQ(App().GameState, kStateMenus);
+    EXPECT_EQ(App().GraphicsQuality, 2) << "the default 3 is read as the highest level, 2";
+    EXPECT_DOUBLE_EQ(chan_get_volume(App().EffectChannels[kSfxExplosion]), 0.5);
+    EXPECT_DOUBLE_EQ(chan_get_volume(App().MusicChannel), 1.0);
+    EXPECT_EQ(App().ConsoleCommands[3], "rocket launcher");
+    EXPECT_EQ(App().AIDisplayNames.size(), 26u);
+    for (const std::string& name : App().AIDisplayNames) EXPECT_FALSE(name.empty());
+    EXPECT_EQ(fs_file_type("debug_console_report.txt"), 1);
+}
+
+TEST_F(GameTest, SettingsFromTheFileAreApplied) {
+    WriteFile(
+        "config.cfg",
+        "Screen Format = 1\r\nSound Volume = 7\r\nMusic Volume = 3\r\nGraphics Quality = 9\r\n");
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(gfx_width(), 1024) << "every screen format opens the same mode";
+    EXPECT_DOUBLE_EQ(chan_get_volume(App().EffectChannels[0]), 0.7);
+    EXPECT_DOUBLE_EQ(chan_get_volume(App().MusicChannel), 0.3);
+    EXPECT_EQ(App().GraphicsQuality, 2);
+    EXPECT_NE(ReadFile("config.cfg").find("Graphics Quality = 9"), std::string::npos)
+        << "the file keeps what it says";
+}
+
+TEST_F(GameTest, EscapeHeldEndsTheLoopInEitherState) {
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(RunFrame());
+    PushKey(SDL_SCANCODE_ESCAPE);
+    EXPECT_FALSE(RunFrame());
+
+    in_flush_keys();
+    App().GameState = kStateMatch;
+    EXPECT_TRUE(RunFrame());
+    PushKey(SDL_SCANCODE_ESCAPE);
+    EXPECT_FALSE(RunFrame());
+}
+
+TEST_F(GameTest, WindowCloseAndExitRequestEndTheLoop) {
+    ASSERT_TRUE(Start());
+    SDL_Event e{};
+    e.type = SDL_QUIT;
+    SDL_PushEvent(&e);
+    EXPECT_FALSE(RunFrame());
+}
+
+TEST_F(GameTest, MenuFrameDrawsTheFooterInTheMediumFont) {
+    std::filesystem::create_directories("fonts");
+    std::filesystem::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
+                               "fonts/DejaVuSans.ttf");
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(App().FontMedium) << "the Windows font path falls back to the data folder";
+    EXPECT_EQ(gfx_get_font(), App().FontMedium);
+    struct Capture {
+        int lit = 0;
+    } capture;
+    SetBeforeFlipHook(
+        [](void* user) {
+            auto* c = static_cast<Capture*>(user);
+            for (std::uint32_t p : gfx_read_pixels(0, 700, 400, 68)) c->lit += (p & 0xFF) > 128;
+        },
+        &capture);
+    RunFrame();
+    SetBeforeFlipHook(nullptr, nullptr);
+    EXPECT_GT(capture.lit, 200) << "footer text at the bottom left";
+}
+
+TEST_F(GameTest, WithoutDataTheGameStillRuns) {
+    ASSERT_TRUE(Start());
+    EXPECT_FALSE(App().MenuBackdrop);
+    EXPECT_FALSE(App().FontLarge);
+    EXPECT_TRUE(App().SongList.empty());
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(RunFrame());
+}
+
+TEST_F(GameTest, EngineLogLinesReachTheConsoleAndTheReport) {
+    ASSERT_TRUE(Start());
+    log_message("Map 'x.FMP' could not be loaded", kConsoleRed);
+    ASSERT_TRUE(ConsoleMessage::List);
+    const std::string& text = ConsoleMessage::List->back()->Text;
+    EXPECT_EQ(text.substr(9), "] Map 'x.FMP' could not be loaded");
+    EXPECT_EQ(ConsoleMessage::List->back()->Color, kConsoleRed);
+    EXPECT_NE(ReadFile("debug_console_report.txt").find(text + "\r\n"), std::string::npos);
+}
+
+TEST_F(GameTest, UnwritableReportLeavesTheGameRunning) {
+    std::filesystem::create_directories("debug_console_report.txt");  // a folder in the way
+    ASSERT_TRUE(Start());
+    EXPECT_FALSE(App().ReportFile);
+    ConsoleMessage::Create("still logged", kConsoleWhite);
+    EXPECT_EQ(ConsoleMessage::List->back()->Text, "still logged");
+}
+
+class MusicTest : public GameTest {
+protected:
+    // Three short songs, an undecodable file and a sub-folder.
+    void MakeMusicFolder(int songs) {
+        std::filesystem::create_directories("mp3/sub");
+        for (int i = 0; i < songs; ++i)
+            test_support::WriteWav("mp3/song" + std::to_string(i) + ".wav", 0.05);
+        WriteFile("mp3/broken.ogg", "OggS but not really");
+    }
+    // Lets the keeper pick `rounds` songs, stopping each at once.
+    std::multiset<std::string> Pick(int rounds) {
+        std::multiset<std::string> picked;
+        for (int i = 0; i < rounds; ++i) {
+            chan_stop(App().MusicChannel);
+            const int before = ConsoleMessage::MessageCount;
+            KeepMusicPlaying();
+            if (ConsoleMessage::MessageCount == before) continue;
+            const std::string& line = ConsoleMessage::List->back()->Text;
+            const std::size_t at = line.find("Playing song '");
+            if (at != std::string::npos) picked.insert(line.substr(at + 14, line.size() - at - 15));
+        }
+        return picked;
+    }
+};
+
+TEST_F(MusicTest, OnlySongsThatLoadAreListedAndEveryOneCanBePicked) {
+    MakeMusicFolder(3);
+    ASSERT_TRUE(Start(/*audio=*/true));
+    ASSERT_EQ(App().SongList.size(), 3u);
+    EXPECT_EQ(App().SongList[2].Name, "song2.wav");
+    if (!snd_available()) GTEST_SKIP() << "no audio device, not even the silent one";
+    const std::multiset<std::string> picked = Pick(200);
+    EXPECT_EQ(picked.size(), 200u);
+    for (const char* name : {"song0.wav", "song1.wav", "song2.wav"})
+        EXPECT_GT(picked.count(name), 20u) << name;
+    EXPECT_EQ(picked.count("broken.ogg"), 0u);
+    // A playing song is left alone.
+    const int before = ConsoleMessage::MessageCount;
+    KeepMusicPlaying();
+    EXPECT_EQ(ConsoleMessage::MessageCount, before);
+}
+
+TEST_F(MusicTest, OneSongIsAlwaysReplayed) {
+    MakeMusicFolder(1);
+    ASSERT_TRUE(Start(/*audio=*/true));
+    if (!snd_available()) GTEST_SKIP() << "no audio device, not even the silent one";
+    const std::multiset<std::string> picked = Pick(10);
+    EXPECT_EQ(picked.count("song0.wav"), 10u);
+}
+
+TEST_F(MusicTest, NoSongsOrNoSoundMeansTheKeeperStaysQuiet) {
+    ASSERT_TRUE(Start(/*audio=*/true));
+    const int before = ConsoleMessage::MessageCount;
+    for (int i = 0; i < 5; ++i) RunFrame();
+    EXPECT_EQ(ConsoleMessage::MessageCount, before) << "an empty music folder posts nothing";
+}
+
+TEST_F(MusicTest, SilentRunsLoadSongsButNeverPlayThem) {
+    MakeMusicFolder(2);
+    ASSERT_TRUE(Start(/*audio=*/false));
+    EXPECT_EQ(App().SongList.size(), 2u) << "songs still load without a device";
+    const int before = ConsoleMessage::MessageCount;
+    for (int i = 0; i < 5; ++i) RunFrame();
+    EXPECT_EQ(ConsoleMessage::MessageCount, before);
+    EXPECT_EQ(chan_playing(App().MusicChannel), 0);
+}
+
+}  // namespace

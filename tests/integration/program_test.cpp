@@ -1,0 +1,161 @@
+// The real program, started headless with --frames and --screenshot.
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "tests/support/test_support.h"
+
+namespace {
+
+using test_support::ReadFile;
+using test_support::TempDir;
+
+struct Result {
+    int status = -1;
+    std::string out;
+};
+
+// Runs the program with arguments (already quoted where needed) and returns
+// its exit status and standard output.
+Result RunProgram(const TempDir& dir, const std::string& args, const std::string& env = "") {
+    const std::string out = dir / "stdout.txt";
+    const std::string command = env + " '" CRASHMOOR_BINARY "' " + args + " > '" + out + "' 2> '" +
+                                (dir / "stderr.txt") + "'";
+    Result r;
+    const int raw = std::system(command.c_str());
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.out = ReadFile(out);
+    return r;
+}
+
+// A data folder with the shipped fonts only.
+std::string MakeData(const TempDir& dir) {
+    const std::string data = dir / "data";
+    std::filesystem::create_directories(data);
+    std::filesystem::copy(std::string(CRASHMOOR_DATA_DIR) + "/fonts", data + "/fonts",
+                          std::filesystem::copy_options::recursive);
+    return data;
+}
+
+struct Picture {
+    int w = 0, h = 0, lit = 0;
+};
+
+Picture Inspect(const std::string& png) {
+    Picture p;
+    SDL_Surface* loaded = IMG_Load(png.c_str());
+    if (!loaded) return p;
+    SDL_Surface* s = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_FreeSurface(loaded);
+    p.w = s->w;
+    p.h = s->h;
+    for (int y = 0; y < s->h; ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(
+            static_cast<const char*>(s->pixels) + y * s->pitch);
+        for (int x = 0; x < s->w; ++x) p.lit += (row[x] & 0xFFFFFF) != 0;
+    }
+    SDL_FreeSurface(s);
+    return p;
+}
+
+TEST(Program, HeadlessRunSavesAFullFrameAndItsFiles) {
+    TempDir dir;
+    const std::string data = MakeData(dir);
+    const std::string shot = dir / "shot.png";
+    const Result r =
+        RunProgram(dir, "--windowed --frames 20 --data '" + data + "' --screenshot '" + shot + "'");
+    ASSERT_EQ(r.status, 0) << ReadFile(dir / "stderr.txt");
+    EXPECT_NE(r.out.find("screenshot: " + shot), std::string::npos);
+    const Picture p = Inspect(shot);
+    EXPECT_EQ(p.w, 1024);
+    EXPECT_EQ(p.h, 768);
+    EXPECT_GT(p.lit, 500) << "the footer line is drawn";
+    EXPECT_EQ(
+        ReadFile(data + "/config.cfg"),
+        "Screen Format = 0\r\nSound Volume = 5\r\nMusic Volume = 10\r\nGraphics Quality = 3\r\n");
+    EXPECT_TRUE(std::filesystem::exists(data + "/debug_console_report.txt"));
+    EXPECT_NE(r.out.find("Sound Volume: 0.5"), std::string::npos);
+}
+
+TEST(Program, ReportFileHoldsTheSongLines) {
+    TempDir dir;
+    const std::string data = MakeData(dir);
+    std::filesystem::create_directories(data + "/mp3");
+    test_support::WriteWav(data + "/mp3/tune.wav", 0.5);
+    test_support::WriteFile(data + "/mp3/notes.txt", "not music");
+    const Result r = RunProgram(dir, "--windowed --no-video --frames 10 --data '" + data + "'",
+                                "SDL_AUDIODRIVER=dummy");
+    ASSERT_EQ(r.status, 0) << ReadFile(dir / "stderr.txt");
+    EXPECT_NE(r.out.find("tune.wav"), std::string::npos) << "song names go to standard output";
+    const std::string report = ReadFile(data + "/debug_console_report.txt");
+    EXPECT_NE(report.find("] Playing song 'tune.wav'\r\n"), std::string::npos) << report;
+    EXPECT_EQ(report.find("notes.txt"), std::string::npos);
+    EXPECT_EQ(report[0], '[');
+}
+
+TEST(Program, FixedStepRunsRepeatExactly) {
+    TempDir dir;
+    const std::string data = MakeData(dir);
+    std::filesystem::create_directories(data + "/mp3");
+    test_support::WriteWav(data + "/mp3/tune.wav", 0.2);
+    std::string reports[2], shots[2];
+    for (int run = 0; run < 2; ++run) {
+        const std::string shot = dir / ("shot" + std::to_string(run) + ".png");
+        const Result r =
+            RunProgram(dir, "--windowed --fixed-dt 0.0166667 --seed 7 --frames 30 --data '" + data +
+                                "' --screenshot '" + shot + "'");
+        ASSERT_EQ(r.status, 0) << ReadFile(dir / "stderr.txt");
+        reports[run] = ReadFile(data + "/debug_console_report.txt");
+        shots[run] = ReadFile(shot);
+    }
+    EXPECT_EQ(reports[0], reports[1]);
+    EXPECT_FALSE(shots[0].empty());
+    EXPECT_EQ(shots[0], shots[1]);
+    EXPECT_EQ(reports[0].find("Playing song"), std::string::npos) << "fixed-step runs are silent";
+}
+
+TEST(Program, RunsWithoutAnyDataFolder) {
+    TempDir dir;
+    const std::string shot = dir / "shot.png";
+    const Result r = RunProgram(dir, "--windowed --frames 3 --data '" + (dir / "missing") +
+                                         "' --screenshot '" + shot + "'");
+    EXPECT_EQ(r.status, 0) << ReadFile(dir / "stderr.txt");
+    EXPECT_EQ(Inspect(shot).w, 1024);
+}
+
+TEST(Program, NoVideoAtAllFailsWithAReason) {
+    TempDir dir;
+    const Result r = RunProgram(dir, "--windowed --frames 3", "SDL_VIDEODRIVER=no-such-driver");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(ReadFile(dir / "stderr.txt").find("crashmoor: "), std::string::npos);
+}
+
+TEST(Program, CommandLineHelpStatsAndErrors) {
+    TempDir dir;
+    Result r = RunProgram(dir, "--help");
+    EXPECT_EQ(r.status, 0);
+    for (const char* option : {"--windowed", "--data", "--frames", "--screenshot", "--seed",
+                               "--fixed-dt", "--no-video", "--uncapped", "--stats"}) {
+        EXPECT_NE(r.out.find(option), std::string::npos) << option;
+    }
+    EXPECT_EQ(RunProgram(dir, "--frames").status, 2);
+    EXPECT_EQ(RunProgram(dir, "--frames 0").status, 2);
+    EXPECT_EQ(RunProgram(dir, "--fixed-dt -1").status, 2);
+    EXPECT_EQ(RunProgram(dir, "--bogus").status, 2);
+
+    const std::string data = MakeData(dir);
+    r = RunProgram(dir, "--no-video --frames 5 --stats --data '" + data + "'");
+    ASSERT_EQ(r.status, 0);
+    for (const char* line :
+         {"frames: 5\n", "frame_ms_median: ", "frame_ms_p95: ", "peak_rss_mb: "}) {
+        EXPECT_NE(r.out.find(line), std::string::npos) << line;
+    }
+}
+
+}  // namespace
