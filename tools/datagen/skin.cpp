@@ -1,0 +1,7 @@
+#include "tools/datagen/generator.h"
+
+namespace datagen {
+
+void MakeSkin(Output&) {}
+
+}  // namespace datagen

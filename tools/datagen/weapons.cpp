@@ -1,0 +1,7 @@
+#include "tools/datagen/generator.h"
+
+namespace datagen {
+
+void MakeWeapons(Output&) {}
+
+}  // namespace datagen
