@@ -140,12 +140,17 @@ ImageHandle img_create(int width, int height, int frames, int flags) {
 }
 
 ImageHandle img_from_pixels(int width, int height, const std::uint32_t* argb, int flags) {
-    ImageHandle image = img_create(width, height, 1, flags);
-    if (!image || !argb) return image;
+    flags = effective_flags(flags);
+    if (width <= 0 || height <= 0) return nullptr;
+    auto image = std::make_shared<Image>(width, height, 1, flags);
+    stamp_mask_colour(*image);
+    if (!argb) return image;
     PixelTexture& p = image->frame(0)->pixels;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) p.pixels()[y * p.pitch() + x] = argb[y * width + x];
     }
+    // Like a loaded file: masked images lose the mask colour.
+    if (flags & kImageMasked) apply_mask(p, g_mask_r, g_mask_g, g_mask_b);
     p.MarkDirty();
     return image;
 }
@@ -245,4 +250,12 @@ void gfx_draw_image(const ImageHandle& image, double x, double y, int frame) {
 void gfx_draw_image_rect(const ImageHandle& image, double x, double y, double w, double h,
                          int frame) {
     draw_frame(image, x, y, w, h, frame);
+}
+
+int pix_save_png(int width, int height, const std::uint32_t* argb, const std::string& path) {
+    if (width <= 0 || height <= 0 || !argb) return 0;
+    engine_detail::SurfacePtr surface(SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<std::uint32_t*>(argb), width, height, 32, width * 4, SDL_PIXELFORMAT_ARGB8888));
+    if (!surface) return 0;
+    return IMG_SavePNG(surface.get(), path.c_str()) == 0 ? 1 : 0;
 }

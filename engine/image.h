@@ -68,7 +68,9 @@ ImageHandle img_load_anim(const std::string& path, int cell_w, int cell_h, int f
 /// A transparent image; flag 8 (dynamic) is always added. Null for sizes
 /// below 1.
 ImageHandle img_create(int width, int height, int frames, int flags);
-/// A one-frame image from 32-bit ARGB pixels (row-major, `width` a row).
+/// A one-frame image from 32-bit ARGB pixels (row-major, `width` a row), as
+/// if loaded from a file: flags -1 are the defaults, and a masked image's
+/// pixels of the mask colour become transparent.
 ImageHandle img_from_pixels(int width, int height, const std::uint32_t* argb, int flags);
 
 int img_width(const ImageHandle& image);
@@ -102,3 +104,7 @@ void gfx_draw_image(const ImageHandle& image, double x, double y, int frame);
 /// The same, stretched to w x h before rotation.
 void gfx_draw_image_rect(const ImageHandle& image, double x, double y, double w, double h,
                          int frame);
+
+/// Saves 32-bit ARGB pixels (row-major, `width` a row) as a PNG file.
+/// Returns 1 on success.
+int pix_save_png(int width, int height, const std::uint32_t* argb, const std::string& path);

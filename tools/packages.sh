@@ -5,7 +5,7 @@ CRASHMOOR_PACKAGES=(
   g++ make cmake pkg-config
   libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libfreetype-dev
   libcairo2-dev libvorbis-dev
-  fonts-dejavu-core fonts-wine
+  zlib1g-dev fonts-dejavu-core fonts-wine
   libegl-mesa0 libgl1-mesa-dri
 )
 CRASHMOOR_TEST_PACKAGES=(libgtest-dev libbenchmark-dev)

@@ -1,3 +1,7 @@
+// Replays a fuzz target's seed corpus and every committed input that once
+// crashed it. The build compiles this file once per target, naming the
+// suite (REPLAY_SUITE) and the two folders (REPLAY_SEED_DIR, REPLAY_CRASH_DIR).
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -36,16 +40,16 @@ void Replay(const fs::path& input) {
     LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
 }
 
-TEST(ConfigReplay, SeedCorpus) {
-    const fs::path folder = CONFIG_SEED_DIR;
+TEST(REPLAY_SUITE, SeedCorpus) {
+    const fs::path folder = REPLAY_SEED_DIR;
     ASSERT_TRUE(fs::is_directory(folder)) << folder << " is missing; the build writes it";
     const std::vector<fs::path> inputs = InputsIn(folder);
     ASSERT_GE(inputs.size(), 5u) << "the seed corpus in " << folder << " is (nearly) empty";
     for (const fs::path& input : inputs) Replay(input);
 }
 
-TEST(ConfigReplay, CommittedCrashInputs) {
-    const fs::path folder = CONFIG_CRASH_DIR;
+TEST(REPLAY_SUITE, CommittedCrashInputs) {
+    const fs::path folder = REPLAY_CRASH_DIR;
     ASSERT_TRUE(fs::is_regular_file(folder / "README.md"))
         << folder << " is not the crash input folder";
     for (const fs::path& input : InputsIn(folder)) Replay(input);
