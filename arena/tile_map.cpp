@@ -481,29 +481,32 @@ private:
 
 }  // namespace
 
-BLKSTR TileMap::BlockAt(int column, int row) const {
-    const BLKSTR* b = nullptr;
+const BLKSTR* TileMap::FindBlock(int column, int row) const {
     if (column < 0 || row < 0 || column > MapWidth || row > MapHeight) {
-        b = Blocks.empty() ? nullptr : &Blocks[0];
-    } else {
-        const long long v = Cell(column, row, CurrentLayer);
-        if (v >= 0) {
-            if (v < static_cast<long long>(Blocks.size())) b = &Blocks[static_cast<std::size_t>(v)];
-        } else if (-v < static_cast<long long>(Anims.size())) {
-            const long long frame = Anims[static_cast<std::size_t>(-v)].current;
-            if (frame >= 0 && frame < static_cast<long long>(FrameTable.size())) {
-                const long long block = FrameTable[static_cast<std::size_t>(frame)];
-                if (block >= 0 && block < static_cast<long long>(Blocks.size()))
-                    b = &Blocks[static_cast<std::size_t>(block)];
-            }
-        }
+        return Blocks.empty() ? nullptr : &Blocks[0];
     }
+    const long long v = Cell(column, row, CurrentLayer);
+    if (v >= 0) {
+        return v < static_cast<long long>(Blocks.size()) ? &Blocks[static_cast<std::size_t>(v)]
+                                                         : nullptr;
+    }
+    if (-v >= static_cast<long long>(Anims.size())) return nullptr;
+    const long long frame = Anims[static_cast<std::size_t>(-v)].current;
+    if (frame < 0 || frame >= static_cast<long long>(FrameTable.size())) return nullptr;
+    const long long block = FrameTable[static_cast<std::size_t>(frame)];
+    if (block < 0 || block >= static_cast<long long>(Blocks.size())) return nullptr;
+    return &Blocks[static_cast<std::size_t>(block)];
+}
+
+BLKSTR TileMap::BlockAt(int column, int row) const {
+    const BLKSTR* b = FindBlock(column, row);
     return b ? *b : kNoBlock;
 }
 
 int TileMap::SolidAt(int x, int y) const {
     if (BlockWidth <= 0 || BlockHeight <= 0) return 0;
-    return BlockAt(x / BlockWidth, y / BlockHeight).bit0 != 0 ? 1 : 0;
+    const BLKSTR* b = FindBlock(x / BlockWidth, y / BlockHeight);
+    return b && b->bit0 != 0 ? 1 : 0;
 }
 
 void TileMap::ResetDrawState() {

@@ -97,6 +97,8 @@ public:
 
 private:
     void Clear(int layerCount);
+    /// The block record a cell names, or null when an index is outside its table.
+    const BLKSTR* FindBlock(int column, int row) const;
     std::size_t CellIndex(int column, int row, int plane) const;
 
     std::vector<int> cells_;  // [column][row][plane], (MapWidth+1) x (MapHeight+1) x (LayerCount+1)
