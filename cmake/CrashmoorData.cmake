@@ -6,7 +6,9 @@ set(CRASHMOOR_CONTACT_SHEET ${CMAKE_BINARY_DIR}/contact_sheet.png)
 add_custom_command(
   OUTPUT ${CMAKE_BINARY_DIR}/data.stamp
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CRASHMOOR_DATA_DIR}
-  COMMAND datagen ${CRASHMOOR_DATA_DIR} ${CRASHMOOR_CONTACT_SHEET}
+  COMMAND ${CMAKE_COMMAND} -E env
+          "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0"
+          $<TARGET_FILE:datagen> ${CRASHMOOR_DATA_DIR} ${CRASHMOOR_CONTACT_SHEET}
   COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_BINARY_DIR}/data.stamp
   DEPENDS datagen
   COMMENT "Generating the game's data")

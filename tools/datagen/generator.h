@@ -59,6 +59,7 @@ void MakeSkin(Output& out);               ///< the GUI kit's skin and cursors
 void MakeFonts(Output& out);              ///< fonts copied from Debian's packages
 void MakeSoundEffects(Output& out);       ///< SFX/*.wav
 void MakeMusic(Output& out);              ///< mp3/*.ogg
+void MakeArenas(Output& out);             ///< Arenas/*.arn and their tile maps
 
 /// Draws every listed image at 1:1 and at its game scale, labelled, on a
 /// mid-grey and on a dark background. False on failure.

@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
     datagen::MakeSkin(out);
     datagen::MakeSoundEffects(out);
     datagen::MakeMusic(out);
+    datagen::MakeArenas(out);
     if (argc >= 3 && !datagen::WriteContactSheet(out, argv[2])) {
         std::fprintf(stderr, "datagen: cannot write the contact sheet %s\n", argv[2]);
         return 1;
