@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <filesystem>
 #include <memory>
@@ -351,6 +352,81 @@ std::string Lines(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& l : lines) text += l + "\n";
     return text;
+}
+
+// Every sprite drawn on the floor keeps enough pixels that differ clearly
+// from every arena's floor colour to be seen on it.
+TEST_F(ArenaData, SpritesStandOutOnEveryFloor) {
+    test_support::ScopedChdir cd(CRASHMOOR_DATA_DIR);
+    const char* const sprites[] = {
+        "Sprites/jeep.png",
+        "Sprites/car.png",
+        "Sprites/sportscar.png",
+        "Sprites/conceptcar.png",
+        "Sprites/semitruck.png",
+        "sprites/wrecked_jeep.png",
+        "sprites/wrecked_car.png",
+        "sprites/wrecked_sportscar.png",
+        "sprites/wrecked_conceptcar.png",
+        "sprites/wrecked_semitruck.png",
+        "sprites/health_pickup.png",
+        "sprites/ammo_pickup.png",
+        "sprites/secondary_pickup.png",
+        "sprites/mine.png",
+        "sprites/turretstand.png",
+        "sprites/machinegun.png",
+        "sprites/grenade.png",
+        "sprites/bullet.png",
+        "Sprites/target.png",
+        "sprites/bigdog.png",
+        "sprites/explosion.png",
+    };
+    auto rgb = [](std::uint32_t p) {
+        return std::array<double, 3>{double((p >> 16) & 0xFF), double((p >> 8) & 0xFF),
+                                     double(p & 0xFF)};
+    };
+    for (const auto& a : arenas_) {
+        // The floor's mean colour over the free blocks.
+        std::array<double, 3> floor{0, 0, 0};
+        long long samples = 0;
+        const TileMap& m = *a->map;
+        for (int row = 0; row < m.MapHeight; ++row) {
+            for (int col = 0; col < m.MapWidth; ++col) {
+                const BLKSTR b = m.BlockAt(col, row);
+                if (b.bit0 || b.gfx0 < 0 || b.gfx0 >= static_cast<int>(m.BlockImages.size()))
+                    continue;
+                const Pixmap pm =
+                    img_lock(m.BlockImages[static_cast<std::size_t>(b.gfx0)], 0, 1, 0);
+                for (int y = 0; y < pm.height; y += 8)
+                    for (int x = 0; x < pm.width; x += 8) {
+                        const auto c = rgb(pix_read_pixel(pm, x, y));
+                        for (int k = 0; k < 3; ++k)
+                            floor[static_cast<std::size_t>(k)] += c[static_cast<std::size_t>(k)];
+                        ++samples;
+                    }
+            }
+        }
+        ASSERT_GT(samples, 0) << a->file;
+        for (double& v : floor) v /= static_cast<double>(samples);
+        for (const char* path : sprites) {
+            ImageHandle image = img_load(path, -1);
+            ASSERT_TRUE(image) << path;
+            const Pixmap pm = img_lock(image, 0, 1, 0);
+            long long opaque = 0, distinct = 0;
+            for (int y = 0; y < pm.height; ++y)
+                for (int x = 0; x < pm.width; ++x) {
+                    const std::uint32_t p = pix_read_pixel(pm, x, y);
+                    if ((p >> 24) < 128) continue;
+                    ++opaque;
+                    const auto c = rgb(p);
+                    const double d = std::hypot(c[0] - floor[0], c[1] - floor[1], c[2] - floor[2]);
+                    distinct += d > 60.0;
+                }
+            ASSERT_GT(opaque, 0) << path;
+            EXPECT_GT(static_cast<double>(distinct) / static_cast<double>(opaque), 0.3)
+                << path << " on the floor of " << a->file;
+        }
+    }
 }
 
 TEST(ArenaFile, ParsingFindsEveryItemAndRejectsDamage) {
