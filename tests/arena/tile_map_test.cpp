@@ -71,14 +71,8 @@ TileMap Read(const std::string& bytes, int layers = 2) {
 
 class TileMapTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        EngineOptions options;
-        options.video = false;
-        options.audio = false;
-        engine = std::make_unique<Engine>(options);
-        ASSERT_TRUE(engine->ok());
-    }
-    std::unique_ptr<Engine> engine;
+    void SetUp() override { ASSERT_TRUE(engine.ok()); }
+    test_support::HeadlessEngine engine;
 };
 
 void ExpectSameMap(const TileMap& map, const FmpMapData& m, int depth) {

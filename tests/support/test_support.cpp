@@ -90,6 +90,15 @@ VideoEngine::VideoEngine(int width, int height, bool video) {
 
 VideoEngine::~VideoEngine() = default;
 
+HeadlessEngine::HeadlessEngine() {
+    EngineOptions options;
+    options.video = false;
+    options.audio = false;
+    engine_ = std::make_unique<Engine>(options);
+}
+
+HeadlessEngine::~HeadlessEngine() = default;
+
 std::uint32_t PixelAt(int x, int y) {
     return gfx_read_pixels(x, y, 1, 1)[0];
 }

@@ -56,6 +56,18 @@ private:
     bool ok_ = false;
 };
 
+/// The engine without video or sound: images, fonts and sounds load, nothing
+/// is drawn or heard. For tests of data and of readers.
+class HeadlessEngine {
+public:
+    HeadlessEngine();
+    ~HeadlessEngine();
+    bool ok() const { return engine_ && engine_->ok(); }
+
+private:
+    std::unique_ptr<Engine> engine_;
+};
+
 /// ARGB of one pixel of the current frame.
 std::uint32_t PixelAt(int x, int y);
 /// Red, green, blue of an ARGB value.

@@ -143,11 +143,7 @@ bool BorderIsTransparent(const Pixels& p) {
 class InterfaceArtTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        EngineOptions options;
-        options.video = false;
-        options.audio = false;
-        engine_ = std::make_unique<Engine>(options);
-        ASSERT_TRUE(engine_->ok());
+        ASSERT_TRUE(engine_.ok());
         img_get_mask_color(&mask_r_, &mask_g_, &mask_b_);
         img_set_mask_color(255, 0, 255);  // as the game sets it
     }
@@ -171,7 +167,7 @@ protected:
     }
 
 private:
-    std::unique_ptr<Engine> engine_;
+    test_support::HeadlessEngine engine_;
     int mask_r_ = 0, mask_g_ = 0, mask_b_ = 0;
     test_support::ScopedChdir cd_{CRASHMOOR_DATA_DIR};
 };

@@ -158,14 +158,8 @@ const char* const kAllImages[] = {
 
 class VehicleArtTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        EngineOptions options;
-        options.video = false;
-        options.audio = false;
-        engine = std::make_unique<Engine>(options);
-        ASSERT_TRUE(engine->ok());
-    }
-    std::unique_ptr<Engine> engine;
+    void SetUp() override { ASSERT_TRUE(engine.ok()); }
+    test_support::HeadlessEngine engine;
     test_support::ScopedChdir cd{CRASHMOOR_DATA_DIR};
 };
 
