@@ -1,6 +1,8 @@
 #include "spritebehaviors/geometry.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "engine/text.h"
 
@@ -182,4 +184,120 @@ bool PointInCircle(const Vector2D& centre, double r, const Vector2D& p) {
 bool LineSegmentCircleIntersection(const Vector2D& a, const Vector2D& b, const Vector2D& centre,
                                    double r) {
     return DistToLineSegmentSq(a, b, centre) < r * r;
+}
+
+bool LineIntersection2D(const Vector2D& a, const Vector2D& b, const Vector2D& c, const Vector2D& d,
+                        double& dist) {
+    double r = 0, s = 0;
+    if (CrossingParameters(a, b, c, d, r, s)) {
+        if (r > 0 && r < 1 && s > 0 && s < 1) {
+            dist = r * Vec2DDistance(a, b);
+            return true;
+        }
+        dist = 0;
+        return false;
+    }
+    // Parallel: they meet only when collinear, and then along an overlap.
+    const Vector2D ab = b - a;
+    const double len_sq = ab.LengthSq();
+    const double cross = ab.x * (c.y - a.y) - ab.y * (c.x - a.x);
+    dist = 0;
+    if (len_sq == 0.0 || cross != 0.0) return false;
+    const double tc = ab.Dot(c - a) / len_sq, td = ab.Dot(d - a) / len_sq;
+    const double lo = std::max(0.0, std::min(tc, td)), hi = std::min(1.0, std::max(tc, td));
+    if (lo > hi) return false;
+    dist = lo * std::sqrt(len_sq);
+    return true;
+}
+
+namespace {
+
+// Each edge of a closed outline, the last point joined back to the first.
+template <typename Visit>
+bool AnyEdge(const std::vector<Vector2D>& outline, Visit visit) {
+    const std::size_t n = outline.size();
+    if (n < 2) return false;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (visit(outline[i], outline[(i + 1) % n])) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool ObjectIntersection2D(const std::vector<Vector2D>& a, const std::vector<Vector2D>& b) {
+    return AnyEdge(a, [&](const Vector2D& p, const Vector2D& q) {
+        return SegmentObjectIntersection2D(p, q, b);
+    });
+}
+
+bool SegmentObjectIntersection2D(const Vector2D& a, const Vector2D& b,
+                                 const std::vector<Vector2D>& outline) {
+    return AnyEdge(outline, [&](const Vector2D& p, const Vector2D& q) {
+        return LineIntersection2D(a, b, p, q);
+    });
+}
+
+bool TwoCirclesEnclosed(const Vector2D& c1, double r1, const Vector2D& c2, double r2) {
+    return Vec2DDistance(c1, c2) < std::fabs(r1 - r2);
+}
+
+bool TwoCirclesIntersectionPoints(const Vector2D& c1, double r1, const Vector2D& c2, double r2,
+                                  Vector2D& p1, Vector2D& p2) {
+    const double d = Vec2DDistance(c1, c2);
+    if (d == 0.0 || d > r1 + r2 || d < std::fabs(r1 - r2)) return false;
+    // Distance from c1 to the chord's midpoint, and half the chord.
+    const double along = (r1 * r1 - r2 * r2 + d * d) / (2 * d);
+    const double half = std::sqrt(std::max(0.0, r1 * r1 - along * along));
+    const Vector2D dir = (c2 - c1) * (1.0 / d);
+    const Vector2D mid = c1 + dir * along;
+    p1 = mid + dir.PerpOther() * half;
+    p2 = mid + dir.Perp() * half;
+    return true;
+}
+
+double TwoCirclesIntersectionArea(const Vector2D& c1, double r1, const Vector2D& c2, double r2) {
+    const double d = Vec2DDistance(c1, c2);
+    if (d >= r1 + r2) return 0.0;
+    if (d <= std::fabs(r1 - r2)) return CircleArea(std::min(r1, r2));
+    // Two circular segments on either side of the common chord.
+    const double a1 = std::acos(std::clamp((d * d + r1 * r1 - r2 * r2) / (2 * d * r1), -1.0, 1.0));
+    const double a2 = std::acos(std::clamp((d * d + r2 * r2 - r1 * r1) / (2 * d * r2), -1.0, 1.0));
+    return r1 * r1 * (a1 - std::sin(2 * a1) / 2) + r2 * r2 * (a2 - std::sin(2 * a2) / 2);
+}
+
+double CircleArea(double r) {
+    return std::numbers::pi * r * r;
+}
+
+bool LineSegmentCircleClosestIntersectionPoint(const Vector2D& a, const Vector2D& b,
+                                               const Vector2D& centre, double r, Vector2D& point) {
+    const double length = Vec2DDistance(a, b);
+    if (length == 0.0) return false;
+    const Vector2D heading = (b - a) * (1.0 / length);
+    const Vector2D local = PointToLocalSpace(centre, heading, heading.Perp(), a);
+    if (std::fabs(local.y) >= r) return false;
+    // The circle's outline crosses the line at along = x -/+ half; take the
+    // nearer crossing that lies on the segment.
+    const double half = std::sqrt(r * r - local.y * local.y);
+    double along = local.x - half;
+    if (along < 0 || along > length) along = local.x + half;
+    if (along < 0 || along > length) return false;
+    point = a + heading * along;
+    return true;
+}
+
+std::vector<Vector2D> CreateWhiskers(int count, double length, double fov, const Vector2D& facing,
+                                     const Vector2D& origin) {
+    std::vector<Vector2D> whiskers;
+    if (count <= 0) return whiskers;
+    whiskers.reserve(static_cast<std::size_t>(count));
+    const double step = count > 1 ? fov / (count - 1) : 0.0;
+    const double first = count > 1 ? facing.Angle() - fov / 2 : facing.Angle();
+    for (int i = 0; i < count; ++i) {
+        Vector2D w(1, 0);
+        w.SetAngle(first + step * i);
+        whiskers.push_back(origin + w * length);
+    }
+    return whiskers;
 }

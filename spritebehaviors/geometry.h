@@ -62,7 +62,41 @@ bool LineIntersection2D(const Vector2D& a, const Vector2D& b, const Vector2D& c,
 /// crossing point (dist 0 and point untouched when they do not cross).
 bool LineIntersection2D(const Vector2D& a, const Vector2D& b, const Vector2D& c, const Vector2D& d,
                         double& dist, Vector2D& point);
+/// As the first form, and `dist` = the distance along ab to the crossing.
+/// Collinear segments that overlap count as crossing, with `dist` the
+/// distance from a to the start of the overlap.
+bool LineIntersection2D(const Vector2D& a, const Vector2D& b, const Vector2D& c, const Vector2D& d,
+                        double& dist);
+/// True when any edge of the closed outline a crosses any edge of outline b.
+bool ObjectIntersection2D(const std::vector<Vector2D>& a, const std::vector<Vector2D>& b);
+/// True when the segment ab crosses any edge of the closed outline.
+bool SegmentObjectIntersection2D(const Vector2D& a, const Vector2D& b,
+                                 const std::vector<Vector2D>& outline);
+
+/// Distance < r1 + r2, or one circle inside the other.
 bool TwoCirclesOverlapped(const Vector2D& c1, double r1, const Vector2D& c2, double r2);
+/// True when one circle lies wholly inside the other.
+bool TwoCirclesEnclosed(const Vector2D& c1, double r1, const Vector2D& c2, double r2);
+/// The two points where the circles' outlines cross; false (points untouched)
+/// when they do not cross, touch or coincide.
+bool TwoCirclesIntersectionPoints(const Vector2D& c1, double r1, const Vector2D& c2, double r2,
+                                  Vector2D& p1, Vector2D& p2);
+/// Area shared by the two circles (the smaller circle's area when enclosed).
+double TwoCirclesIntersectionArea(const Vector2D& c1, double r1, const Vector2D& c2, double r2);
+double CircleArea(double r);
 bool PointInCircle(const Vector2D& centre, double r, const Vector2D& p);
+/// Squared distance from the centre to the segment ab < r².
 bool LineSegmentCircleIntersection(const Vector2D& a, const Vector2D& b, const Vector2D& centre,
                                    double r);
+/// When the circle's outline crosses the segment ab, `point` is the crossing
+/// nearest to a and the result is true (with a inside the circle, the one
+/// ahead of a). A zero-length segment never intersects.
+bool LineSegmentCircleClosestIntersectionPoint(const Vector2D& a, const Vector2D& b,
+                                               const Vector2D& centre, double r, Vector2D& point);
+
+/// `count` points at `length` from the origin, spread evenly over `fov`
+/// degrees around `facing` (a direction, its angle is used), in world space.
+/// The first and last lie at the edges of the fan; one whisker alone points
+/// along the facing.
+std::vector<Vector2D> CreateWhiskers(int count, double length, double fov, const Vector2D& facing,
+                                     const Vector2D& origin);

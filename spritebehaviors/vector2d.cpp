@@ -1,7 +1,10 @@
 #include "spritebehaviors/vector2d.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include "engine/font.h"
+#include "engine/graphics.h"
 #include "engine/text.h"
 #include "spritebehaviors/delta.h"
 
@@ -14,9 +17,13 @@ Vector2DRef Vector2D::CreateBetween(const Vector2D& a, const Vector2D& b) {
 }
 
 Vector2DRef Vector2D::CreatePolar(double length, double angle) {
-    auto v = std::make_shared<Vector2D>(1.0, 0.0);
-    v->SetLength(length);
-    v->SetAngle(angle);
+    return std::make_shared<Vector2D>(Polar(length, angle));
+}
+
+Vector2D Vector2D::Polar(double length, double angle) {
+    Vector2D v(1.0, 0.0);
+    v.SetLength(length);
+    v.SetAngle(angle);
     return v;
 }
 
@@ -214,4 +221,64 @@ void WrapAround(Vector2D& v, double minX, double maxX, double minY, double maxY)
     if (v.x < minX) v.x = maxX;
     if (v.y > maxY) v.y = minY;
     if (v.y < minY) v.y = maxY;
+}
+
+std::optional<Vector2D> Vector2D::LineIntersect(const Vector2D& a, const Vector2D& b,
+                                                const Vector2D& c, const Vector2D& d) {
+    const double den = (b.x - a.x) * (d.y - c.y) - (b.y - a.y) * (d.x - c.x);
+    if (den == 0.0) return std::nullopt;
+    const double r = ((a.y - c.y) * (d.x - c.x) - (a.x - c.x) * (d.y - c.y)) / den;
+    const double s = ((a.y - c.y) * (b.x - a.x) - (a.x - c.x) * (b.y - a.y)) / den;
+    if (!(r > 0 && r < 1 && s > 0 && s < 1)) return std::nullopt;
+    return Vector2D(std::trunc(a.x + r * (b.x - a.x)), std::trunc(a.y + r * (b.y - a.y)));
+}
+
+void Vector2D::DrawLine(double x0, double y0) const {
+    gfx_draw_line(x0, y0, x0 + x, y0 + y);
+}
+
+void Vector2D::DrawArrow(double x0, double y0) const {
+    DrawLine(x0, y0);
+    const double len = Length();
+    if (len == 0.0) return;
+    // Two barbs a fifth of the length (at most 10 pixels) back from the tip.
+    const double barb = std::min(10.0, len / 5);
+    const Vector2D back = *this * (-barb / len);
+    for (const double turn : {30.0, -30.0}) {
+        Vector2D b = back;
+        b.Rotate(turn);
+        b.DrawLine(x0 + x, y0 + y);
+    }
+}
+
+void Vector2D::DrawLength(double x0, double y0) const {
+    gfx_draw_text(str_from_float(Length()), x0, y0);
+}
+
+void Vector2D::DrawAngle(double x0, double y0) const {
+    gfx_draw_text(str_from_float(Heading()), x0, y0);
+}
+
+double Vec2DSafeLength(const Vector2D* v) {
+    return v ? v->Length() : 0.0;
+}
+
+double Vec2DSafeAngle(const Vector2D* v) {
+    return v ? v->Angle() : 0.0;
+}
+
+double Vec2DSafeDot(const Vector2D* a, const Vector2D* b) {
+    return a && b ? a->Dot(*b) : 0.0;
+}
+
+void Vec2DSafeSet(Vector2D* v, double x, double y) {
+    if (v) v->Set(x, y);
+}
+
+void Vec2DSafeNormalize(Vector2D* v) {
+    if (v) v->Normalize();
+}
+
+void Vec2DSafeTruncate(Vector2D* v, double max) {
+    if (v) v->Truncate(max);
 }

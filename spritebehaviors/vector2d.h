@@ -6,6 +6,7 @@
 // atan2(-y, x); a vector of length L at angle a is (L cos a, -L sin a).
 
 #include <memory>
+#include <optional>
 
 class Vector2D;
 using Vector2DRef = std::shared_ptr<Vector2D>;
@@ -23,6 +24,8 @@ public:
     static Vector2DRef CreateBetween(const Vector2D& a, const Vector2D& b);
     /// (1, 0) set to the length, then to the angle: CreatePolar(3, 90) is (0, -3).
     static Vector2DRef CreatePolar(double length, double angle);
+    /// The same as a plain value: (|length| cos a, -|length| sin a).
+    static Vector2D Polar(double length, double angle);
 
     /// In place: longer than max becomes max long, same direction.
     Vector2D& Truncate(double max);
@@ -84,6 +87,21 @@ public:
     Vector2D NormalizeNew() const;
     /// -1 if y * v.x > x * v.y (v clockwise of this), else +1.
     int Sign(const Vector2D& v) const;
+
+    /// The crossing point of the segments ab and cd with its parts truncated
+    /// to integers, or nothing when they do not cross.
+    static std::optional<Vector2D> LineIntersect(const Vector2D& a, const Vector2D& b,
+                                                 const Vector2D& c, const Vector2D& d);
+
+    // Debug drawing with the engine's current colour, alpha and font.
+    /// A line from (x0, y0) to (x0, y0) + this.
+    void DrawLine(double x0, double y0) const;
+    /// The line with an arrow head at its tip.
+    void DrawArrow(double x0, double y0) const;
+    /// Prints the length at (x, y).
+    void DrawLength(double x, double y) const;
+    /// Prints the angle (0..360) at (x, y).
+    void DrawAngle(double x, double y) const;
 };
 
 inline Vector2D operator+(const Vector2D& a, const Vector2D& b) {
@@ -112,3 +130,11 @@ double Vec2DLengthSq(const Vector2D& v);
 void Vec2DRotateAroundOrigin(Vector2D& v, double a);
 /// In place: x above maxX becomes minX, below minX becomes maxX; y likewise.
 void WrapAround(Vector2D& v, double minX, double maxX, double minY, double maxY);
+
+// Variants for a vector that may be missing: they give 0 or do nothing.
+double Vec2DSafeLength(const Vector2D* v);
+double Vec2DSafeAngle(const Vector2D* v);
+double Vec2DSafeDot(const Vector2D* a, const Vector2D* b);
+void Vec2DSafeSet(Vector2D* v, double x, double y);
+void Vec2DSafeNormalize(Vector2D* v);
+void Vec2DSafeTruncate(Vector2D* v, double max);

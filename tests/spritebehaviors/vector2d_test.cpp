@@ -4,12 +4,9 @@
 
 #include "spritebehaviors/vector2d.h"
 
-namespace {
+#include "tests/spritebehaviors/expect_vec.h"
 
-void ExpectVec(const Vector2D& v, double x, double y) {
-    EXPECT_NEAR(v.x, x, 1e-9);
-    EXPECT_NEAR(v.y, y, 1e-9);
-}
+namespace {
 
 TEST(Vector2D, AnglesPointUpOnScreenAtNinetyDegrees) {
     EXPECT_NEAR(Vector2D(0, -1).Angle(), 90.0, 1e-12);
