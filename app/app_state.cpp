@@ -15,3 +15,14 @@ void ResetAppState() {
     g_app = AppState{};
     ConsoleMessage::Reset();
 }
+
+ImageHandle LoadGameImage(const std::string& path) {
+    auto& cache = g_app.ImageCache;
+    auto it = cache.find(path);
+    if (it == cache.end()) {
+        ImageHandle image = img_load(path, -1);
+        if (!image) ConsoleMessage::Create(TimeStamped("Image not found: " + path), kConsoleRed);
+        it = cache.emplace(path, std::move(image)).first;
+    }
+    return img_share(it->second);
+}

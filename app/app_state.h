@@ -3,15 +3,18 @@
 // across the game. Tests reset it with `ResetAppState`.
 
 #include <array>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/tconfig.h"
+#include "arena/tile_map.h"
 #include "engine/audio.h"
 #include "engine/font.h"
 #include "engine/image.h"
 #include "engine/stream.h"
+#include "spritebehaviors/world.h"
 
 class ControlObject;
 
@@ -46,6 +49,10 @@ struct AppState {
     int RespawnPenalty = 0;
     double WorldWidth = 0.0;
     double WorldHeight = 0.0;
+    /// The one tile map, empty until an arena loads.
+    std::shared_ptr<TileMap> TheMap = std::make_shared<TileMap>();
+    /// The steering world of the running match; replaced at each arena load.
+    GameWorldRef TheWorld;
 
     std::vector<std::shared_ptr<ControlObject>> DriverList;
     std::array<std::string, 26> AIDisplayNames;
@@ -72,9 +79,18 @@ struct AppState {
     std::array<ChannelHandle, kEffectSoundCount> EffectChannels;
 
     double FrameDelta = 0.0;  ///< seconds the previous frame took
+
+    /// Game object images by path, loaded once (see LoadGameImage).
+    std::map<std::string, ImageHandle> ImageCache;
 };
 
 /// The one instance.
 AppState& App();
 /// Drops every reference and restores the defaults (between tests, at exit).
 void ResetAppState();
+
+/// An image of the game objects, loaded with the default flags on first use
+/// and shared after that: each call gives a handle of its own (centre or
+/// pivot as the caller sets it) over the same pixels and texture. A missing
+/// file gives Null and one red console line.
+ImageHandle LoadGameImage(const std::string& path);

@@ -1,6 +1,8 @@
 #include "app/game.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <string>
 
 #include "app/app_state.h"
 #include "app/console_message.h"
@@ -15,6 +17,8 @@
 #include "engine/random.h"
 #include "engine/stream.h"
 #include "engine/text.h"
+#include "objects/game_object.h"
+#include "objects/live_objects.h"
 #include "spritebehaviors/delta.h"
 
 const char* const kMenuFooter = "Crashmoor v1.0 [RC1]   -   hold Esc to leave the game";
@@ -177,7 +181,16 @@ void ShutDown() {
     stream_close(app.ReportFile);
     log_set_sink(nullptr);
     gfx_set_font(nullptr);
+    ClearGameObjects(true);
     ResetAppState();
     Delta::Reset();
     g_started = false;
+    // Every object of the last match must be gone by now: say so if not.
+    if (LiveObjectTotal() > 0) {
+        std::string alive;
+        for (const auto& [name, count] : LiveObjectCounts()) {
+            alive += " " + name + " " + std::to_string(count);
+        }
+        std::fprintf(stderr, "crashmoor: game objects alive at exit:%s\n", alive.c_str());
+    }
 }

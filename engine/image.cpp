@@ -87,7 +87,7 @@ void draw_frame(const ImageHandle& image, double x, double y, double w, double h
 
 Image::Image(int width, int height, int frames, int flags)
     : width_(width), height_(height), flags_(flags) {
-    for (int i = 0; i < frames; ++i) frames_.push_back(std::make_unique<Frame>(width, height));
+    for (int i = 0; i < frames; ++i) frames_.push_back(std::make_shared<Frame>(width, height));
 }
 
 Image::~Image() = default;
@@ -95,6 +95,16 @@ Image::~Image() = default;
 Image::Frame* Image::frame(int index) {
     if (index < 0 || index >= static_cast<int>(frames_.size())) return nullptr;
     return frames_[static_cast<std::size_t>(index)].get();
+}
+
+ImageHandle img_share(const ImageHandle& image) {
+    if (!image) return nullptr;
+    auto copy = std::make_shared<Image>(image->width(), image->height(), 0, image->flags());
+    copy->frames_ = image->frames_;
+    copy->mask_r = image->mask_r;
+    copy->mask_g = image->mask_g;
+    copy->mask_b = image->mask_b;
+    return copy;
 }
 
 ImageHandle img_load(const std::string& path, int flags) {

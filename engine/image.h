@@ -53,7 +53,8 @@ private:
     int width_;
     int height_;
     int flags_;
-    std::vector<std::unique_ptr<Frame>> frames_;
+    std::vector<std::shared_ptr<Frame>> frames_;
+    friend std::shared_ptr<Image> img_share(const std::shared_ptr<Image>& image);
 };
 using ImageHandle = std::shared_ptr<Image>;
 
@@ -68,6 +69,11 @@ ImageHandle img_load_anim(const std::string& path, int cell_w, int cell_h, int f
 /// A transparent image; flag 8 (dynamic) is always added. Null for sizes
 /// below 1.
 ImageHandle img_create(int width, int height, int frames, int flags);
+/// A second image of the same pixels and textures (a later write through
+/// either shows in both) with its own handle, starting at (0, 0) as after a
+/// load. Lets one file serve objects that set different handles on it
+/// without decoding it again. Null for Null.
+ImageHandle img_share(const ImageHandle& image);
 /// A one-frame image from 32-bit ARGB pixels (row-major, `width` a row), as
 /// if loaded from a file: flags -1 are the defaults, and a masked image's
 /// pixels of the mask colour become transparent.

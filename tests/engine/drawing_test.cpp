@@ -238,6 +238,26 @@ TEST_F(DrawingTest, LockedPixelsRoundTripAndReachTheScreen) {
     EXPECT_FALSE(img_lock(nullptr, 0, 1, 0).pixels);
 }
 
+TEST_F(DrawingTest, SharedImagesHaveTheirOwnHandleOverTheSamePixels) {
+    ImageHandle image = img_create(8, 8, 1, 0);
+    img_set_handle(image, 6, 2);
+    ImageHandle twin = img_share(image);
+    ASSERT_TRUE(twin);
+    EXPECT_EQ(twin->handle_x, 0) << "a fresh handle, as after a load";
+    img_mid_handle(twin);
+    EXPECT_EQ(image->handle_x, 6) << "setting one handle leaves the other";
+    EXPECT_EQ(twin->width(), 8);
+    EXPECT_EQ(twin->frame_count(), 1);
+    Pixmap pm = img_lock(image, 0, 1, 1);
+    pix_write_pixel(pm, 1, 1, 0xFFABCDEFu);
+    img_unlock(image, 0);
+    EXPECT_EQ(pix_read_pixel(img_lock(twin, 0, 1, 0), 1, 1), 0xFFABCDEFu) << "one set of pixels";
+    img_unlock(twin, 0);
+    gfx_draw_image(twin, 4, 4, 0);  // drawn around its centre: pixel (1, 1) lands at (1, 1)
+    EXPECT_EQ(PixelAt(1, 1) & 0xFFFFFFu, 0xABCDEFu);
+    EXPECT_FALSE(img_share(nullptr));
+}
+
 class ImageFileTest : public DrawingTest {
 protected:
     // Writes a PNG with `w` x `h` pixels from a function of x, y.

@@ -81,6 +81,7 @@ TEST(Program, HeadlessRunSavesAFullFrameAndItsFiles) {
         "Screen Format = 0\r\nSound Volume = 5\r\nMusic Volume = 10\r\nGraphics Quality = 3\r\n");
     EXPECT_TRUE(std::filesystem::exists(data + "/debug_console_report.txt"));
     EXPECT_NE(r.out.find("Sound Volume: 0.5"), std::string::npos);
+    EXPECT_EQ(ReadFile(dir / "stderr.txt").find("alive at exit"), std::string::npos);
 }
 
 TEST(Program, ReportFileHoldsTheSongLines) {

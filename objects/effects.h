@@ -1,0 +1,127 @@
+#pragma once
+// Short-lived and decorative objects: explosions (growing, spinning blasts
+// that hurt vehicles and shields every frame and set off mines), scars,
+// smoking wrecks and tyre treads.
+
+#include <memory>
+
+#include "engine/image.h"
+#include "objects/game_object.h"
+#include "spritebehaviors/emitter.h"
+
+class ControlObject;
+
+class Explosion : public std::enable_shared_from_this<Explosion> {
+public:
+    virtual ~Explosion() = default;
+
+    /// A blast of size 0 (spark), 1 (grenade), 2 (rocket) or 3 (vehicle,
+    /// mine) at (x, y), credited to parent (Null: nobody).
+    static std::shared_ptr<Explosion> Make(int x, int y, int size,
+                                           const std::shared_ptr<ControlObject>& parent);
+    virtual int Draw();
+    /// Draws, spins, grows, hurts, leaves a scar at quality 2 on its
+    /// second-to-last frame, and ends when its life is over.
+    virtual int Update();
+    /// Damage to unshielded vehicles, mines set off, shields worn down, all
+    /// within the radius of its size.
+    virtual int Collision();
+    virtual int Destroy();
+    static int UpdateAll();
+    static int DestroyAll();
+
+    /// Radius and strength of a blast of the size (0 for sparks).
+    static int RadiusOf(int size);
+
+    float X = 0;
+    float Y = 0;
+    int Size = 0;
+    int angDelta = 0;
+    int Angle = 0;
+    float scaleDelta = 0;
+    float Scale = 0;
+    int Life = 0;
+    std::shared_ptr<ControlObject> Parent;
+
+    static inline ObjectList<Explosion> List;
+    static inline ImageHandle SharedImage;
+
+private:
+    LiveTally tally_{"Explosion"};
+};
+
+/// The start scale of a blast or scar of the size.
+float ScaleForSize(int size);
+
+class Scar : public std::enable_shared_from_this<Scar> {
+public:
+    virtual ~Scar() = default;
+    static std::shared_ptr<Scar> Make(int x, int y, int size);
+    virtual int Draw();
+    /// Only draws: scars stay until the match ends.
+    virtual int Update();
+    virtual int Destroy();
+    static int UpdateAll();
+    static int DestroyAll();
+
+    float X = 0;
+    float Y = 0;
+    int Size = 0;
+    float Scale = 0;
+    float Angle = 0;
+
+    static inline ObjectList<Scar> List;
+    static inline ImageHandle SharedImage;
+
+private:
+    LiveTally tally_{"Scar"};
+};
+
+class Wreckage : public std::enable_shared_from_this<Wreckage> {
+public:
+    Wreckage();
+    virtual ~Wreckage() = default;
+    /// The wreck of model 1..5 (Jeep, Car, SportsCar, ConceptCar,
+    /// SemiTruck) with its smoke, for 1000 frames.
+    static std::shared_ptr<Wreckage> Make(int x, int y, int angle, int model);
+    virtual int Draw();
+    virtual int Update();
+    virtual int Destroy();
+    static int UpdateAll();
+    static int DestroyAll();
+
+    int X = 0;
+    int Y = 0;
+    ImageHandle Image;
+    SpriteEmitterRef Emitter;
+    int Angle = 0;
+    int Life = 0;
+
+    static inline ObjectList<Wreckage> List;
+
+private:
+    LiveTally tally_{"Wreckage"};
+};
+
+class Tread : public GameObject {
+public:
+    /// A tyre mark at (x, y) that lasts 750, 500 or 100 frames by graphics
+    /// quality. Returns 0.
+    static int Make(int x, int y, int angle);
+    virtual int Draw();
+    int Update() override;
+    int Destroy() override;
+    ObjectClass Class() const override { return ObjectClass::Tread; }
+    static int UpdateAll();
+    static int DestroyAll();
+
+    int Angle = 0;
+    int Life = 0;
+    float Alpha = 0;
+
+    static inline ObjectList<Tread> List;
+    static inline ImageHandle SharedImage;
+
+private:
+    LiveTally tally_{"Tread"};
+};

@@ -1,0 +1,27 @@
+#include "objects/game_object.h"
+
+#include <cmath>
+
+#include "engine/random.h"
+
+float PointDistance(int x1, int y1, int x2, int y2) {
+    const double dx = static_cast<double>(x2) - x1, dy = static_cast<double>(y2) - y1;
+    return static_cast<float>(std::sqrt(dx * dx + dy * dy));
+}
+
+float RandomSign(float v) {
+    return static_cast<int>(rnd_float(0, 2)) == 0 ? -v : v;
+}
+
+std::shared_ptr<RespawnPoint> RespawnPoint::Designate(float x, float y) {
+    auto point = std::make_shared<RespawnPoint>();
+    List.Append(point);
+    point->X = x;
+    point->Y = y;
+    return point;
+}
+
+int RespawnPoint::Destroy() {
+    List.Remove(this);
+    return 0;
+}

@@ -1,0 +1,114 @@
+#pragma once
+// The base of the game objects, their class identities (which fix the order
+// of the per-class passes over a shared list), the two geometry helpers
+// every object uses, and the arena's respawn points.
+//
+// Units: arena pixels (x to the right, y down), angles in degrees turning
+// clockwise on screen from +x, speeds in pixels per frame, lifetimes in
+// frames.
+
+#include <memory>
+
+#include "objects/live_objects.h"
+#include "objects/object_list.h"
+
+/// The concrete game classes that share a list with others.
+enum class ObjectClass {
+    None,
+    // Vehicle.List
+    Jeep,
+    Car,
+    SportsCar,
+    ConceptCar,
+    SemiTruck,
+    // Weapon.List
+    MachineGun,
+    HeavyMachineGun,
+    RPG,
+    RocketLauncher,
+    PhaseGun,
+    // Shot.List
+    MGBullet,
+    HMGBullet,
+    PGBullet,
+    RPGBullet,
+    RLBullet,
+    Shrapnel,
+    Mine,
+    Shield,
+    Turret,
+    // Lists of one class each
+    Tread,
+    HealthPickUp,
+    WeaponPickUp,
+    SecondaryPickUp,
+};
+
+/// Position fields shared by the moving and stationary objects.
+class GameObject : public std::enable_shared_from_this<GameObject> {
+public:
+    GameObject() = default;
+    virtual ~GameObject() = default;
+    GameObject(const GameObject&) = delete;
+    GameObject& operator=(const GameObject&) = delete;
+
+    /// One frame: moves and draws the object. Does nothing here.
+    virtual int Update() { return 0; }
+    /// Final effects and removal from the class list. Does nothing here.
+    virtual int Destroy() { return 0; }
+    /// The concrete class, for the per-class passes.
+    virtual ObjectClass Class() const { return ObjectClass::None; }
+
+    /// This object as its own class.
+    template <typename T>
+    std::shared_ptr<T> SelfAs() {
+        return std::static_pointer_cast<T>(shared_from_this());
+    }
+
+    float X = 0;  ///< centre, arena pixels
+    float Y = 0;
+    int OldX = 0;  ///< previous X truncated (vehicles only)
+    int OldY = 0;
+};
+
+/// Walks a list shared by several classes once per class in `order`, each
+/// pass visiting only the objects of that class.
+template <typename T, typename Visit, std::size_t N>
+void WalkByClass(ObjectList<T>& list, const ObjectClass (&order)[N], Visit&& visit) {
+    for (const ObjectClass cls : order) {
+        list.Walk([&](const std::shared_ptr<T>& object) {
+            if (object->Class() == cls) visit(object);
+        });
+    }
+}
+
+/// Distance between two points given as truncated coordinates.
+float PointDistance(int x1, int y1, int x2, int y2);
+/// -v or v with even chances (from the engine's generator).
+float RandomSign(float v);
+
+/// A place where a vehicle may be spawned. The list keeps the points of
+/// every arena loaded since start-up.
+class RespawnPoint : public std::enable_shared_from_this<RespawnPoint> {
+public:
+    static std::shared_ptr<RespawnPoint> Designate(float x, float y);
+    virtual ~RespawnPoint() = default;
+    /// Removes this point from the list.
+    virtual int Destroy();
+    virtual float GetX() const { return X; }
+    virtual float GetY() const { return Y; }
+
+    float X = 0;
+    float Y = 0;
+    int Active = 0;
+
+    static inline ObjectList<RespawnPoint> List;
+
+private:
+    LiveTally tally_{"RespawnPoint"};
+};
+
+/// Empties every class list of the game objects (the respawn points too when
+/// asked) and drops the class-wide images: the end of a test or of the
+/// program, after which no game object is alive.
+void ClearGameObjects(bool respawnPoints);

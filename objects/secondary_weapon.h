@@ -1,0 +1,36 @@
+#pragma once
+// Secondary weapons: a count of charges and a prototype of the device they
+// deploy (mines, turrets, shields). A new vehicle holds a plain one with no
+// charges.
+
+#include <memory>
+#include <string>
+
+#include "objects/live_objects.h"
+#include "objects/object_list.h"
+
+class Shot;
+class Vehicle;
+
+class SecondaryWeapon : public std::enable_shared_from_this<SecondaryWeapon> {
+public:
+    virtual ~SecondaryWeapon() = default;
+
+    /// Destroys an empty weapon; draws nothing.
+    virtual int Draw();
+    virtual int Update() { return 0; }
+    /// The plain weapon does nothing; the layers leave the list.
+    virtual int Destroy() { return 0; }
+
+    std::string Name;
+    std::weak_ptr<Vehicle> Parent;
+    float X = 0;
+    float Y = 0;
+    int Ammo = 0;
+    std::shared_ptr<Shot> ShotType;
+
+    static inline ObjectList<SecondaryWeapon> List;
+
+private:
+    LiveTally tally_{"SecondaryWeapon"};
+};

@@ -1,0 +1,21 @@
+#include "objects/effects.h"
+#include "objects/game_object.h"
+#include "objects/secondary_weapon.h"
+#include "objects/shot.h"
+#include "objects/vehicle.h"
+#include "objects/weapon.h"
+
+void ClearGameObjects(bool respawnPoints) {
+    Vehicle::List.Clear();
+    Weapon::List.Clear();
+    SecondaryWeapon::List.Clear();
+    Shot::List.Clear();
+    Tread::List.Clear();
+    Explosion::List.Clear();
+    Scar::List.Clear();
+    Wreckage::List.Clear();
+    if (respawnPoints) RespawnPoint::List.Clear();
+    Explosion::SharedImage.reset();
+    Scar::SharedImage.reset();
+    Tread::SharedImage.reset();
+}

@@ -1,0 +1,277 @@
+#include "objects/vehicle.h"
+
+#include <cmath>
+
+#include "ai/control_object.h"
+#include "app/app_state.h"
+#include "app/console_message.h"
+#include "engine/clock.h"
+#include "engine/graphics.h"
+#include "objects/effects.h"
+#include "objects/secondary_weapon.h"
+#include "objects/weapon.h"
+#include "spritebehaviors/steering.h"
+
+namespace {
+
+const VehicleModel kModels[] = {
+    {ObjectClass::Jeep, "Jeep", "Sprites/jeep.png", 100, 3.0f, 2.5f, 1.0f, 120, 0.5f, 1, 1,
+     "] Player object [samurai] removed from scene."},
+    {ObjectClass::Car, "Car", "Sprites/car.png", 75, 3.5f, 2.4f, 1.5f, 100, 0.35f, 2, 2,
+     "] Player object [rabbit] removed from scene."},
+    {ObjectClass::SportsCar, "SportsCar", "Sprites/sportscar.png", 50, 4.0f, 3.8f, 1.8f, 100, 0.25f,
+     4, 3, "] Player object [flash] removed from scene."},
+    {ObjectClass::ConceptCar, "ConceptCar", "Sprites/conceptcar.png", 65, 5.0f, 2.9f, 1.2f, 100,
+     0.15f, 5, 4, "] Player object [sentinel] removed from scene."},
+    {ObjectClass::SemiTruck, "SemiTruck", "Sprites/semitruck.png", 65, 2.5f, 2.1f, 0.9f, 100, 0.75f,
+     3, 5, "] Player object [tanker] removed from scene."},
+};
+
+constexpr ObjectClass kModelOrder[] = {ObjectClass::Jeep, ObjectClass::Car, ObjectClass::SportsCar,
+                                       ObjectClass::ConceptCar, ObjectClass::SemiTruck};
+
+// Half the side of the square a human-driven vehicle occupies on the map.
+constexpr int kHalfSize = 48;
+// The upper edge's right probe stands closer in.
+constexpr int kUpperRightProbe = 28;
+
+int Solid(float x, float y) {
+    return App().TheMap->SolidAt(static_cast<int>(x), static_cast<int>(y));
+}
+
+void TeamColour(int team) {
+    switch (team) {
+        case 1:
+            gfx_set_color(255, 0, 0);
+            break;
+        case 2:
+            gfx_set_color(0, 255, 0);
+            break;
+        case 3:
+            gfx_set_color(0, 0, 255);
+            break;
+        case 4:
+            gfx_set_color(255, 255, 0);
+            break;
+        default:
+            gfx_set_color(255, 255, 255);
+            break;
+    }
+}
+
+}  // namespace
+
+const VehicleModel& ModelOf(ObjectClass model) {
+    for (const VehicleModel& m : kModels) {
+        if (m.Class == model) return m;
+    }
+    return kModels[0];
+}
+
+Vehicle::Vehicle()
+    : WeaponSlot(std::make_shared<Weapon>()),
+      WeaponSlot2(std::make_shared<SecondaryWeapon>()),
+      mySprite(std::make_shared<Sprite>()) {}
+
+Vehicle::~Vehicle() = default;
+
+std::shared_ptr<Vehicle> Vehicle::Spawn(ObjectClass model, int x, int y, int playerControlled,
+                                        const std::shared_ptr<ControlObject>& parent) {
+    const VehicleModel* m = nullptr;
+    for (const VehicleModel& candidate : kModels) {
+        if (candidate.Class == model) m = &candidate;
+    }
+    if (!m) return nullptr;
+
+    auto v = std::make_shared<Vehicle>();
+    v->model_ = m;
+    List.Append(v);
+    ImageHandle body = LoadGameImage(m->BodyImage);
+    img_mid_handle(body);
+    v->X = static_cast<float>(x);
+    v->Y = static_cast<float>(y);
+    v->Friction = kFriction;
+    v->Mass = m->Mass;
+    v->TopSpeed = m->TopSpeed;
+    v->WeaponSlot = MachineGun::Choose(v);
+    v->Health = m->Health;
+    v->WeaponSlot->playerControlled = playerControlled;
+    v->PlayerControlled = playerControlled;
+    v->Image = body;
+    v->Shield = 0;
+    v->EngineForce = m->EngineForce;
+    v->TurnRate = m->TurnRate;
+    v->parent = parent;
+    v->Dead = 0;
+    v->bonus = m->Bonus;
+    v->Armor = m->Armor;
+
+    if (playerControlled == 0) {
+        AppState& app = App();
+        v->mySprite =
+            Sprite::Create(body, app.TheWorld, Vector2D(0, 0), 0, Vector2D(0, 0), m->Mass / 100.0,
+                           m->EngineForce, m->TopSpeed, m->TurnRate, 0.5);
+        v->mySprite->SetBoundingRadius(64);
+        v->mySprite->SetOffset(app.ScrollX, app.ScrollY);
+        v->mySprite->SetPos(x, y);
+        v->mySprite->SetRotation(0);
+        v->mySprite->GetSteering()->WallAvoidanceOn();
+        if (app.TheWorld) app.TheWorld->AddAgent(v->mySprite);
+    }
+    return v;
+}
+
+int Vehicle::Update() {
+    const AppState& app = App();
+    const std::shared_ptr<ControlObject> owner = parent.lock();
+
+    gfx_set_scale(1, 1);
+    gfx_set_alpha(75);
+    gfx_set_color(255, 255, 255);
+    TeamColour(owner ? owner->Team : 0);
+
+    if (PlayerControlled == 0) {
+        mySprite->SetOffset(app.ScrollX, app.ScrollY);
+        X = static_cast<float>(mySprite->GetX());
+        Y = static_cast<float>(mySprite->GetY());
+        Angle = static_cast<float>(mySprite->GetRotation());
+    } else {
+        Draw();
+        MoveByPhysics();
+        mySprite->SetPos(X, Y);
+        Collision();
+    }
+
+    if (owner && owner->iAmBigDog == 1) {
+        gfx_set_color(255, 255, 255);
+        gfx_set_scale(0.75, 0.75);
+        gfx_set_alpha(0.75);
+        gfx_draw_image(app.BigDogImage, X - app.ScrollX, Y - app.ScrollY, 0);
+        gfx_set_alpha(1);
+        gfx_set_scale(1, 1);
+    }
+
+    if (Health < 0) Destroy();
+    if (Health > kMaxHealth) Health = kMaxHealth;
+    gfx_set_color(255, 255, 255);
+    return 0;
+}
+
+void Vehicle::MoveByPhysics() {
+    Velocity = Velocity + Force / Mass;
+    if (Velocity > TopSpeed) Velocity = TopSpeed;
+    if (Velocity < -TopSpeed) Velocity = -TopSpeed;
+    OldX = static_cast<int>(X);
+    OldY = static_cast<int>(Y);
+    const double a = Angle * 3.14159265358979323846 / 180.0;
+    X = static_cast<float>(X + Velocity * std::cos(a));
+    Y = static_cast<float>(Y + Velocity * std::sin(a));
+    // No clamp at zero: a speed below the friction swaps sign each frame.
+    if (Velocity > 0) {
+        Velocity -= Friction;
+    } else if (Velocity < 0) {
+        Velocity += Friction;
+    }
+}
+
+int Vehicle::Draw() {
+    const AppState& app = App();
+    gfx_set_blend(kBlendAlpha);
+    gfx_set_rotation(Angle);
+    gfx_set_scale(0.5, 0.5);
+    gfx_set_alpha(255);
+    gfx_draw_image(Image, X - app.ScrollX, Y - app.ScrollY, 0);
+    gfx_set_scale(1, 1);
+    gfx_set_rotation(0);
+    return 0;
+}
+
+int Vehicle::Collision() {
+    const AppState& app = App();
+    // Horizontal: the leading side's two corners.
+    const float side = X >= static_cast<float>(OldX) ? kHalfSize : -kHalfSize;
+    if (Solid(X + side, Y - kHalfSize) || Solid(X + side, Y + kHalfSize)) {
+        X = static_cast<float>(OldX);
+    }
+    // Upper edge (the right probe 28 pixels out), then lower edge.
+    if (Solid(X - kHalfSize, Y - kHalfSize) || Solid(X + kUpperRightProbe, Y - kHalfSize)) {
+        Y = static_cast<float>(OldY);
+    }
+    if (Solid(X - kHalfSize, Y + kHalfSize) || Solid(X + kHalfSize, Y + kHalfSize)) {
+        Y = static_cast<float>(OldY);
+    }
+    if (X < 0) X = 0;
+    if (Y < 0) Y = 0;
+    if (X > app.WorldWidth) X = static_cast<float>(app.WorldWidth);
+    if (Y > app.WorldHeight) Y = static_cast<float>(app.WorldHeight);
+    return 0;
+}
+
+int Vehicle::Destroy() {
+    if (!model_) return 0;
+    const std::shared_ptr<ControlObject> victim = parent.lock();
+    Health = 0;
+    Explosion::Make(static_cast<int>(X), static_cast<int>(Y), 3, victim);
+
+    if (victim) {
+        // No attacker recorded (mine blasts, fragments, never hit): nobody
+        // gains a point, and in Big Dog nobody takes over the title.
+        const std::shared_ptr<ControlObject> killer = victim->lastHit.lock();
+        const bool own_fire = killer == victim;
+        switch (App().GameType) {
+            case 0:
+                if (!own_fire) {
+                    if (killer) killer->Points += 1;
+                } else {
+                    victim->Points -= 1;
+                }
+                break;
+            case 1: {
+                // The Car scores when the killer is the Big Dog; the others
+                // when the victim was.
+                const bool big_dog_test = model_->Class == ObjectClass::Car
+                                              ? (killer && killer->iAmBigDog == 1)
+                                              : victim->iAmBigDog == 1;
+                if (!own_fire && killer && big_dog_test) killer->Points += 1;
+                if (victim->iAmBigDog == 1) {
+                    victim->Points -= 1;
+                    if (killer) killer->iAmBigDog = 1;
+                    victim->iAmBigDog = 0;
+                }
+                break;
+            }
+            default:
+                break;
+        }
+        victim->Deaths += 1;
+    }
+
+    Wreckage::Make(static_cast<int>(X), static_cast<int>(Y), static_cast<int>(Angle),
+                   model_->WreckIndex);
+    Dead = 1;
+
+    if (PlayerControlled == 1) {
+        if (WeaponSlot) WeaponSlot->Destroy();
+        if (WeaponSlot2) WeaponSlot2->Destroy();
+        ConsoleMessage::Create("[" + sys_current_time() + model_->RemovalText, kConsoleWhite);
+        List.Remove(this);
+    }
+    return 0;
+}
+
+int Vehicle::Remove() {
+    if (WeaponSlot) WeaponSlot->Destroy();
+    if (WeaponSlot2) WeaponSlot2->Destroy();
+    List.Remove(this);
+    return 0;
+}
+
+int Vehicle::UpdateAll() {
+    WalkByClass(List, kModelOrder, [](const std::shared_ptr<Vehicle>& v) { v->Update(); });
+    return 0;
+}
+
+int Vehicle::DestroyAll() {
+    WalkByClass(List, kModelOrder, [](const std::shared_ptr<Vehicle>& v) { v->Remove(); });
+    return 0;
+}

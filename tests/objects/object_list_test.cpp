@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "objects/game_object.h"
+#include "objects/object_list.h"
+
+namespace {
+
+struct Item {
+    explicit Item(int id_) : id(id_) {}
+    int id;
+};
+using ItemRef = std::shared_ptr<Item>;
+
+std::vector<int> Ids(const ObjectList<Item>& list) {
+    std::vector<int> out;
+    for (const ItemRef& r : list.Items()) out.push_back(r->id);
+    return out;
+}
+
+ObjectList<Item> ListOf(int n, std::vector<ItemRef>& keep) {
+    ObjectList<Item> list;
+    for (int i = 1; i <= n; ++i) {
+        keep.push_back(std::make_shared<Item>(i));
+        list.Append(keep.back());
+    }
+    return list;
+}
+
+TEST(ObjectList, WalkSurvivesRemovalOfSelfAndOthers) {
+    std::vector<ItemRef> keep;
+    ObjectList<Item> list = ListOf(5, keep);
+    std::vector<int> visited;
+    list.Walk([&](const ItemRef& item) {
+        visited.push_back(item->id);
+        if (item->id == 2) {
+            list.Remove(item.get());     // itself
+            list.Remove(keep[3].get());  // 4, ahead of the walk
+            list.Remove(keep[0].get());  // 1, behind it
+            EXPECT_FALSE(list.Remove(item.get())) << "removing twice does nothing";
+        }
+    });
+    EXPECT_EQ(visited, (std::vector<int>{1, 2, 3, 5}));
+    EXPECT_EQ(Ids(list), (std::vector<int>{3, 5}));
+    EXPECT_EQ(list.Count(), 2);
+}
+
+TEST(ObjectList, ObjectsAppendedDuringAWalkAreVisitedByIt) {
+    std::vector<ItemRef> keep;
+    ObjectList<Item> list = ListOf(2, keep);
+    std::vector<int> visited;
+    list.Walk([&](const ItemRef& item) {
+        visited.push_back(item->id);
+        // Item 1 makes 10, which makes 11 (as blasts make fragments).
+        if (item->id == 1) list.Append(std::make_shared<Item>(10));
+        if (item->id == 10) list.Append(std::make_shared<Item>(11));
+    });
+    EXPECT_EQ(visited, (std::vector<int>{1, 2, 10, 11}));
+    EXPECT_EQ(Ids(list), (std::vector<int>{1, 2, 10, 11}));
+}
+
+TEST(ObjectList, NestedWalksAndClearing) {
+    std::vector<ItemRef> keep;
+    ObjectList<Item> list = ListOf(3, keep);
+    int inner_visits = 0;
+    list.Walk([&](const ItemRef& outer) {
+        list.Walk([&](const ItemRef& inner) {
+            ++inner_visits;
+            if (outer->id == 1 && inner->id == 3) list.Remove(inner.get());
+        });
+    });
+    EXPECT_EQ(inner_visits, 3 + 2) << "the outer walk no longer reaches 3";
+    EXPECT_EQ(Ids(list), (std::vector<int>{1, 2}));
+    std::vector<int> visited;
+    list.Walk([&](const ItemRef& item) {
+        visited.push_back(item->id);
+        list.Clear();
+    });
+    EXPECT_EQ(visited, (std::vector<int>{1}));
+    EXPECT_TRUE(list.Empty());
+    list.Walk([&](const ItemRef&) { ADD_FAILURE() << "an empty list visits nothing"; });
+}
+
+TEST(ObjectList, TheVisitedObjectLivesUntilItsVisitEnds) {
+    ObjectList<Item> list;
+    std::weak_ptr<Item> weak;
+    {
+        auto item = std::make_shared<Item>(7);
+        weak = item;
+        list.Append(item);
+    }
+    list.Walk([&](const ItemRef& item) {
+        list.Remove(item.get());
+        EXPECT_FALSE(weak.expired()) << "still held by the walk";
+        EXPECT_EQ(item->id, 7);
+    });
+    EXPECT_TRUE(weak.expired());
+}
+
+TEST(GeometryHelpers, PointDistanceAndRandomSign) {
+    EXPECT_FLOAT_EQ(PointDistance(0, 0, 3, 4), 5.0f);
+    EXPECT_FLOAT_EQ(PointDistance(-3, 10, 0, 6), 5.0f);
+    int negative = 0;
+    for (int i = 0; i < 1000; ++i) {
+        const float s = RandomSign(2.5f);
+        ASSERT_TRUE(s == 2.5f || s == -2.5f);
+        negative += s < 0 ? 1 : 0;
+    }
+    EXPECT_GT(negative, 400);
+    EXPECT_LT(negative, 600);
+}
+
+TEST(RespawnPoints, KeepEveryArenasPointsInOrder) {
+    auto a = RespawnPoint::Designate(64, 64);
+    auto b = RespawnPoint::Designate(128, 64);
+    auto c = RespawnPoint::Designate(999, 999);  // a later arena's
+    const auto points = RespawnPoint::List.Items();
+    ASSERT_EQ(points.size(), 3u);
+    EXPECT_EQ(points[0]->GetX(), 64);
+    EXPECT_EQ(points[2]->GetY(), 999);
+    EXPECT_EQ(points[1]->Active, 0);
+    b->Destroy();
+    EXPECT_EQ(RespawnPoint::List.Count(), 2);
+    RespawnPoint::List.Clear();
+    EXPECT_EQ(LiveObjectCount("RespawnPoint"), 3) << "still held here";
+}
+
+}  // namespace
