@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "ai/control_object.h"
+#include "app/app_state.h"
 #include "engine/random.h"
 
 float PointDistance(int x1, int y1, int x2, int y2) {
@@ -24,4 +26,11 @@ std::shared_ptr<RespawnPoint> RespawnPoint::Designate(float x, float y) {
 int RespawnPoint::Destroy() {
     List.Remove(this);
     return 0;
+}
+
+void EnrollDriver(const std::shared_ptr<ControlObject>& driver, int style, int team) {
+    if (!driver) return;
+    driver->Style = style;
+    if (team != 5) driver->Team = team;
+    App().DriverList.push_back(driver);
 }

@@ -112,3 +112,10 @@ private:
 /// asked) and drops the class-wide images: the end of a test or of the
 /// program, after which no game object is alive.
 void ClearGameObjects(bool respawnPoints);
+
+class ControlObject;
+
+/// The part of making a driver shared by the human and the computer
+/// drivers: `Style` = style, `Team` = team unless it is 5 (no team, left
+/// at 0), and the driver joins `DriverList`.
+void EnrollDriver(const std::shared_ptr<ControlObject>& driver, int style, int team);

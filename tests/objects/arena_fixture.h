@@ -45,9 +45,19 @@ class ArenaTest : public ::testing::Test {
 protected:
     static constexpr int kColumns = 16, kRows = 12, kBlock = 64;
 
+    /// Tests that read pixels back ask for an off-screen window instead of
+    /// the engine without video.
+    explicit ArenaTest(bool video = false) {
+        if (video) {
+            video_ = std::make_unique<test_support::VideoEngine>();
+        } else {
+            headless_ = std::make_unique<test_support::HeadlessEngine>();
+        }
+    }
+
     void SetUp() override {
         ResetAppState();
-        ASSERT_TRUE(engine_.ok());
+        ASSERT_TRUE(video_ ? video_->ok() : headless_->ok());
         AppState& app = App();
         app.GraphicsQuality = 2;
         app.WorldWidth = kColumns * kBlock;
@@ -99,7 +109,8 @@ private:
                                 1);
     }
 
-    test_support::HeadlessEngine engine_;
+    std::unique_ptr<test_support::HeadlessEngine> headless_;
+    std::unique_ptr<test_support::VideoEngine> video_;
     test_support::ScopedChdir in_data_{CRASHMOOR_DATA_DIR};
     std::vector<int> cells_;
     std::vector<std::shared_ptr<ControlObject>> drivers_;

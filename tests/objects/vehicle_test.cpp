@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/console_message.h"
+#include "engine/graphics.h"
 #include "spritebehaviors/steering.h"
 #include "tests/objects/arena_fixture.h"
 
@@ -289,6 +291,56 @@ TEST_F(VehicleTest, OtherGameTypesScoreNothing) {
     duel.Kill();
     EXPECT_EQ(duel.killer->Points, 0);
     EXPECT_EQ(duel.victim->Deaths, 1);
+}
+
+TEST_F(VehicleTest, DriversJoinTheDriverListAndTeamFiveMeansNone) {
+    auto a = std::make_shared<TestDriver>();
+    auto b = std::make_shared<TestDriver>();
+    EnrollDriver(a, 3, 5);
+    EnrollDriver(b, 1, 4);
+    EXPECT_EQ(a->Style, 3);
+    EXPECT_EQ(a->Team, 0);
+    EXPECT_EQ(b->Team, 4);
+    ASSERT_EQ(App().DriverList.size(), 2u);
+    EXPECT_EQ(App().DriverList[0], a);
+}
+
+class VehicleDrawingTest : public ArenaTest {
+protected:
+    VehicleDrawingTest() : ArenaTest(true) {}
+};
+
+TEST_F(VehicleDrawingTest, BodyInTeamColourAndTheBigDogMarkerOnTop) {
+    App().ScrollX = 100;
+    App().ScrollY = 100;
+    auto red = MakeDriver(ObjectClass::SemiTruck, 300, 300, 1, 1);
+    auto plain = MakeDriver(ObjectClass::SemiTruck, 700, 300, 1, 0);
+    gfx_cls();
+    red->Drive(false, false, false, false);
+    plain->Drive(false, false, false, false);
+    // The same body: white-tinted it shows green and blue, red-tinted none.
+    int red_gb = 0, plain_gb = 0, red_r = 0;
+    for (const std::uint32_t p : gfx_read_pixels(180, 180, 40, 40)) {
+        red_gb = std::max({red_gb, test_support::G(p), test_support::B(p)});
+        red_r = std::max(red_r, test_support::R(p));
+    }
+    for (const std::uint32_t p : gfx_read_pixels(580, 180, 40, 40)) {
+        plain_gb = std::max({plain_gb, test_support::G(p), test_support::B(p)});
+    }
+    EXPECT_GT(red_r, 100) << "the body is drawn at its position minus the view";
+    EXPECT_EQ(red_gb, 0);
+    EXPECT_GT(plain_gb, 100);
+
+    App().BigDogImage = LoadGameImage("sprites/bigdog.png");
+    img_mid_handle(App().BigDogImage);
+    red->iAmBigDog = 1;
+    gfx_cls();
+    red->Drive(false, false, false, false);
+    int marker_gb = 0;
+    for (const std::uint32_t p : gfx_read_pixels(180, 180, 40, 40)) {
+        marker_gb = std::max({marker_gb, test_support::G(p), test_support::B(p)});
+    }
+    EXPECT_GT(marker_gb, 100) << "the marker is drawn in white over the red body";
 }
 
 }  // namespace
