@@ -34,3 +34,34 @@ public:
 private:
     LiveTally tally_{"SecondaryWeapon"};
 };
+
+/// The three layers leave the list when destroyed.
+class ListedSecondaryWeapon : public SecondaryWeapon {
+public:
+    int Destroy() override;
+};
+
+class MineLayer : public ListedSecondaryWeapon {
+public:
+    /// Five mines (ten on a ConceptCar).
+    static std::shared_ptr<SecondaryWeapon> Choose(const std::shared_ptr<Vehicle>& vehicle);
+};
+
+class TurretLayer : public ListedSecondaryWeapon {
+public:
+    /// Three turrets (six on a ConceptCar).
+    static std::shared_ptr<SecondaryWeapon> Choose(const std::shared_ptr<Vehicle>& vehicle);
+};
+
+class ShieldGen : public ListedSecondaryWeapon {
+public:
+    /// One shield.
+    static std::shared_ptr<SecondaryWeapon> Choose(const std::shared_ptr<Vehicle>& vehicle);
+};
+
+class ControlObject;
+
+/// Deploys one device for every frame the second fire input is held while
+/// charges are left, at the vehicle's position and heading. Returns 1 when
+/// a device was deployed.
+int FireSecondary(Vehicle& vehicle, const std::shared_ptr<ControlObject>& controller, bool held);

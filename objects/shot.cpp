@@ -3,8 +3,10 @@
 #include "app/app_state.h"
 #include "engine/audio.h"
 #include "engine/graphics.h"
+#include "engine/random.h"
 #include "objects/effects.h"
 #include "objects/shot_impl.h"
+#include "spritebehaviors/delta.h"
 
 namespace {
 
@@ -16,6 +18,15 @@ constexpr ObjectClass kDestroyOrder[] = {
     ObjectClass::MGBullet, ObjectClass::HMGBullet, ObjectClass::RPGBullet,
     ObjectClass::RLBullet, ObjectClass::Shield,    ObjectClass::Mine,
     ObjectClass::Shrapnel, ObjectClass::PGBullet,  ObjectClass::Turret};
+
+// Plays an effect on its own channel; a burst (onlyWhenIdle) plays one
+// uninterrupted sound, the others restart theirs on every shot.
+void PlayEffect(int effect, bool onlyWhenIdle) {
+    AppState& app = App();
+    const ChannelHandle& channel = app.EffectChannels[static_cast<std::size_t>(effect)];
+    if (onlyWhenIdle && chan_playing(channel)) return;
+    snd_play(app.EffectSounds[static_cast<std::size_t>(effect)], channel);
+}
 
 }  // namespace
 
@@ -79,10 +90,7 @@ void Shot::StopAtWalls() {
 std::shared_ptr<Shot> MGBullet::Fire(int x, int y, int angle,
                                      const std::shared_ptr<ControlObject>& parent) {
     auto shot = Launch<MGBullet>(x, y, angle, 25, 800, 1.0f, "sprites/bullet.png", parent);
-    // A burst plays one uninterrupted sound.
-    AppState& app = App();
-    const ChannelHandle& channel = app.EffectChannels[kSfxMachineGun];
-    if (!chan_playing(channel)) snd_play(app.EffectSounds[kSfxMachineGun], channel);
+    PlayEffect(kSfxMachineGun, true);
     return shot;
 }
 
@@ -124,4 +132,185 @@ int MGBullet::DestroyAll() {
         if (s->Class() == ObjectClass::MGBullet) s->Destroy();
     });
     return 0;
+}
+
+// --- HMGBullet --------------------------------------------------------------
+
+std::shared_ptr<Shot> HMGBullet::Fire(int x, int y, int angle,
+                                      const std::shared_ptr<ControlObject>& parent) {
+    auto shot = Launch<HMGBullet>(x, y, angle, 15, 800, 1.5f, "sprites/bullet.png", parent);
+    PlayEffect(kSfxHeavyMachineGun, true);
+    return shot;
+}
+
+// --- PGBullet ---------------------------------------------------------------
+
+std::shared_ptr<Shot> PGBullet::Fire(int x, int y, int angle,
+                                     const std::shared_ptr<ControlObject>& parent) {
+    auto shot = Launch<PGBullet>(x, y, angle, 6, 800, 105, "sprites/phasebullet.png", parent);
+    PlayEffect(kSfxLaser, false);
+    return shot;
+}
+
+int PGBullet::Update() {
+    // A phase bolt passes through walls.
+    Draw();
+    Collision();
+    FlyAndAge();
+    return 0;
+}
+
+int PGBullet::Draw() {
+    // Drawn at the scale in force, which every drawing leaves at 1.
+    const AppState& app = App();
+    gfx_set_blend(kBlendAlpha);
+    gfx_set_alpha(255);
+    gfx_set_rotation(Direction);
+    gfx_draw_image(Image, X - app.ScrollX, Y - app.ScrollY, 0);
+    gfx_set_scale(1, 1);
+    gfx_set_rotation(0);
+    return 0;
+}
+
+int PGBullet::Collision() {
+    HitVehiclesAndShields([this](Vehicle& v) { v.Health -= Damage - v.Armor; }, true);
+    return 0;
+}
+
+int PGBullet::Destroy() {
+    List.Remove(this);
+    return 0;
+}
+
+// --- Grenades and rockets ---------------------------------------------------
+
+void TrailShot::MakeTrail(double interval, double speed, double scale) {
+    Emitter = SpriteEmitter::Create(App().GradBall, 100);
+    Emitter->SetEmitCount(1);
+    Emitter->SetEmitInterval(interval);
+    Emitter->SetParticleSpeed(speed);
+    Emitter->SetBlend(kBlendLight);
+    Emitter->SetAngleStep(0);
+    Emitter->SetScale(scale, scale);
+    Emitter->SetFadeStep(0.02);
+}
+
+int TrailShot::Update() {
+    const AppState& app = App();
+    if (app.GraphicsQuality == 2 && Emitter) {
+        // The emitter measures angles anticlockwise, so -Direction is the
+        // shot's own direction; slower than the shot, the smoke falls behind.
+        Emitter->SetStartAngle(-Direction);
+        Emitter->SetEndAngle(-Direction);
+        Emitter->SetPos(X, Y);
+        Emitter->Render();
+        Emitter->Update(Delta::Get());
+        Emitter->SetOffset(app.ScrollX, app.ScrollY);
+    }
+    Draw();
+    Collision();
+    FlyAndAge();
+    StopAtWalls();
+    return 0;
+}
+
+int TrailShot::Draw() {
+    DrawScaled(0.5f);
+    return 0;
+}
+
+std::shared_ptr<Shot> RPGBullet::Fire(int x, int y, int angle,
+                                      const std::shared_ptr<ControlObject>& parent) {
+    auto shot = Launch<RPGBullet>(x, y, angle, 5, 100, 0, "sprites/grenade.png", parent);
+    shot->MakeTrail(0.045, 2.0, 0.2);
+    PlayEffect(kSfxGrenadeLauncher, false);
+    return shot;
+}
+
+int RPGBullet::Collision() {
+    // With no damage of its own the target's armour is added back: the
+    // blast does the harm.
+    HitVehiclesAndShields([this](Vehicle& v) { v.Health -= Damage - v.Armor; }, false);
+    return 0;
+}
+
+int RPGBullet::Destroy() {
+    const int x = static_cast<int>(X), y = static_cast<int>(Y);
+    Explosion::Make(x, y, 1, Parent);
+    ThrowFragments(x, y);
+    List.Remove(this);
+    return 0;
+}
+
+std::shared_ptr<Shot> RLBullet::Fire(int x, int y, int angle,
+                                     const std::shared_ptr<ControlObject>& parent) {
+    auto shot = Launch<RLBullet>(x, y, angle, 12, 100, 0, "sprites/bullet.png", parent);
+    shot->MakeTrail(0.025, 2.5, 0.25);
+    PlayEffect(kSfxRocketLauncher, false);
+    return shot;
+}
+
+int RLBullet::Collision() {
+    HitVehiclesAndShields([](Vehicle&) {}, false);
+    return 0;
+}
+
+int RLBullet::Destroy() {
+    Explosion::Make(static_cast<int>(X), static_cast<int>(Y), 2, Parent);
+    List.Remove(this);
+    return 0;
+}
+
+// --- Shrapnel ---------------------------------------------------------------
+
+std::shared_ptr<Shot> Shrapnel::Fire(int x, int y, int angle,
+                                     const std::shared_ptr<ControlObject>& parent) {
+    return Launch<Shrapnel>(x, y, angle, 15, 15, 3.5f, "sprites/bullet.png", parent);
+}
+
+int Shrapnel::Update() {
+    Draw();
+    Collision();
+    FlyAndAge();
+    StopAtWalls();
+    return 0;
+}
+
+int Shrapnel::Draw() {
+    DrawScaled(0.25f);
+    return 0;
+}
+
+int Shrapnel::Collision() {
+    // Anyone's car and anyone's shield; no armour, no attacker recorded.
+    const int x = static_cast<int>(X), y = static_cast<int>(Y);
+    Vehicle::List.Walk([&](const std::shared_ptr<Vehicle>& v) {
+        if (PointDistance(x, y, static_cast<int>(v->X), static_cast<int>(v->Y)) >= 25) return;
+        Destroy();
+        v->Health -= Damage;
+    });
+    List.Walk([&](const std::shared_ptr<Shot>& s) {
+        if (s->Class() != ObjectClass::Shield) return;
+        if (PointDistance(x, y, static_cast<int>(s->X), static_cast<int>(s->Y)) >=
+            static_cast<float>(s->ShieldRadius())) {
+            return;
+        }
+        Destroy();
+        s->AbsorbHit(Damage);
+    });
+    return 0;
+}
+
+int Shrapnel::Destroy() {
+    List.Remove(this);
+    return 0;
+}
+
+void ThrowFragments(int x, int y) {
+    Shrapnel prototype;
+    for (int i = 0; i <= 20; ++i) {
+        const float angle =
+            static_cast<float>(i * 18) + RandomSign(static_cast<float>(rnd_float(0, 9)));
+        prototype.Fire(x, y, static_cast<int>(angle), nullptr);
+    }
 }

@@ -7,6 +7,7 @@
 
 #include "engine/image.h"
 #include "objects/game_object.h"
+#include "spritebehaviors/emitter.h"
 
 class ControlObject;
 
@@ -89,3 +90,73 @@ public:
     static int UpdateAll();
     static int DestroyAll();
 };
+
+/// Heavy machine-gun bullet: speed 15, 800 frames, 1.5 damage.
+class HMGBullet : public MGBullet {
+public:
+    std::shared_ptr<Shot> Fire(int x, int y, int angle,
+                               const std::shared_ptr<ControlObject>& parent) override;
+    ObjectClass Class() const override { return ObjectClass::HMGBullet; }
+};
+
+/// Phase-cannon bolt: passes through walls; 105 damage.
+class PGBullet : public Shot {
+public:
+    std::shared_ptr<Shot> Fire(int x, int y, int angle,
+                               const std::shared_ptr<ControlObject>& parent) override;
+    int Update() override;
+    int Draw() override;
+    int Collision() override;
+    int Destroy() override;
+    ObjectClass Class() const override { return ObjectClass::PGBullet; }
+};
+
+/// Grenades and rockets: a smoke trail at quality 2 and a blast at the end.
+class TrailShot : public Shot {
+public:
+    int Update() override;
+    int Draw() override;
+    SpriteEmitterRef Emitter;
+
+protected:
+    /// The trail: 100 glow particles released every `interval` seconds.
+    void MakeTrail(double interval, double speed, double scale);
+};
+
+/// Grenade: bursts on vehicles and foreign shields; a size-1 blast and 21
+/// fragments.
+class RPGBullet : public TrailShot {
+public:
+    std::shared_ptr<Shot> Fire(int x, int y, int angle,
+                               const std::shared_ptr<ControlObject>& parent) override;
+    int Collision() override;
+    int Destroy() override;
+    ObjectClass Class() const override { return ObjectClass::RPGBullet; }
+};
+
+/// Rocket: bursts on vehicles and foreign shields; a size-2 blast.
+class RLBullet : public TrailShot {
+public:
+    std::shared_ptr<Shot> Fire(int x, int y, int angle,
+                               const std::shared_ptr<ControlObject>& parent) override;
+    int Collision() override;
+    int Destroy() override;
+    ObjectClass Class() const override { return ObjectClass::RLBullet; }
+};
+
+/// Fragment of a grenade or mine: 15 frames, 3.5 damage to anyone's car or
+/// shield, no attacker recorded.
+class Shrapnel : public Shot {
+public:
+    std::shared_ptr<Shot> Fire(int x, int y, int angle,
+                               const std::shared_ptr<ControlObject>& parent) override;
+    int Update() override;
+    int Draw() override;
+    int Collision() override;
+    int Destroy() override;
+    ObjectClass Class() const override { return ObjectClass::Shrapnel; }
+};
+
+/// The 21 fragments of a grenade or mine burst at (x, y): one every 18
+/// degrees from 0 to 360 inclusive, each jittered by up to 9 degrees.
+void ThrowFragments(int x, int y);

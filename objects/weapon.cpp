@@ -80,34 +80,127 @@ int FirePrimary(Vehicle& vehicle, const std::shared_ptr<ControlObject>& controll
     return 1;
 }
 
+namespace {
+
+// The numbers of each weapon class.
+struct WeaponSpec {
+    const char* name;
+    const char* image;
+    double handle_x, handle_y;
+    int rate_of_fire, ammo, max_ammo;
+    int bullet_life, bullet_speed, bullet_spins, bullet_type;
+    int number;
+    double emit_interval;  // muzzle particles; 0 = none
+};
+
+constexpr WeaponSpec kMachineGunSpec{
+    "Machine Gun", "sprites/machinegun.png", 36, 24, 8, -1, 0, 800, 25, 0, 1, 1, 0.07};
+constexpr WeaponSpec kHeavyMachineGunSpec{"Heavy Machine Gun",
+                                          "sprites/heavymachinegun.png",
+                                          36,
+                                          24,
+                                          7,
+                                          250,
+                                          250,
+                                          800,
+                                          15,
+                                          0,
+                                          1,
+                                          2,
+                                          0.12};
+constexpr WeaponSpec kRPGSpec{"RPG", "sprites/rpg.png", 60, 32, 50, 20, 20, 100, 5, 1, 2, 3, 0};
+constexpr WeaponSpec kRocketLauncherSpec{
+    "Rocket Launcher", "sprites/rocketlauncher.png", 100, 32, 75, 10, 10, 500, 7, 1, 0, 4, 0};
+constexpr WeaponSpec kPhaseGunSpec{
+    "Phase Cannon", "sprites/phasecannon.png", 100, 32, 75, 7, 7, 750, 9, 1, 0, 5, 0};
+
+// Makes, lists and equips a weapon of class W firing shots of class S.
+template <typename W, typename S>
+std::shared_ptr<Weapon> Equip(const WeaponSpec& spec, const std::shared_ptr<Vehicle>& vehicle) {
+    auto w = std::make_shared<W>();
+    Weapon::List.Append(w);
+    w->Image = LoadGameImage(spec.image);
+    img_mid_handle(w->Image);
+    img_set_handle(w->Image, spec.handle_x, spec.handle_y);
+    w->Name = spec.name;
+    w->RateOfFire = spec.rate_of_fire;
+    w->Ammo = spec.ammo;
+    w->bulletLife = spec.bullet_life;
+    w->bulletSpeed = spec.bullet_speed;
+    w->bulletSpins = spec.bullet_spins;
+    w->bulletType = spec.bullet_type;
+    w->maxAmmo = spec.max_ammo;
+    w->Parent = vehicle;
+    w->ShotType = std::make_shared<S>();
+    w->Number = spec.number;
+    if (spec.emit_interval > 0) {
+        SpriteEmitter& e = *w->Emitter;
+        e.SetEmitCount(1);
+        e.SetStartAngle(90);
+        e.SetEndAngle(110);
+        e.SetEmitInterval(spec.emit_interval);
+        e.SetParticleSpeed(2.0);
+        e.SetBlend(kBlendLight);
+        e.SetAngleStep(3.0);
+        e.SetScale(0.25, 0.25);
+        e.SetFadeStep(0.05);
+    }
+    return w;
+}
+
+}  // namespace
+
 std::shared_ptr<Weapon> MachineGun::Choose(const std::shared_ptr<Vehicle>& vehicle) {
-    auto gun = std::make_shared<MachineGun>();
-    List.Append(gun);
-    gun->Image = LoadGameImage("sprites/machinegun.png");
-    img_mid_handle(gun->Image);
-    img_set_handle(gun->Image, 36, 24);
-    gun->Name = "Machine Gun";
-    gun->RateOfFire = 8;
-    gun->Ammo = -1;
-    gun->bulletLife = 800;
-    gun->bulletSpeed = 25;
-    gun->bulletSpins = 0;
-    gun->bulletType = 1;
-    gun->maxAmmo = 0;
-    gun->Parent = vehicle;
-    gun->ShotType = std::make_shared<MGBullet>();
-    gun->Number = 1;
-    SpriteEmitter& e = *gun->Emitter;
-    e.SetEmitCount(1);
-    e.SetStartAngle(90);
-    e.SetEndAngle(110);
-    e.SetEmitInterval(0.07);
-    e.SetParticleSpeed(2.0);
-    e.SetBlend(kBlendLight);
-    e.SetAngleStep(3.0);
-    e.SetScale(0.25, 0.25);
-    e.SetFadeStep(0.05);
-    return gun;
+    return Equip<MachineGun, MGBullet>(kMachineGunSpec, vehicle);
+}
+
+std::shared_ptr<Weapon> HeavyMachineGun::Choose(const std::shared_ptr<Vehicle>& vehicle) {
+    return Equip<HeavyMachineGun, HMGBullet>(kHeavyMachineGunSpec, vehicle);
+}
+
+std::shared_ptr<Weapon> RPG::Choose(const std::shared_ptr<Vehicle>& vehicle) {
+    return Equip<RPG, RPGBullet>(kRPGSpec, vehicle);
+}
+
+std::shared_ptr<Weapon> RocketLauncher::Choose(const std::shared_ptr<Vehicle>& vehicle) {
+    return Equip<RocketLauncher, RLBullet>(kRocketLauncherSpec, vehicle);
+}
+
+std::shared_ptr<Weapon> PhaseGun::Choose(const std::shared_ptr<Vehicle>& vehicle) {
+    return Equip<PhaseGun, PGBullet>(kPhaseGunSpec, vehicle);
+}
+
+std::shared_ptr<Weapon> ChooseWeapon(int number, const std::shared_ptr<Vehicle>& vehicle) {
+    switch (number) {
+        case 1:
+            return MachineGun::Choose(vehicle);
+        case 2:
+            return HeavyMachineGun::Choose(vehicle);
+        case 3:
+            return RPG::Choose(vehicle);
+        case 4:
+            return RocketLauncher::Choose(vehicle);
+        case 5:
+            return PhaseGun::Choose(vehicle);
+        default:
+            return nullptr;
+    }
+}
+
+int LimitedWeapon::Update() {
+    const std::shared_ptr<Vehicle> v = Parent.lock();
+    Draw();
+    if (!v) return 0;
+    FollowBehind(*v);
+    // The heavy machine gun places its muzzle before aiming, so its smoke
+    // uses the previous frame's aim.
+    if (Class() == ObjectClass::HeavyMachineGun) AdvanceMuzzle();
+    if (v->PlayerControlled == 1) AimAtMouse();
+    if (Ammo <= 0) {
+        v->WeaponSlot = MachineGun::Choose(v);
+        Destroy();
+    }
+    return 0;
 }
 
 int MachineGun::Update() {

@@ -72,3 +72,43 @@ public:
     int Update() override;
     ObjectClass Class() const override { return ObjectClass::MachineGun; }
 };
+
+/// The four limited weapons: each falls back to a new machine gun when its
+/// ammunition runs out.
+class LimitedWeapon : public Weapon {
+public:
+    /// Draws, follows 5 pixels behind the vehicle, aims at the mouse for the
+    /// human, positions the muzzle particles (heavy machine gun only, before
+    /// aiming), and gives way to a machine gun when empty.
+    int Update() override;
+};
+
+class HeavyMachineGun : public LimitedWeapon {
+public:
+    static std::shared_ptr<Weapon> Choose(const std::shared_ptr<Vehicle>& vehicle);
+    ObjectClass Class() const override { return ObjectClass::HeavyMachineGun; }
+};
+
+/// The grenade launcher.
+class RPG : public LimitedWeapon {
+public:
+    static std::shared_ptr<Weapon> Choose(const std::shared_ptr<Vehicle>& vehicle);
+    ObjectClass Class() const override { return ObjectClass::RPG; }
+};
+
+class RocketLauncher : public LimitedWeapon {
+public:
+    static std::shared_ptr<Weapon> Choose(const std::shared_ptr<Vehicle>& vehicle);
+    ObjectClass Class() const override { return ObjectClass::RocketLauncher; }
+};
+
+/// The phase cannon.
+class PhaseGun : public LimitedWeapon {
+public:
+    static std::shared_ptr<Weapon> Choose(const std::shared_ptr<Vehicle>& vehicle);
+    ObjectClass Class() const override { return ObjectClass::PhaseGun; }
+};
+
+/// The weapon of code 1 (machine gun) to 5 (phase cannon) for the vehicle;
+/// Null for another code.
+std::shared_ptr<Weapon> ChooseWeapon(int number, const std::shared_ptr<Vehicle>& vehicle);

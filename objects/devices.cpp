@@ -1,0 +1,197 @@
+#include "objects/devices.h"
+
+#include "ai/control_object.h"
+#include "app/app_state.h"
+#include "engine/graphics.h"
+#include "engine/random.h"
+#include "engine/text.h"
+#include "objects/effects.h"
+#include "objects/vehicle.h"
+
+namespace {
+
+template <typename T>
+std::shared_ptr<T> Place(int x, int y, const char* image,
+                         const std::shared_ptr<ControlObject>& parent) {
+    auto device = std::make_shared<T>();
+    Shot::List.Append(device);
+    device->Image = LoadGameImage(image);
+    img_mid_handle(device->Image);
+    device->X = static_cast<float>(x);
+    device->Y = static_cast<float>(y);
+    device->Parent = parent;
+    return device;
+}
+
+void DrawImage(const ImageHandle& image, float x, float y) {
+    const AppState& app = App();
+    gfx_draw_image(image, x - app.ScrollX, y - app.ScrollY, 0);
+}
+
+}  // namespace
+
+// --- Mine -------------------------------------------------------------------
+
+std::shared_ptr<Shot> Mine::Fire(int x, int y, int, const std::shared_ptr<ControlObject>& parent) {
+    auto mine = Place<Mine>(x, y, "sprites/mine.png", parent);
+    mine->Life = 3000;
+    mine->Direction = static_cast<float>(rnd_float(0, 360));
+    mine->Active = 0;
+    return mine;
+}
+
+int Mine::Update() {
+    Draw();
+    Collision();
+    ArmingPeriod += 1;
+    if (ArmingPeriod >= ArmingCap) Active = 1;
+    Life -= 1;
+    if (Life <= 0) Destroy();
+    return 0;
+}
+
+int Mine::Draw() {
+    gfx_set_blend(kBlendAlpha);
+    gfx_set_alpha(255);
+    gfx_set_rotation(Direction);
+    gfx_set_scale(0.25, 0.25);
+    DrawImage(Image, X, Y);
+    gfx_set_scale(1, 1);
+    gfx_set_rotation(0);
+    return 0;
+}
+
+int Mine::Collision() {
+    // Any car sets off an armed mine, its layer's own included.
+    const int x = static_cast<int>(X), y = static_cast<int>(Y);
+    Vehicle::List.Walk([&](const std::shared_ptr<Vehicle>& v) {
+        if (Active == 1 &&
+            PointDistance(x, y, static_cast<int>(v->X), static_cast<int>(v->Y)) < 120) {
+            Destroy();
+        }
+    });
+    return 0;
+}
+
+int Mine::Destroy() {
+    const int x = static_cast<int>(X), y = static_cast<int>(Y);
+    Explosion::Make(x, y, 3, nullptr);
+    ThrowFragments(x, y);
+    List.Remove(this);
+    return 0;
+}
+
+void Mine::Blasted(float) {
+    Destroy();
+}
+
+// --- Shield -----------------------------------------------------------------
+
+std::shared_ptr<Shot> Shield::Fire(int x, int y, int,
+                                   const std::shared_ptr<ControlObject>& parent) {
+    auto shield = Place<Shield>(x, y, "sprites/Shield.png", parent);
+    shield->Health = 100;
+    if (parent && parent->myVehicle) parent->myVehicle->Shield = 1;
+    shield->Radius = 80;
+    return shield;
+}
+
+int Shield::Update() {
+    Draw();
+    // Follows the owner's current car, a new one after a respawn included.
+    if (Parent && Parent->myVehicle) {
+        X = Parent->myVehicle->X;
+        Y = Parent->myVehicle->Y;
+    }
+    Direction += 2;
+    if (Health <= 0) Destroy();
+    return 0;
+}
+
+int Shield::Draw() {
+    gfx_set_blend(kBlendAlpha);
+    gfx_set_alpha(0.9);
+    gfx_set_rotation(Direction);
+    gfx_set_scale(0.25, 0.25);
+    DrawImage(Image, X, Y);
+    gfx_set_scale(1, 1);
+    gfx_set_rotation(0);
+    return 0;
+}
+
+int Shield::Destroy() {
+    if (Parent && Parent->myVehicle) Parent->myVehicle->Shield = 0;
+    List.Remove(this);
+    return 0;
+}
+
+// --- Turret -----------------------------------------------------------------
+
+std::shared_ptr<Shot> Turret::Fire(int x, int y, int,
+                                   const std::shared_ptr<ControlObject>& parent) {
+    auto turret = Place<Turret>(x, y, "sprites/machinegun.png", parent);
+    turret->standImg = LoadGameImage("sprites/turretstand.png");
+    img_mid_handle(turret->standImg);
+    turret->ShotType = std::make_shared<MGBullet>();
+    turret->Ammo = 500;
+    return turret;
+}
+
+int Turret::Update() {
+    Draw();
+    Collision();
+    searchForTarget();
+    Shoot();
+    return 0;
+}
+
+int Turret::Draw() {
+    gfx_set_blend(kBlendAlpha);
+    gfx_set_alpha(255);
+    gfx_set_scale(0.25, 0.25);
+    DrawImage(standImg, X, Y);
+    gfx_set_rotation(Angle);
+    DrawImage(Image, X, Y);
+    gfx_set_rotation(0);
+    gfx_set_scale(1, 1);
+    return 0;
+}
+
+int Turret::Destroy() {
+    List.Remove(this);
+    return 0;
+}
+
+void Turret::searchForTarget() {
+    const Vehicle* own = Parent ? Parent->myVehicle.get() : nullptr;
+    const int x = static_cast<int>(X), y = static_cast<int>(Y);
+    float best = 9999.0f;
+    Vehicle::List.Walk([&](const std::shared_ptr<Vehicle>& v) {
+        if (v.get() == own || v->bonus == Vehicle::kSportsCarBonus) return;
+        const float d = PointDistance(x, y, static_cast<int>(v->X), static_cast<int>(v->Y));
+        if (d < best) {
+            best = d;
+            Target = v;
+        }
+    });
+}
+
+void Turret::Shoot() {
+    if (!Target) return;
+    if (Target->Dead == 1) {
+        Target.reset();
+        return;
+    }
+    const int x = static_cast<int>(X), y = static_cast<int>(Y);
+    if (!(PointDistance(x, y, static_cast<int>(Target->X), static_cast<int>(Target->Y)) < 650)) {
+        return;
+    }
+    Angle = static_cast<int>(math_atan2_deg(Target->Y - Y, Target->X - X));
+    if (Ammo <= 0) return;
+    ShootWait += 1;
+    if (ShootWait >= 10) {
+        ShotType->Fire(x, y, Angle, Parent);
+        ShootWait = 0;
+        Ammo -= 1;
+    }
+}
