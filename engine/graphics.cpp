@@ -21,6 +21,7 @@ struct DrawState {
     double rotation = 0.0;
     double scale_x = 1.0, scale_y = 1.0;
     double ix = 1.0, iy = 0.0, jx = 0.0, jy = 1.0;
+    bool transform_dirty = false;  // ix..jy wait for the next drawing
     double origin_x = 0.0, origin_y = 0.0;
     double handle_x = 0.0, handle_y = 0.0;
     int vp_x = 0, vp_y = 0, vp_w = 0, vp_h = 0;
@@ -44,9 +45,22 @@ struct VideoState {
 DrawState g_draw;
 VideoState g_video;
 
+// Rotation and scale change far more often than anything is drawn with them
+// (objects set and reset them around every image, also without video), so
+// the transform is worked out when a drawing needs it.
 void update_transform() {
-    const double rad = g_draw.rotation * std::numbers::pi / 180.0;
-    const double c = std::cos(rad), s = std::sin(rad);
+    g_draw.transform_dirty = true;
+}
+
+void ensure_transform() {
+    if (!g_draw.transform_dirty) return;
+    g_draw.transform_dirty = false;
+    double c = 1.0, s = 0.0;
+    if (g_draw.rotation != 0.0) {
+        const double rad = g_draw.rotation * std::numbers::pi / 180.0;
+        c = std::cos(rad);
+        s = std::sin(rad);
+    }
     g_draw.ix = c * g_draw.scale_x;
     g_draw.iy = -s * g_draw.scale_y;
     g_draw.jx = s * g_draw.scale_x;
@@ -95,6 +109,7 @@ void draw_shape(float px, float py, const float* points, int point_count, const 
     if (!can_draw() || point_count <= 0) return;
     const SDL_Color colour = vertex_colour();
     std::vector<SDL_Vertex> vertices(static_cast<std::size_t>(point_count));
+    ensure_transform();
     const double ox = px + g_draw.origin_x, oy = py + g_draw.origin_y;
     for (int i = 0; i < point_count; ++i) {
         const double u = points[2 * i], v = points[2 * i + 1];
@@ -266,6 +281,7 @@ bool blend_is_mask() {
 void draw_quads(SDL_Texture* texture, float px, float py, const LocalQuad* quads, int count) {
     if (!texture || !can_draw() || count <= 0) return;
     const SDL_Color colour = vertex_colour();
+    ensure_transform();
     const double ox = px + g_draw.origin_x, oy = py + g_draw.origin_y;
     // Small batches on the stack: a glyph run or a single image.
     constexpr int kStackQuads = 64;

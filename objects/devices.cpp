@@ -1,5 +1,7 @@
 #include "objects/devices.h"
 
+#include <limits>
+
 #include "ai/control_object.h"
 #include "app/app_state.h"
 #include "engine/graphics.h"
@@ -64,9 +66,9 @@ int Mine::Draw() {
 int Mine::Collision() {
     // Any car sets off an armed mine, its layer's own included.
     const int x = static_cast<int>(X), y = static_cast<int>(Y);
-    Vehicle::List.Walk([&](const std::shared_ptr<Vehicle>& v) {
+    Vehicle::List.Walk([&](Vehicle& v) {
         if (Active == 1 &&
-            PointDistance(x, y, static_cast<int>(v->X), static_cast<int>(v->Y)) < 120) {
+            WithinDistance(x, y, static_cast<int>(v.X), static_cast<int>(v.Y), 120)) {
             Destroy();
         }
     });
@@ -90,6 +92,7 @@ void Mine::Blasted(float) {
 std::shared_ptr<Shot> Shield::Fire(int x, int y, int,
                                    const std::shared_ptr<ControlObject>& parent) {
     auto shield = Place<Shield>(x, y, "sprites/Shield.png", parent);
+    ShieldsListed += 1;
     shield->Health = 100;
     if (parent && parent->myVehicle) parent->myVehicle->Shield = 1;
     shield->Radius = 80;
@@ -121,7 +124,7 @@ int Shield::Draw() {
 
 int Shield::Destroy() {
     if (Parent && Parent->myVehicle) Parent->myVehicle->Shield = 0;
-    List.Remove(this);
+    if (List.Remove(this)) ShieldsListed -= 1;
     return 0;
 }
 
@@ -166,12 +169,19 @@ void Turret::searchForTarget() {
     const Vehicle* own = Parent ? Parent->myVehicle.get() : nullptr;
     const int x = static_cast<int>(X), y = static_cast<int>(Y);
     float best = 9999.0f;
-    Vehicle::List.Walk([&](const std::shared_ptr<Vehicle>& v) {
-        if (v.get() == own || v->bonus == Vehicle::kSportsCarBonus) return;
-        const float d = PointDistance(x, y, static_cast<int>(v->X), static_cast<int>(v->Y));
+    // The square root only for a candidate nearer than the best so far: a
+    // farther one cannot have a smaller distance.
+    long long best_sq = std::numeric_limits<long long>::max();
+    Vehicle::List.Walk([&](Vehicle& v) {
+        if (&v == own || v.bonus == Vehicle::kSportsCarBonus) return;
+        const long long dx = static_cast<int>(v.X) - x, dy = static_cast<int>(v.Y) - y;
+        const long long sq = dx * dx + dy * dy;
+        if (sq >= best_sq) return;
+        const float d = PointDistance(x, y, static_cast<int>(v.X), static_cast<int>(v.Y));
         if (d < best) {
             best = d;
-            Target = v;
+            best_sq = sq;
+            Target = v.SelfAs<Vehicle>();
         }
     });
 }
@@ -183,7 +193,7 @@ void Turret::Shoot() {
         return;
     }
     const int x = static_cast<int>(X), y = static_cast<int>(Y);
-    if (!(PointDistance(x, y, static_cast<int>(Target->X), static_cast<int>(Target->Y)) < 650)) {
+    if (!WithinDistance(x, y, static_cast<int>(Target->X), static_cast<int>(Target->Y), 650)) {
         return;
     }
     Angle = static_cast<int>(math_atan2_deg(Target->Y - Y, Target->X - X));

@@ -116,20 +116,19 @@ int Explosion::Collision() {
         return PointDistance(x, y, static_cast<int>(ox), static_cast<int>(oy));
     };
 
-    Vehicle::List.Walk([&](const std::shared_ptr<Vehicle>& v) {
-        const float d = distance_to(v->X, v->Y);
-        if (!(d < static_cast<float>(radius)) || v->Shield != 0) return;
+    Vehicle::List.Walk([&](Vehicle& v) {
+        const float d = distance_to(v.X, v.Y);
+        if (!(d < static_cast<float>(radius)) || v.Shield != 0) return;
         float damage = strength - d;
-        if (v->bonus == Vehicle::kSemiTruckBonus) damage = (strength - d) / 2;
-        if (const auto driver = v->parent.lock()) driver->lastHit = Parent;
-        v->Health -= damage / 30;
+        if (v.bonus == Vehicle::kSemiTruckBonus) damage = (strength - d) / 2;
+        if (const auto driver = v.parent.lock()) driver->lastHit = Parent;
+        v.Health -= damage / 30;
     });
     // Mines within reach go off (armed or not), then shields wear down.
     for (const ObjectClass device : {ObjectClass::Mine, ObjectClass::Shield}) {
-        Shot::List.Walk([&](const std::shared_ptr<Shot>& s) {
-            if (s->Class() != device) return;
-            const float d = distance_to(s->X, s->Y);
-            if (d < static_cast<float>(radius)) s->Blasted(strength - d);
+        Shot::List.WalkClass(device, [&](Shot& s) {
+            const float d = distance_to(s.X, s.Y);
+            if (d < static_cast<float>(radius)) s.Blasted(strength - d);
         });
     }
     return 0;
@@ -141,12 +140,12 @@ int Explosion::Destroy() {
 }
 
 int Explosion::UpdateAll() {
-    List.Walk([](const std::shared_ptr<Explosion>& e) { e->Update(); });
+    List.Walk([](Explosion& e) { e.Update(); });
     return 0;
 }
 
 int Explosion::DestroyAll() {
-    List.Walk([](const std::shared_ptr<Explosion>& e) { e->Destroy(); });
+    List.Walk([](Explosion& e) { e.Destroy(); });
     return 0;
 }
 
@@ -185,12 +184,12 @@ int Scar::Destroy() {
 }
 
 int Scar::UpdateAll() {
-    List.Walk([](const std::shared_ptr<Scar>& s) { s->Update(); });
+    List.Walk([](Scar& s) { s.Update(); });
     return 0;
 }
 
 int Scar::DestroyAll() {
-    List.Walk([](const std::shared_ptr<Scar>& s) { s->Destroy(); });
+    List.Walk([](Scar& s) { s.Destroy(); });
     return 0;
 }
 
@@ -253,12 +252,12 @@ int Wreckage::Destroy() {
 }
 
 int Wreckage::UpdateAll() {
-    List.Walk([](const std::shared_ptr<Wreckage>& w) { w->Update(); });
+    List.Walk([](Wreckage& w) { w.Update(); });
     return 0;
 }
 
 int Wreckage::DestroyAll() {
-    List.Walk([](const std::shared_ptr<Wreckage>& w) { w->Destroy(); });
+    List.Walk([](Wreckage& w) { w.Destroy(); });
     return 0;
 }
 
@@ -312,11 +311,11 @@ int Tread::Destroy() {
 }
 
 int Tread::UpdateAll() {
-    List.Walk([](const std::shared_ptr<Tread>& t) { t->Update(); });
+    List.Walk([](Tread& t) { t.Update(); });
     return 0;
 }
 
 int Tread::DestroyAll() {
-    List.Walk([](const std::shared_ptr<Tread>& t) { t->Destroy(); });
+    List.Walk([](Tread& t) { t.Destroy(); });
     return 0;
 }

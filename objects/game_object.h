@@ -76,14 +76,19 @@ public:
 template <typename T, typename Visit, std::size_t N>
 void WalkByClass(ObjectList<T>& list, const ObjectClass (&order)[N], Visit&& visit) {
     for (const ObjectClass cls : order) {
-        list.Walk([&](const std::shared_ptr<T>& object) {
-            if (object->Class() == cls) visit(object);
-        });
+        list.WalkClass(cls, visit);
     }
 }
 
 /// Distance between two points given as truncated coordinates.
 float PointDistance(int x1, int y1, int x2, int y2);
+/// PointDistance(...) < radius without the square root: the same answer for
+/// every whole radius up to 1000 (the float distance of the nearest point
+/// inside stays below the radius).
+inline bool WithinDistance(int x1, int y1, int x2, int y2, int radius) {
+    const long long dx = static_cast<long long>(x2) - x1, dy = static_cast<long long>(y2) - y1;
+    return dx * dx + dy * dy < static_cast<long long>(radius) * radius;
+}
 /// -v or v with even chances (from the engine's generator).
 float RandomSign(float v);
 

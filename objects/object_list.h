@@ -12,27 +12,33 @@
 /// A walk visits every object that is in the list when the walk reaches it:
 /// an object appended during a walk (a grenade's fragments, a replacement
 /// gun) is visited by that walk too, and an object removed before the walk
-/// reaches it (itself or another) is skipped. The object being visited is
-/// held for the length of its visit, so it may remove itself safely. Walks
-/// may nest; removal leaves an empty slot that the outermost walk closes up
-/// when it ends.
+/// reaches it (itself or another) is skipped. Walks may nest. An object
+/// removed during a walk leaves an empty slot and is kept alive until the
+/// outermost walk ends, so the object being visited may remove itself (or
+/// be removed) and still finish its visit.
 template <typename T>
 class ObjectList {
 public:
     using Ref = std::shared_ptr<T>;
 
-    /// Appends at the end.
+    /// Appends at the end. An object with a `Class()` is filed under it (its
+    /// class must not change afterwards), for `WalkClass`.
     void Append(Ref object) {
-        if (object) items_.push_back(std::move(object));
+        if (!object) return;
+        int tag = 0;
+        if constexpr (requires(const T& t) { t.Class(); }) tag = static_cast<int>(object->Class());
+        items_.push_back(Entry{std::move(object), tag});
     }
 
     /// Removes the object; false (and nothing changes) when it is not in the
     /// list, so removing twice is harmless.
     bool Remove(const T* object) {
+        if (!object) return false;
         for (std::size_t i = 0; i < items_.size(); ++i) {
-            if (items_[i].get() != object || !object) continue;
+            if (items_[i].ref.get() != object) continue;
             if (walking_ > 0) {
-                items_[i].reset();
+                graveyard_.push_back(std::move(items_[i].ref));
+                items_[i].ref.reset();
                 holes_ = true;
             } else {
                 items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(i));
@@ -44,36 +50,58 @@ public:
 
     bool Contains(const T* object) const {
         if (!object) return false;
-        for (const Ref& r : items_) {
-            if (r.get() == object) return true;
+        for (const Entry& e : items_) {
+            if (e.ref.get() == object) return true;
         }
         return false;
     }
 
-    /// Calls visit(ref) for each object, first to last (see the class note).
+    /// Calls visit(object) with each object (a T&), first to last (see the
+    /// class note).
     template <typename Visit>
     void Walk(Visit&& visit) {
+        WalkIf([](const T&) { return true; }, visit);
+    }
+
+    /// As Walk, visiting only the objects for which keep(object) holds.
+    template <typename Keep, typename Visit>
+    void WalkIf(Keep&& keep, Visit&& visit) {
+        ++walking_;
+        // By index and through a plain pointer: appending may move the
+        // vector, and a removed object stays alive in the graveyard.
+        for (std::size_t i = 0; i < items_.size(); ++i) {
+            T* object = items_[i].ref.get();
+            if (object && keep(*object)) visit(*object);
+        }
+        if (--walking_ == 0) CloseUp();
+    }
+
+    /// As Walk, visiting only the objects filed under the class `cls`
+    /// (without touching the others).
+    template <typename Class, typename Visit>
+    void WalkClass(Class cls, Visit&& visit) {
+        const int tag = static_cast<int>(cls);
         ++walking_;
         for (std::size_t i = 0; i < items_.size(); ++i) {
-            const Ref object = items_[i];  // held while visited
-            if (object) visit(object);
+            if (items_[i].tag != tag) continue;
+            if (T* object = items_[i].ref.get()) visit(*object);
         }
-        if (--walking_ == 0 && holes_) CloseUp();
+        if (--walking_ == 0) CloseUp();
     }
 
     /// The objects now in the list, first to last.
     std::vector<Ref> Items() const {
         std::vector<Ref> out;
         out.reserve(items_.size());
-        for (const Ref& r : items_) {
-            if (r) out.push_back(r);
+        for (const Entry& e : items_) {
+            if (e.ref) out.push_back(e.ref);
         }
         return out;
     }
 
     int Count() const {
         int n = 0;
-        for (const Ref& r : items_) n += r ? 1 : 0;
+        for (const Entry& e : items_) n += e.ref ? 1 : 0;
         return n;
     }
 
@@ -82,7 +110,10 @@ public:
     /// Drops every object (during a walk: empties every slot).
     void Clear() {
         if (walking_ > 0) {
-            for (Ref& r : items_) r.reset();
+            for (Entry& e : items_) {
+                if (e.ref) graveyard_.push_back(std::move(e.ref));
+                e.ref.reset();
+            }
             holes_ = true;
         } else {
             items_.clear();
@@ -90,12 +121,26 @@ public:
     }
 
 private:
+    struct Entry {
+        Ref ref;
+        int tag;
+    };
+
     void CloseUp() {
-        std::erase_if(items_, [](const Ref& r) { return !r; });
+        if (holes_) std::erase_if(items_, [](const Entry& e) { return !e.ref; });
         holes_ = false;
+        // Objects removed during the walk go now. Released from a vector of
+        // their own, in case a destructor touches this list; the storage is
+        // kept for the next walk.
+        if (graveyard_.empty()) return;
+        std::vector<Ref> dead;
+        dead.swap(graveyard_);
+        dead.clear();
+        if (graveyard_.empty()) graveyard_.swap(dead);
     }
 
-    std::vector<Ref> items_;
+    std::vector<Entry> items_;
+    std::vector<Ref> graveyard_;
     int walking_ = 0;
     bool holes_ = false;
 };

@@ -39,17 +39,17 @@ std::shared_ptr<Shot> Shot::Fire(int, int, int, const std::shared_ptr<ControlObj
 }
 
 int Shot::UpdatePrimary() {
-    WalkByClass(List, kPrimaryOrder, [](const std::shared_ptr<Shot>& s) { s->Update(); });
+    WalkByClass(List, kPrimaryOrder, [](Shot& s) { s.Update(); });
     return 0;
 }
 
 int Shot::UpdateSecondary() {
-    WalkByClass(List, kSecondaryOrder, [](const std::shared_ptr<Shot>& s) { s->Update(); });
+    WalkByClass(List, kSecondaryOrder, [](Shot& s) { s.Update(); });
     return 0;
 }
 
 int Shot::DestroyAll() {
-    WalkByClass(List, kDestroyOrder, [](const std::shared_ptr<Shot>& s) { s->Destroy(); });
+    WalkByClass(List, kDestroyOrder, [](Shot& s) { s.Destroy(); });
     return 0;
 }
 
@@ -121,15 +121,15 @@ int MGBullet::Destroy() {
 }
 
 int MGBullet::UpdateAll() {
-    List.Walk([](const std::shared_ptr<Shot>& s) {
-        if (s->Class() == ObjectClass::MGBullet) s->Update();
+    List.Walk([](Shot& s) {
+        if (s.Class() == ObjectClass::MGBullet) s.Update();
     });
     return 0;
 }
 
 int MGBullet::DestroyAll() {
-    List.Walk([](const std::shared_ptr<Shot>& s) {
-        if (s->Class() == ObjectClass::MGBullet) s->Destroy();
+    List.Walk([](Shot& s) {
+        if (s.Class() == ObjectClass::MGBullet) s.Destroy();
     });
     return 0;
 }
@@ -284,19 +284,17 @@ int Shrapnel::Draw() {
 int Shrapnel::Collision() {
     // Anyone's car and anyone's shield; no armour, no attacker recorded.
     const int x = static_cast<int>(X), y = static_cast<int>(Y);
-    Vehicle::List.Walk([&](const std::shared_ptr<Vehicle>& v) {
-        if (PointDistance(x, y, static_cast<int>(v->X), static_cast<int>(v->Y)) >= 25) return;
+    Vehicle::List.Walk([&](Vehicle& v) {
+        if (!WithinDistance(x, y, static_cast<int>(v.X), static_cast<int>(v.Y), 25)) return;
         Destroy();
-        v->Health -= Damage;
+        v.Health -= Damage;
     });
-    List.Walk([&](const std::shared_ptr<Shot>& s) {
-        if (s->Class() != ObjectClass::Shield) return;
-        if (PointDistance(x, y, static_cast<int>(s->X), static_cast<int>(s->Y)) >=
-            static_cast<float>(s->ShieldRadius())) {
+    if (ShieldsListed == 0) return 0;
+    List.WalkClass(ObjectClass::Shield, [&](Shot& s) {
+        if (!WithinDistance(x, y, static_cast<int>(s.X), static_cast<int>(s.Y), s.ShieldRadius()))
             return;
-        }
         Destroy();
-        s->AbsorbHit(Damage);
+        s.AbsorbHit(Damage);
     });
     return 0;
 }

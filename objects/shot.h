@@ -50,6 +50,9 @@ public:
     float Damage = 0;
 
     static inline ObjectList<Shot> List;
+    /// Shields now on the list: the shield tests of every shot are skipped
+    /// while there are none.
+    static inline int ShieldsListed = 0;
 
 protected:
     /// Appends a new shot of class T from the muzzle: two steps ahead, with

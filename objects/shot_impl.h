@@ -30,22 +30,20 @@ template <typename VehicleEffect>
 void Shot::HitVehiclesAndShields(VehicleEffect&& vehicleEffect, bool damageShields) {
     const int x = static_cast<int>(X), y = static_cast<int>(Y);
     const Vehicle* own = Parent && Parent->myVehicle ? Parent->myVehicle.get() : nullptr;
-    Vehicle::List.Walk([&](const std::shared_ptr<Vehicle>& v) {
-        if (PointDistance(x, y, static_cast<int>(v->X), static_cast<int>(v->Y)) >= 25) return;
-        if (v.get() == own) return;
-        vehicleEffect(*v);
-        if (const auto driver = v->parent.lock()) driver->lastHit = Parent;
+    Vehicle::List.Walk([&](Vehicle& v) {
+        if (!WithinDistance(x, y, static_cast<int>(v.X), static_cast<int>(v.Y), 25)) return;
+        if (&v == own) return;
+        vehicleEffect(v);
+        if (const auto driver = v.parent.lock()) driver->lastHit = Parent;
         Destroy();
     });
     // A shooter's own shield lets its shots through.
-    List.Walk([&](const std::shared_ptr<Shot>& s) {
-        if (s->Class() != ObjectClass::Shield) return;
-        if (PointDistance(x, y, static_cast<int>(s->X), static_cast<int>(s->Y)) >=
-            static_cast<float>(s->ShieldRadius())) {
+    if (ShieldsListed == 0) return;
+    List.WalkClass(ObjectClass::Shield, [&](Shot& s) {
+        if (!WithinDistance(x, y, static_cast<int>(s.X), static_cast<int>(s.Y), s.ShieldRadius()))
             return;
-        }
-        if (s->Parent == Parent) return;
+        if (s.Parent == Parent) return;
         Destroy();
-        if (damageShields) s->AbsorbHit(Damage);
+        if (damageShields) s.AbsorbHit(Damage);
     });
 }

@@ -267,11 +267,11 @@ int Vehicle::Remove() {
 }
 
 int Vehicle::UpdateAll() {
-    WalkByClass(List, kModelOrder, [](const std::shared_ptr<Vehicle>& v) { v->Update(); });
+    WalkByClass(List, kModelOrder, [](Vehicle& v) { v.Update(); });
     return 0;
 }
 
 int Vehicle::DestroyAll() {
-    WalkByClass(List, kModelOrder, [](const std::shared_ptr<Vehicle>& v) { v->Remove(); });
+    WalkByClass(List, kModelOrder, [](Vehicle& v) { v.Remove(); });
     return 0;
 }

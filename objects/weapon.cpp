@@ -41,7 +41,7 @@ int Weapon::Destroy() {
 }
 
 int Weapon::UpdateAll() {
-    WalkByClass(List, kWeaponOrder, [](const std::shared_ptr<Weapon>& w) { w->Update(); });
+    WalkByClass(List, kWeaponOrder, [](Weapon& w) { w.Update(); });
     return 0;
 }
 

@@ -1,5 +1,7 @@
 #include "spritebehaviors/emitter.h"
 
+#include <algorithm>
+
 #include "engine/clock.h"
 
 std::shared_ptr<SpriteEmitter> SpriteEmitter::Create(ImageHandle image, int count) {
@@ -15,6 +17,7 @@ void SpriteEmitter::Init(ImageHandle image, int count) {
         p.Alpha = 0;
     }
     Image = std::move(image);
+    used_ = 0;
 }
 
 void SpriteEmitter::KillAll() {
@@ -29,13 +32,15 @@ void SpriteEmitter::SetStartAngle(double a) {
 }
 
 void SpriteEmitter::Fade() {
-    for (Sprite& p : Particles) {
+    for (std::size_t i = 0; i < used_; ++i) {
+        Sprite& p = Particles[i];
         if (IsLive(p)) p.Alpha -= FadeStep;
     }
 }
 
 void SpriteEmitter::Move() {
-    for (Sprite& p : Particles) {
+    for (std::size_t i = 0; i < used_; ++i) {
+        Sprite& p = Particles[i];
         if (!IsLive(p)) continue;
         p.MoveByVelocity();
         if (SpeedGrowth != 0) p.SetSpeed(p.GetSpeed() + SpeedGrowth);
@@ -59,6 +64,7 @@ void SpriteEmitter::Emit() {
             continue;
         }
         Sprite& p = Particles[static_cast<std::size_t>(index)];
+        used_ = std::max(used_, static_cast<std::size_t>(index) + 1);
         p.Alpha = 1;
         p.Velocity = Vector2D::Polar(ParticleSpeed, CurrentAngle);
         p.ViewOffset = ViewOffset;
@@ -103,15 +109,15 @@ void SpriteEmitter::Update(double dt) {
 }
 
 void SpriteEmitter::Render() {
-    for (Sprite& p : Particles) {
-        if (IsLive(p)) p.Render();
+    for (std::size_t i = 0; i < used_; ++i) {
+        if (IsLive(Particles[i])) Particles[i].Render();
     }
 }
 
 void SpriteEmitter::SetOffset(double x, double y) {
     ViewOffset.Set(x, y);
-    for (Sprite& p : Particles) {
-        if (IsLive(p)) p.SetOffset(x, y);
+    for (std::size_t i = 0; i < used_; ++i) {
+        if (IsLive(Particles[i])) Particles[i].SetOffset(x, y);
     }
 }
 
@@ -122,6 +128,6 @@ void SpriteEmitter::SetImage(ImageHandle image) {
 
 int SpriteEmitter::LiveCount() const {
     int n = 0;
-    for (const Sprite& p : Particles) n += IsLive(p) ? 1 : 0;
+    for (std::size_t i = 0; i < used_; ++i) n += IsLive(Particles[i]) ? 1 : 0;
     return n;
 }

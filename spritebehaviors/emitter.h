@@ -59,6 +59,9 @@ public:
     int LiveCount() const;
     static bool IsLive(const Sprite& particle) { return particle.Alpha > 0; }
 
+    /// The pool. Particles are the emitter's to manage: it releases free
+    /// ones from the front, and those above the highest ever released stay
+    /// free, which the per-step loops rely on.
     std::vector<Sprite> Particles;
     int EmitCount = 1;
     double AngleStep = 0;
@@ -76,5 +79,10 @@ public:
     double MoveInterval = 0;
     double LastMove = 0;
     double SpeedGrowth = 0;
+
+private:
+    /// One past the highest particle ever released: the loops over live
+    /// particles stop there (a wreck's smoke uses a handful of its 100).
+    std::size_t used_ = 0;
 };
 using SpriteEmitterRef = std::shared_ptr<SpriteEmitter>;

@@ -33,13 +33,13 @@ TEST(ObjectList, WalkSurvivesRemovalOfSelfAndOthers) {
     std::vector<ItemRef> keep;
     ObjectList<Item> list = ListOf(5, keep);
     std::vector<int> visited;
-    list.Walk([&](const ItemRef& item) {
-        visited.push_back(item->id);
-        if (item->id == 2) {
-            list.Remove(item.get());     // itself
+    list.Walk([&](Item& item) {
+        visited.push_back(item.id);
+        if (item.id == 2) {
+            list.Remove(&item);          // itself
             list.Remove(keep[3].get());  // 4, ahead of the walk
             list.Remove(keep[0].get());  // 1, behind it
-            EXPECT_FALSE(list.Remove(item.get())) << "removing twice does nothing";
+            EXPECT_FALSE(list.Remove(&item)) << "removing twice does nothing";
         }
     });
     EXPECT_EQ(visited, (std::vector<int>{1, 2, 3, 5}));
@@ -51,11 +51,11 @@ TEST(ObjectList, ObjectsAppendedDuringAWalkAreVisitedByIt) {
     std::vector<ItemRef> keep;
     ObjectList<Item> list = ListOf(2, keep);
     std::vector<int> visited;
-    list.Walk([&](const ItemRef& item) {
-        visited.push_back(item->id);
+    list.Walk([&](Item& item) {
+        visited.push_back(item.id);
         // Item 1 makes 10, which makes 11 (as blasts make fragments).
-        if (item->id == 1) list.Append(std::make_shared<Item>(10));
-        if (item->id == 10) list.Append(std::make_shared<Item>(11));
+        if (item.id == 1) list.Append(std::make_shared<Item>(10));
+        if (item.id == 10) list.Append(std::make_shared<Item>(11));
     });
     EXPECT_EQ(visited, (std::vector<int>{1, 2, 10, 11}));
     EXPECT_EQ(Ids(list), (std::vector<int>{1, 2, 10, 11}));
@@ -65,22 +65,22 @@ TEST(ObjectList, NestedWalksAndClearing) {
     std::vector<ItemRef> keep;
     ObjectList<Item> list = ListOf(3, keep);
     int inner_visits = 0;
-    list.Walk([&](const ItemRef& outer) {
-        list.Walk([&](const ItemRef& inner) {
+    list.Walk([&](Item& outer) {
+        list.Walk([&](Item& inner) {
             ++inner_visits;
-            if (outer->id == 1 && inner->id == 3) list.Remove(inner.get());
+            if (outer.id == 1 && inner.id == 3) list.Remove(&inner);
         });
     });
     EXPECT_EQ(inner_visits, 3 + 2) << "the outer walk no longer reaches 3";
     EXPECT_EQ(Ids(list), (std::vector<int>{1, 2}));
     std::vector<int> visited;
-    list.Walk([&](const ItemRef& item) {
-        visited.push_back(item->id);
+    list.Walk([&](Item& item) {
+        visited.push_back(item.id);
         list.Clear();
     });
     EXPECT_EQ(visited, (std::vector<int>{1}));
     EXPECT_TRUE(list.Empty());
-    list.Walk([&](const ItemRef&) { ADD_FAILURE() << "an empty list visits nothing"; });
+    list.Walk([&](Item&) { ADD_FAILURE() << "an empty list visits nothing"; });
 }
 
 TEST(ObjectList, TheVisitedObjectLivesUntilItsVisitEnds) {
@@ -91,10 +91,12 @@ TEST(ObjectList, TheVisitedObjectLivesUntilItsVisitEnds) {
         weak = item;
         list.Append(item);
     }
-    list.Walk([&](const ItemRef& item) {
-        list.Remove(item.get());
-        EXPECT_FALSE(weak.expired()) << "still held by the walk";
-        EXPECT_EQ(item->id, 7);
+    list.Walk([&](Item& item) {
+        list.Remove(&item);
+        EXPECT_FALSE(weak.expired()) << "kept alive until the walk ends";
+        EXPECT_EQ(item.id, 7);
+        list.Walk([&](Item&) { ADD_FAILURE() << "no longer listed"; });
+        EXPECT_FALSE(weak.expired()) << "an inner walk's end is not the end";
     });
     EXPECT_TRUE(weak.expired());
 }
@@ -110,6 +112,18 @@ TEST(GeometryHelpers, PointDistanceAndRandomSign) {
     }
     EXPECT_GT(negative, 400);
     EXPECT_LT(negative, 600);
+}
+
+TEST(GeometryHelpers, WithinDistanceAgreesWithPointDistanceForEveryRadiusInUse) {
+    for (const int radius : {25, 50, 80, 120, 650, 1000}) {
+        for (int dy = 0; dy <= radius + 1; ++dy) {
+            for (int dx = 0; dx <= radius + 1; ++dx) {
+                ASSERT_EQ(WithinDistance(7, -3, 7 + dx, -3 - dy, radius),
+                          PointDistance(7, -3, 7 + dx, -3 - dy) < static_cast<float>(radius))
+                    << radius << ": " << dx << ", " << dy;
+            }
+        }
+    }
 }
 
 TEST(RespawnPoints, KeepEveryArenasPointsInOrder) {
