@@ -1,5 +1,6 @@
 #include "objects/effects.h"
 #include "objects/game_object.h"
+#include "objects/pickups.h"
 #include "objects/secondary_weapon.h"
 #include "objects/shot.h"
 #include "objects/vehicle.h"
@@ -15,6 +16,9 @@ void ClearGameObjects(bool respawnPoints) {
     Explosion::List.Clear();
     Scar::List.Clear();
     Wreckage::List.Clear();
+    HealthPickUp::List.Clear();
+    WeaponPickUp::List.Clear();
+    SecondaryPickUp::List.Clear();
     if (respawnPoints) RespawnPoint::List.Clear();
     Explosion::SharedImage.reset();
     Scar::SharedImage.reset();
