@@ -17,6 +17,8 @@
 #include "spritebehaviors/world.h"
 
 class ControlObject;
+class Minimap;
+class Player;
 
 /// Game states.
 enum GameStateId : int { kStateMenus = 1, kStateMatch = 4 };
@@ -53,6 +55,11 @@ struct AppState {
     std::shared_ptr<TileMap> TheMap = std::make_shared<TileMap>();
     /// The steering world of the running match; replaced at each arena load.
     GameWorldRef TheWorld;
+    /// The human driver of the running (or last) match; kept until the next.
+    std::shared_ptr<Player> HumanPlayer;
+    std::shared_ptr<Minimap> TheMinimap;
+    /// 1 while the debug console is open: keys go to it, not to the car.
+    int ConsoleOpen = 0;
 
     std::vector<std::shared_ptr<ControlObject>> DriverList;
     std::array<std::string, 26> AIDisplayNames;

@@ -73,6 +73,49 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
                 cl.error = "--fixed-dt needs seconds above 0 and at most 1 (for example 0.0166667)";
                 break;
             }
+        } else if (a == "--match") {
+            if (!value(&cl.match.Arena)) break;
+            cl.quick_match = true;
+        } else if (a == "--vehicle" || a == "--team" || a == "--score-limit" ||
+                   a == "--time-limit" || a == "--respawn-penalty") {
+            if (!value(&v)) break;
+            long long n = 0;
+            const bool whole = parse_integer(v, &n);
+            if (a == "--vehicle") {
+                if (!whole || n < 1 || n > 5) {
+                    cl.error =
+                        "--vehicle needs 1 (Jeep), 2 (Car), 3 (SportsCar), 4 (ConceptCar) "
+                        "or 5 (SemiTruck)";
+                    break;
+                }
+                cl.match.Vehicle = static_cast<int>(n);
+            } else if (a == "--team") {
+                if (!whole || n < 1 || n > 5) {
+                    cl.error = "--team needs 1 to 4, or 5 for no team";
+                    break;
+                }
+                cl.match.Team = static_cast<int>(n);
+            } else {
+                if (!whole || n < 0 || n > 1000000) {
+                    cl.error = a + " needs a whole number from 0 to 1000000";
+                    break;
+                }
+                if (a == "--score-limit") cl.match.ScoreLimit = static_cast<int>(n);
+                if (a == "--time-limit") cl.match.TimeLimitMinutes = static_cast<int>(n);
+                if (a == "--respawn-penalty") cl.match.RespawnPenalty = static_cast<int>(n);
+            }
+        } else if (a == "--game-type") {
+            if (!value(&v)) break;
+            if (v == "deathmatch") {
+                cl.match.GameType = 0;
+            } else if (v == "bigdog") {
+                cl.match.GameType = 1;
+            } else {
+                cl.error = "--game-type needs deathmatch or bigdog";
+                break;
+            }
+        } else if (a == "--no-minimap") {
+            cl.match.MinimapHidden = 1;
         } else {
             cl.error = "unknown option " + a;
             break;
@@ -95,5 +138,17 @@ std::string CommandLineHelp() {
            "  --no-video          no window and no drawing (simulation only)\n"
            "  --uncapped          no frame limiter and no vertical sync (for measuring)\n"
            "  --stats             print frame-time and memory figures at exit\n"
-           "  --help              this text\n";
+           "  --help              this text\n"
+           "\n"
+           "Quick match (straight into a match, no menus):\n"
+           "  --match NAME.arn        the arena file in Arenas/\n"
+           "  --vehicle 1-5           1 Jeep, 2 Car, 3 SportsCar, 4 ConceptCar, 5 SemiTruck\n"
+           "                          (default 1)\n"
+           "  --team 1-5              your team, 5 for none (default 5)\n"
+           "  --game-type TYPE        deathmatch (default) or bigdog\n"
+           "  --score-limit N         points that end the match (default 10)\n"
+           "  --time-limit MINUTES    minutes until the match ends (default 10)\n"
+           "  --respawn-penalty N     frames you wait after your car is destroyed\n"
+           "                          (default 250)\n"
+           "  --no-minimap            hide the minimap\n";
 }

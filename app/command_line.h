@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "app/match.h"
+
 struct CommandLine {
     bool windowed = false;
     std::string data_dir;    ///< empty: the data folder next to the binary
@@ -16,6 +18,10 @@ struct CommandLine {
     bool uncapped = false;
     bool stats = false;
     bool help = false;
+    /// --match NAME.arn: start that match at once (the other match options
+    /// fill the rest of the setup).
+    bool quick_match = false;
+    MatchSetup match;
     std::string error;  ///< set when the arguments are invalid
 };
 

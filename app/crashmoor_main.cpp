@@ -72,10 +72,10 @@ int CrashmoorMain(int argc, char** argv) {
     StartOptions start;
     start.has_seed = cl.has_seed;
     start.seed = cl.seed;
+    if (cl.quick_match) start.quick_match = &cl.match;
     SetBeforeFlipHook(SaveIfLastFrame, &run);
     if (!StartUp(start)) {
-        std::fprintf(stderr, "crashmoor: cannot open the graphics mode: %s\n",
-                     gfx_last_error().c_str());
+        std::fprintf(stderr, "crashmoor: %s\n", StartUpError().c_str());
         ShutDown();
         return 1;
     }

@@ -6,7 +6,10 @@
 
 #include "app/app_state.h"
 #include "app/console_message.h"
+#include "app/hud.h"
+#include "app/match.h"
 #include "app/music.h"
+#include "app/player.h"
 #include "engine/audio.h"
 #include "engine/clock.h"
 #include "engine/font.h"
@@ -17,8 +20,13 @@
 #include "engine/random.h"
 #include "engine/stream.h"
 #include "engine/text.h"
+#include "objects/effects.h"
 #include "objects/game_object.h"
 #include "objects/live_objects.h"
+#include "objects/pickups.h"
+#include "objects/shot.h"
+#include "objects/vehicle.h"
+#include "objects/weapon.h"
 #include "spritebehaviors/delta.h"
 
 const char* const kMenuFooter = "Crashmoor v1.0 [RC1]   -   hold Esc to leave the game";
@@ -26,6 +34,7 @@ const char* const kMenuFooter = "Crashmoor v1.0 [RC1]   -   hold Esc to leave th
 namespace {
 
 bool g_started = false;
+std::string g_start_error;
 BeforeFlipHook g_before_flip = nullptr;
 void* g_before_flip_user = nullptr;
 
@@ -81,6 +90,63 @@ void MenuFrame() {
     sys_poll_events();
 }
 
+// The results of a finished match on standard output and in the report
+// file; until the menus show them, the program then ends.
+void ReportResults() {
+    for (const std::string& line : ResultLines(LastResults())) {
+        std::printf("%s\n", line.c_str());
+        ConsoleMessage::Create(line, kConsoleWhite);
+    }
+    std::fflush(stdout);
+    sys_end();
+}
+
+// The view follows the human car, kept inside the arena (an arena smaller
+// than the screen shows from its top-left corner).
+void CentreView() {
+    AppState& app = App();
+    if (!app.HumanPlayer || !app.HumanPlayer->myVehicle) return;
+    const Vehicle& v = *app.HumanPlayer->myVehicle;
+    const int w = gfx_width(), h = gfx_height();
+    app.ScrollX = static_cast<int>(v.X - static_cast<float>(w / 2));
+    app.ScrollY = static_cast<int>(v.Y - static_cast<float>(h / 2));
+    const TileMap& map = *app.TheMap;
+    const int map_w = map.MapWidth * map.BlockWidth, map_h = map.MapHeight * map.BlockHeight;
+    if (app.ScrollX > map_w - w) app.ScrollX = map_w - w;
+    if (app.ScrollX < 0) app.ScrollX = 0;
+    if (app.ScrollY > map_h - h) app.ScrollY = map_h - h;
+    if (app.ScrollY < 0) app.ScrollY = 0;
+}
+
+void MatchFrame() {
+    AppState& app = App();
+    sys_poll_events();
+    if (CheckMatchEnd()) ReportResults();
+    CentreView();
+    app.TheMap->DrawMap(app.ScrollX, app.ScrollY, 0, 0, gfx_width(), gfx_height());
+    // Ground layer, then the steering world, then the objects: every
+    // UpdateAll moves and draws, so this order is the drawing order.
+    Scar::UpdateAll();
+    Tread::UpdateAll();
+    Wreckage::UpdateAll();
+    if (app.TheWorld) app.TheWorld->Render();
+    gfx_set_color(255, 255, 255);
+    Shot::UpdateSecondary();
+    HealthPickUp::UpdateAll();
+    WeaponPickUp::UpdateAll();
+    SecondaryPickUp::UpdateAll();
+    Player::UpdateAll();
+    Shot::UpdatePrimary();
+    Weapon::UpdateAll();
+    Explosion::UpdateAll();
+    // Overlay.
+    DrawStatusBar();
+    Minimap::UpdateAll();
+    Timer::Update();
+    PlayerInput();
+    if (app.TheWorld) app.TheWorld->Update(app.FrameDelta);
+}
+
 }  // namespace
 
 bool StartUp(const StartOptions& options) {
@@ -113,7 +179,10 @@ bool StartUp(const StartOptions& options) {
     con_print("Music Volume: " + str_from_float(app.MusicVolume));
     // 9. Graphics mode: every screen format opens the same mode; a display
     // that cannot show it full screen gets a window.
-    if (!gfx_open(1024, 768, 32, 60, 0) && !gfx_open(1024, 768, 0, 60, 0)) return false;
+    if (!gfx_open(1024, 768, 32, 60, 0) && !gfx_open(1024, 768, 0, 60, 0)) {
+        g_start_error = "cannot open the graphics mode: " + gfx_last_error();
+        return false;
+    }
     // 10. Mask colour.
     img_set_mask_color(255, 0, 255);
     // 11. State and detail level. Effects know the levels 0, 1 and 2 only.
@@ -144,10 +213,22 @@ bool StartUp(const StartOptions& options) {
     for (int i = 0; i < kEffectSoundCount; ++i) app.EffectSounds[i] = snd_load(kEffectFiles[i], 0);
     // 19. The game draws its own cursor.
     in_hide_mouse();
-    // 21. Frame clock.
+    // 21. Frame clock and match clock.
     Delta::Start();
+    Timer::Reset();
     g_started = true;
+    if (options.quick_match) {
+        if (!StartMatch(*options.quick_match)) {
+            g_start_error = "the arena " + options.quick_match->Arena + " could not be loaded";
+            return false;
+        }
+        app.GameState = kStateMatch;
+    }
     return true;
+}
+
+const std::string& StartUpError() {
+    return g_start_error;
 }
 
 bool RunFrame() {
@@ -157,7 +238,11 @@ bool RunFrame() {
     gfx_set_color(255, 255, 255);
     gfx_set_blend(kBlendAlpha);
 
-    if (app.GameState == kStateMenus) MenuFrame();
+    if (app.GameState == kStateMenus) {
+        MenuFrame();
+    } else if (app.GameState == kStateMatch) {
+        MatchFrame();
+    }
 
     KeepMusicPlaying();
     Delta::Update();
@@ -181,6 +266,10 @@ void ShutDown() {
     stream_close(app.ReportFile);
     log_set_sink(nullptr);
     gfx_set_font(nullptr);
+    if (app.GameState == kStateMatch) EndMatchTeardown();
+    Player::List.Clear();
+    Minimap::List.Clear();
+    MinimapDot::List.Clear();
     ClearGameObjects(true);
     ResetAppState();
     Delta::Reset();

@@ -2,17 +2,26 @@
 // Start-up and the frame loop.
 
 #include <cstdint>
+#include <string>
+
+#include "app/match.h"
 
 struct StartOptions {
     bool has_seed = false;
     std::int64_t seed = 0;
+    /// Start this match right after start-up instead of showing the menus.
+    const MatchSetup* quick_match = nullptr;
 };
 
 /// Runs the start-up sequence once (a second call returns true at once):
 /// names, report file, title, console words, channels, random seed,
 /// configuration, graphics mode, fonts, images, loading screen, music,
-/// effect sounds. False when no graphics mode could be opened.
+/// effect sounds; then the quick match when one is asked for. False when no
+/// graphics mode could be opened or the quick match could not start (the
+/// reason is on the console and in `StartUpError`).
 bool StartUp(const StartOptions& options);
+/// Why the last StartUp failed.
+const std::string& StartUpError();
 
 /// One pass of the frame loop in the current state, ending with the flip.
 /// Returns false when the program should end (Escape held, window closed,

@@ -65,11 +65,15 @@ void Weapon::AdvanceMuzzle() {
     Emitter->Update(Delta::Get());
 }
 
-int FirePrimary(Vehicle& vehicle, const std::shared_ptr<ControlObject>& controller, bool fireHeld) {
+int FirePrimary(Vehicle& vehicle, const std::shared_ptr<ControlObject>& controller, bool fireHeld,
+                bool emitSmoke) {
     vehicle.ShootWait += 1;
     Weapon* w = vehicle.WeaponSlot.get();
     if (!fireHeld || !w) return 0;
-    if (w->Emitter) w->Emitter->Render();
+    if (w->Emitter) {
+        if (emitSmoke) w->Emitter->Emit();
+        w->Emitter->Render();
+    }
     if (vehicle.ShootWait < w->RateOfFire || w->Ammo == 0 || w->Ammo < -1 || !w->ShotType) {
         return 0;
     }

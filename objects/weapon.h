@@ -60,11 +60,13 @@ private:
 };
 
 /// Frames of fire: counts the vehicle's ShootWait up every frame and, while
-/// `fireHeld`, draws the muzzle particles and fires through the prototype
-/// when ShootWait has reached the rate of fire and ammunition is left
+/// `fireHeld`, shows the muzzle smoke (the human's trigger also releases a
+/// particle every frame: `emitSmoke`) and fires through the prototype when
+/// ShootWait has reached the rate of fire and ammunition is left
 /// (unlimited, or counted down). Both controllers use it. Returns 1 when a
 /// shot was fired.
-int FirePrimary(Vehicle& vehicle, const std::shared_ptr<ControlObject>& controller, bool fireHeld);
+int FirePrimary(Vehicle& vehicle, const std::shared_ptr<ControlObject>& controller, bool fireHeld,
+                bool emitSmoke = false);
 
 class MachineGun : public Weapon {
 public:

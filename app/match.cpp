@@ -1,0 +1,107 @@
+#include "app/match.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "app/app_state.h"
+#include "app/console_message.h"
+#include "app/hud.h"
+#include "app/player.h"
+#include "arena/arena_loader.h"
+#include "engine/graphics.h"
+#include "engine/text.h"
+#include "objects/effects.h"
+#include "objects/game_object.h"
+#include "objects/pickups.h"
+#include "objects/shot.h"
+#include "objects/vehicle.h"
+
+namespace {
+
+std::vector<ResultRow> g_last_results;
+
+}  // namespace
+
+bool StartMatch(const MatchSetup& setup) {
+    AppState& app = App();
+    ConsoleMessage::Create("******************************************", kConsoleWhite);
+    ConsoleMessage::Create("Crashmoor v0.2 ALPHA Debug Console", kConsoleGreen);
+    ConsoleMessage::Create("******************************************", kConsoleWhite);
+
+    // Respawn points and drivers of an earlier match are never reused.
+    RespawnPoint::List.Clear();
+    app.DriverList.clear();
+    if (!LoadArena(setup.Arena)) return false;
+
+    app.TheMinimap = Minimap::Create(gfx_width(), gfx_height(), static_cast<int>(app.WorldWidth),
+                                     static_cast<int>(app.WorldHeight), setup.MinimapHidden);
+    app.HumanPlayer = Player::Make(setup.Vehicle, setup.Team);
+
+    app.ScoreLimit = setup.ScoreLimit;
+    app.TimeLeft = setup.TimeLimitMinutes * 60;
+    app.RespawnPenalty = setup.RespawnPenalty;
+    app.GameType = setup.GameType;
+    return true;
+}
+
+std::vector<ResultRow> FillResults() {
+    const AppState& app = App();
+    std::vector<ResultRow> rows;
+    if (app.HumanPlayer) {
+        const Player& p = *app.HumanPlayer;
+        rows.push_back(ResultRow{p.Name, p.Points, p.Deaths, p.Points});
+    }
+    // A complete sort (any number of drivers), stable for equal scores.
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const ResultRow& a, const ResultRow& b) { return a.Points > b.Points; });
+    return rows;
+}
+
+void EndMatchTeardown() {
+    AppState& app = App();
+    Player::DestroyAll();
+    Vehicle::DestroyAll();
+    Shot::DestroyAll();
+    if (app.TheMinimap) app.TheMinimap->Destroy();
+    Wreckage::DestroyAll();
+    MinimapDot::DestroyAll();
+    if (app.TheWorld) app.TheWorld->ClearWalls();
+    Tread::DestroyAll();
+    WeaponPickUp::DestroyAll();
+    SecondaryPickUp::DestroyAll();
+    HealthPickUp::DestroyAll();
+    Explosion::DestroyAll();
+    Scar::DestroyAll();
+}
+
+bool CheckMatchEnd() {
+    AppState& app = App();
+    bool ended = false;
+    Player::List.Walk([&](Player& p) {
+        if (p.Points >= app.ScoreLimit) ended = true;
+    });
+    if (!ended && app.TimeLeft <= 0) ended = true;
+    if (!ended) return false;
+    g_last_results = FillResults();
+    EndMatchTeardown();
+    app.GameState = kStateMenus;
+    return true;
+}
+
+const std::vector<ResultRow>& LastResults() {
+    return g_last_results;
+}
+
+std::vector<std::string> ResultLines(const std::vector<ResultRow>& rows) {
+    std::vector<std::string> lines;
+    char buffer[160];
+    std::snprintf(buffer, sizeof buffer, "%-24s %6s %6s %6s", "Contestant", "Kills", "Deaths",
+                  "Points");
+    lines.emplace_back(buffer);
+    for (const ResultRow& r : rows) {
+        std::snprintf(buffer, sizeof buffer, "%-24s %6d %6d %6d", r.Name.c_str(), r.Kills, r.Deaths,
+                      r.Points);
+        lines.emplace_back(buffer);
+    }
+    return lines;
+}

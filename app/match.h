@@ -1,0 +1,51 @@
+#pragma once
+// A match from start to end: the setup record the command line (and later
+// the menus) fill, the start sequence, the end test run first in every
+// match frame, the results and the teardown.
+
+#include <string>
+#include <vector>
+
+/// Everything a match is started with.
+struct MatchSetup {
+    std::string Arena;    ///< file name in "Arenas/", extension included
+    int Vehicle = 1;      ///< 1 Jeep, 2 Car, 3 SportsCar, 4 ConceptCar, 5 SemiTruck
+    int Team = 5;         ///< 1..4, 5 for none
+    int GameType = 0;     ///< 0 Deathmatch, 1 Big Dog
+    int ScoreLimit = 10;  ///< points that end the match
+    int TimeLimitMinutes = 10;
+    int RespawnPenalty = 250;  ///< frames the human waits after dying
+    int MinimapHidden = 0;     ///< 1: the "Disable Minimap" box is ticked
+};
+
+/// One row of the results, in table order.
+struct ResultRow {
+    std::string Name;
+    int Kills = 0;
+    int Deaths = 0;
+    int Points = 0;
+};
+
+/// Loads the arena and makes the minimap, the human driver and the match
+/// parameters. Every match starts with no respawn points and no drivers of
+/// an earlier one. False (with a red console line) when the arena could not
+/// be loaded: the match must not start then.
+bool StartMatch(const MatchSetup& setup);
+
+/// The end test of a match frame: a driver at the score limit or the time
+/// up ends the match (results kept for `LastResults`, objects torn down,
+/// back to the menus). True when it ended the match.
+bool CheckMatchEnd();
+
+/// Every driver of the match, highest points first; equal scores keep their
+/// order (computer drivers in list order, the human last).
+std::vector<ResultRow> FillResults();
+
+/// Destroys every object of the match, in the fixed order.
+void EndMatchTeardown();
+
+/// The results of the last match that ended.
+const std::vector<ResultRow>& LastResults();
+
+/// The results as text lines, "Contestant  Kills  Deaths  Points" first.
+std::vector<std::string> ResultLines(const std::vector<ResultRow>& rows);

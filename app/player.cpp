@@ -1,0 +1,162 @@
+#include "app/player.h"
+
+#include <algorithm>
+
+#include "app/app_state.h"
+#include "app/console_message.h"
+#include "app/hud.h"
+#include "engine/clock.h"
+#include "engine/font.h"
+#include "engine/graphics.h"
+#include "engine/input.h"
+#include "engine/random.h"
+#include "engine/text.h"
+#include "objects/effects.h"
+#include "objects/game_object.h"
+#include "objects/secondary_weapon.h"
+#include "objects/vehicle.h"
+#include "objects/weapon.h"
+
+namespace {
+
+ObjectClass ModelClass(int model) {
+    return static_cast<ObjectClass>(static_cast<int>(ObjectClass::Jeep) + std::clamp(model, 1, 5) -
+                                    1);
+}
+
+void AnnounceCar(const Vehicle& v) {
+    ConsoleMessage::Create("[" + sys_current_time() + "] Player added to scene [Player Position: " +
+                               str_from_float(v.X) + "/" + str_from_float(v.Y) + "]",
+                           kConsoleWhite);
+}
+
+}  // namespace
+
+std::shared_ptr<RespawnPoint> PickSpawnPoint(int& x, int& y) {
+    x = y = 0;
+    const auto points = RespawnPoint::List.Items();
+    if (points.empty()) return nullptr;
+    const int n = static_cast<int>(points.size());
+    const int k = std::clamp(static_cast<int>(rnd_float(1, n + 1)), 1, n);
+    const auto& point = points[static_cast<std::size_t>(k - 1)];
+    x = static_cast<int>(point->GetX());
+    y = static_cast<int>(point->GetY());
+    return point;
+}
+
+std::shared_ptr<Player> Player::Make(int model, int team) {
+    AppState& app = App();
+    auto p = std::make_shared<Player>();
+    p->respawnCap = app.RespawnPenalty;
+    List.Append(p);
+    int x = 0, y = 0;
+    PickSpawnPoint(x, y);
+    EnrollDriver(p, std::clamp(model, 1, 5), team);
+    p->myVehicle = Vehicle::Spawn(ModelClass(p->Style), x, y, 1, p);
+    p->Points = 0;
+    if (app.TheMinimap) p->myMapDot = MinimapDot::Create(app.TheMinimap, p);
+    p->Name = app.Config.Read("Player Name", "Crashmoor Newbie");
+    AnnounceCar(*p->myVehicle);
+    return p;
+}
+
+int Player::Destroy() {
+    List.Remove(this);
+    return 0;
+}
+
+int Player::Update() {
+    if (!myVehicle) return 0;
+    Vehicle& v = *myVehicle;
+    if (v.Dead == 1) {
+        Respawn();
+        return 0;
+    }
+    v.healthReport = static_cast<int>(v.Health);
+    if (v.Up == 1) v.ApplyForce(v.EngineForce);
+    if (v.Down == 1) {
+        v.ApplyForce(-v.EngineForce);
+        v.TreadWait += 1;
+    }
+    if (v.Up == 0 && v.Down == 0) v.ApplyForce(0);
+    if (v.Velocity > 0.2f || v.Velocity < -0.2f) {
+        v.TreadWait += 1;
+        if (v.TreadWait >= v.TreadCap) {
+            Tread::Make(static_cast<int>(v.X), static_cast<int>(v.Y), static_cast<int>(v.Angle));
+            v.TreadWait = 0;
+        }
+    }
+    if (v.LeftTurn == 1) v.Turn(-v.TurnRate);
+    if (v.RightTurn == 1) v.Turn(v.TurnRate);
+    v.Update();
+    // A car destroyed in this frame fires no further shot and drops nothing.
+    if (v.Dead == 1) return 0;
+    const auto self = std::static_pointer_cast<ControlObject>(shared_from_this());
+    FirePrimary(v, self, v.Shoot == 1, true);
+    FireSecondary(v, self, v.Shoot2 == 1);
+    return 0;
+}
+
+int Player::Respawn() {
+    AppState& app = App();
+    const int w = gfx_width(), h = gfx_height();
+    const int d = app.RespawnPenalty - respawnCount;
+    gfx_set_font(app.FontLarge);
+    gfx_set_scale(1, 1);
+    gfx_set_alpha(0.5);
+    gfx_set_color(0, 0, 0);
+    gfx_draw_rect(0, h / 2 - 36, w, 100);
+    gfx_set_color(0, 255, 0);
+    gfx_draw_rect(w / 2, h / 2 + 36, -d, 18);
+    gfx_draw_rect(w / 2, h / 2 + 36, d, 18);
+    gfx_set_alpha(1);
+    gfx_set_color(255, 255, 255);
+    const std::string text = "RESPAWNING...";
+    gfx_draw_text(text, w / 2 - gfx_text_width(text) / 2, h / 2 - gfx_text_height() / 2);
+    gfx_set_font(app.FontMedium);
+
+    respawnCount += 1;
+    if (respawnCount < app.RespawnPenalty) return 0;
+    int x = 0, y = 0;
+    // Without respawn points the car comes back at (0, 0) and no point is
+    // marked.
+    const std::shared_ptr<RespawnPoint> point = PickSpawnPoint(x, y);
+    if (point) point->Active = 1;
+    myVehicle = Vehicle::Spawn(ModelClass(Style), x, y, 1,
+                               std::static_pointer_cast<ControlObject>(shared_from_this()));
+    respawnCount = 0;
+    AnnounceCar(*myVehicle);
+    if (point) point->Active = 0;
+    return 0;
+}
+
+int Player::UpdateAll() {
+    List.Walk([](Player& p) { p.Update(); });
+    return 0;
+}
+
+int Player::DestroyAll() {
+    List.Walk([](Player& p) { p.Destroy(); });
+    return 0;
+}
+
+void PlayerInput() {
+    AppState& app = App();
+    if (in_key_hit(vk::kTilde)) {
+        in_flush_keys();
+        app.ConsoleOpen = app.ConsoleOpen == 0 ? 1 : 0;
+        if (app.TheWorld) app.TheWorld->ToggleShowFPS();
+    }
+    const std::shared_ptr<Player> player = app.HumanPlayer;
+    if (app.ConsoleOpen == 0 && player && player->myVehicle) {
+        Vehicle& v = *player->myVehicle;
+        v.Up = in_key_down(vk::kUp) || in_key_down(87) ? 1 : 0;
+        v.Down = in_key_down(vk::kDown) || in_key_down(83) ? 1 : 0;
+        v.LeftTurn = in_key_down(vk::kLeft) || in_key_down(65) ? 1 : 0;
+        v.RightTurn = in_key_down(vk::kRight) || in_key_down(68) ? 1 : 0;
+        v.Shoot = in_mouse_down(1) ? 1 : 0;
+        v.Shoot2 = in_mouse_hit(2) ? 1 : 0;  // one device per click
+        gfx_draw_text("Score: " + str_from_int(player->Points), 10, 10);
+    }
+    gfx_draw_image(app.TargetImage, in_mouse_x(), in_mouse_y(), 0);
+}

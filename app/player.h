@@ -1,0 +1,45 @@
+#pragma once
+// The human driver: keyboard and mouse become its car's input flags; each
+// frame it drives the car's physics and weapons, and after the car is
+// destroyed it shows the respawn screen and brings a new car after the
+// respawn penalty.
+
+#include <memory>
+
+#include "ai/control_object.h"
+#include "objects/live_objects.h"
+#include "objects/object_list.h"
+
+class RespawnPoint;
+
+class Player : public ControlObject {
+public:
+    /// The human driver with a car of model 1 Jeep, 2 Car, 3 SportsCar,
+    /// 4 ConceptCar, 5 SemiTruck (other values are taken as the nearest of
+    /// those) at a random respawn point, team 1..4 or 5 for none.
+    static std::shared_ptr<Player> Make(int model, int team);
+    /// Leaves the player list.
+    int Destroy() override;
+    /// One frame: drive, lay treads, fire; the respawn screen while dead.
+    int Update() override;
+    /// One frame of the respawn screen; a new car once the penalty is over.
+    int Respawn();
+    static int UpdateAll();
+    static int DestroyAll();
+
+    int respawnCount = 0;
+    int respawnCap = 0;
+
+    static inline ObjectList<Player> List;
+
+private:
+    LiveTally tally_{"Player"};
+};
+
+/// Keys and mouse into the human car's flags (unless the console is open),
+/// the console key, the score line and the aiming mark. Once a match frame.
+void PlayerInput();
+
+/// A spawn point drawn at random from the respawn points: (x, y) and the
+/// point, or (0, 0) and Null when there is none.
+std::shared_ptr<RespawnPoint> PickSpawnPoint(int& x, int& y);
