@@ -43,6 +43,18 @@ std::string MakeData(const TempDir& dir) {
     return data;
 }
 
+// The whole shipped data folder seen through links, so that the files the
+// game writes stay in the temporary folder.
+std::string LinkData(const TempDir& dir) {
+    const std::string data = dir / "linked";
+    std::filesystem::create_directories(data);
+    for (const auto& entry : std::filesystem::directory_iterator(CRASHMOOR_DATA_DIR)) {
+        std::filesystem::create_symlink(entry.path(),
+                                        data + "/" + entry.path().filename().string());
+    }
+    return data;
+}
+
 struct Picture {
     int w = 0, h = 0, lit = 0;
 };
@@ -149,6 +161,16 @@ TEST(Program, CommandLineHelpStatsAndErrors) {
     EXPECT_EQ(RunProgram(dir, "--frames 0").status, 2);
     EXPECT_EQ(RunProgram(dir, "--fixed-dt -1").status, 2);
     EXPECT_EQ(RunProgram(dir, "--bogus").status, 2);
+    for (const char* option : {"--match", "--vehicle", "--team", "--game-type", "--score-limit",
+                               "--time-limit", "--respawn-penalty", "--no-minimap"}) {
+        EXPECT_NE(r.out.find(option), std::string::npos) << option;
+    }
+    // A vehicle model outside 1 to 5 is refused with a clear message.
+    const Result bad = RunProgram(dir, "--match yard.arn --vehicle 6");
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_NE(ReadFile(dir / "stderr.txt").find("--vehicle needs 1 (Jeep)"), std::string::npos);
+    EXPECT_EQ(RunProgram(dir, "--match yard.arn --game-type tag").status, 2);
+    EXPECT_EQ(RunProgram(dir, "--match yard.arn --team 0").status, 2);
 
     const std::string data = MakeData(dir);
     r = RunProgram(dir, "--no-video --frames 5 --stats --data '" + data + "'");
@@ -157,6 +179,32 @@ TEST(Program, CommandLineHelpStatsAndErrors) {
          {"frames: 5\n", "frame_ms_median: ", "frame_ms_p95: ", "peak_rss_mb: "}) {
         EXPECT_NE(r.out.find(line), std::string::npos) << line;
     }
+}
+
+TEST(Program, QuickMatchPlaysAShippedArenaAndRefusesAMissingOne) {
+    TempDir dir;
+    const std::string data = LinkData(dir);
+    const std::string shot = dir / "match.png";
+    Result r =
+        RunProgram(dir, "--windowed --fixed-dt 0.0166667 --frames 120 --seed 5 --data '" + data +
+                            "' --match dust.arn --vehicle 4 --screenshot '" + shot + "'");
+    ASSERT_EQ(r.status, 0) << ReadFile(dir / "stderr.txt");
+    EXPECT_EQ(ReadFile(dir / "stderr.txt").find("alive at exit"), std::string::npos);
+    const Picture p = Inspect(shot);
+    EXPECT_GT(p.lit, 1024 * 768 / 2) << "the arena fills the frame";
+    EXPECT_NE(ReadFile(data + "/debug_console_report.txt").find("Player added to scene"),
+              std::string::npos);
+
+    r = RunProgram(dir, "--windowed --frames 5 --data '" + data + "' --match nowhere.arn");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(ReadFile(dir / "stderr.txt").find("nowhere.arn"), std::string::npos);
+
+    // A match whose time limit is 0 ends at once with the results.
+    r = RunProgram(dir,
+                   "--windowed --frames 50 --data '" + data + "' --match yard.arn --time-limit 0");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("Contestant"), std::string::npos);
+    EXPECT_NE(r.out.find("Crashmoor Newbie"), std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,365 @@
+// Matches run in-process through the real frame loop on the off-screen
+// driver, with scripted SDL input, on the shipped arenas.
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "app/app_state.h"
+#include "app/console_message.h"
+#include "app/game.h"
+#include "app/hud.h"
+#include "app/match.h"
+#include "app/player.h"
+#include "engine/engine.h"
+#include "engine/graphics.h"
+#include "engine/input.h"
+#include "objects/devices.h"
+#include "objects/effects.h"
+#include "objects/pickups.h"
+#include "objects/secondary_weapon.h"
+#include "objects/shot.h"
+#include "objects/vehicle.h"
+#include "objects/weapon.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+using test_support::TempDir;
+
+void Key(SDL_Scancode sc, bool down) {
+    SDL_Event e{};
+    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.key.keysym.scancode = sc;
+    SDL_PushEvent(&e);
+}
+
+void Button(Uint8 button, bool down, int x, int y) {
+    SDL_Event e{};
+    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    e.button.button = button;
+    e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.button.x = x;
+    e.button.y = y;
+    SDL_PushEvent(&e);
+}
+
+void MoveMouse(int x, int y) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.x = x;
+    e.motion.y = y;
+    SDL_PushEvent(&e);
+}
+
+class MatchTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetAppState();
+        // The shipped data, seen through a folder of our own so that the
+        // configuration and report files the game writes stay out of it.
+        for (const auto& entry : std::filesystem::directory_iterator(CRASHMOOR_DATA_DIR)) {
+            std::filesystem::create_symlink(entry.path(),
+                                            dir.path() + "/" + entry.path().filename().string());
+        }
+        EngineOptions options;
+        options.audio = false;
+        options.windowed = true;
+        options.uncapped = true;
+        options.fixed_dt = 1 / 60.0;
+        engine = std::make_unique<Engine>(options);
+        ASSERT_TRUE(engine->ok());
+    }
+    void TearDown() override {
+        ShutDown();
+        engine.reset();
+        EXPECT_EQ(LiveObjectTotal(), 0);
+    }
+    bool Start(const std::string& arena, int vehicle = 1) {
+        setup.Arena = arena;
+        setup.Vehicle = vehicle;
+        StartOptions start;
+        start.has_seed = true;
+        start.seed = 7;
+        start.quick_match = &setup;
+        return StartUp(start);
+    }
+    Vehicle& Car() { return *App().HumanPlayer->myVehicle; }
+    void Frames(int n) {
+        for (int i = 0; i < n; ++i) RunFrame();
+    }
+
+    TempDir dir;
+    test_support::ScopedChdir cd{dir.path()};
+    std::unique_ptr<Engine> engine;
+    MatchSetup setup;
+};
+
+TEST_F(MatchTest, StartsOnAShippedArenaWithAFreshPlayer) {
+    ASSERT_TRUE(Start("yard.arn", 3));
+    const AppState& app = App();
+    EXPECT_EQ(app.GameState, kStateMatch);
+    ASSERT_TRUE(app.HumanPlayer);
+    EXPECT_EQ(app.HumanPlayer->Style, 3);
+    EXPECT_EQ(Car().Class(), ObjectClass::SportsCar);
+    EXPECT_EQ(Car().PlayerControlled, 1);
+    EXPECT_EQ(app.HumanPlayer->Team, 0) << "team 5 means none";
+    EXPECT_EQ(app.HumanPlayer->Name, "Crashmoor Newbie");
+    ASSERT_EQ(app.DriverList.size(), 1u);
+    EXPECT_EQ(app.TimeLeft, 600);
+    EXPECT_EQ(app.RespawnPenalty, 250);
+    ASSERT_TRUE(app.TheMinimap);
+    EXPECT_FALSE(HealthPickUp::List.Empty());
+    // The car stands on one of the arena's respawn points.
+    bool on_point = false;
+    for (const auto& p : RespawnPoint::List.Items()) {
+        on_point |= static_cast<int>(p->GetX()) == static_cast<int>(Car().X) &&
+                    static_cast<int>(p->GetY()) == static_cast<int>(Car().Y);
+    }
+    EXPECT_TRUE(on_point);
+    // A second match does not keep the first one's points or drivers.
+    const int points = RespawnPoint::List.Count();
+    EndMatchTeardown();
+    ASSERT_TRUE(StartMatch(setup));
+    EXPECT_EQ(RespawnPoint::List.Count(), points);
+    EXPECT_EQ(App().DriverList.size(), 1u);
+}
+
+TEST_F(MatchTest, AMissingArenaDoesNotStartAMatch) {
+    EXPECT_FALSE(Start("nowhere.arn"));
+    EXPECT_NE(App().GameState, kStateMatch);
+    EXPECT_FALSE(App().HumanPlayer);
+    EXPECT_NE(StartUpError().find("nowhere.arn"), std::string::npos);
+}
+
+TEST_F(MatchTest, DrivingIntoTheBorderStopsTheCar) {
+    ASSERT_TRUE(Start("yard.arn"));
+    Car().Angle = 180;  // toward the left border
+    Key(SDL_SCANCODE_LEFT, false);
+    Key(SDL_SCANCODE_W, true);
+    Frames(600);
+    const float x = Car().X;
+    Frames(60);
+    EXPECT_NEAR(Car().X, x, 1.0) << "held at the wall";
+    EXPECT_GT(Car().X, 64) << "the border blocks are solid";
+    EXPECT_GT(std::abs(Car().Velocity), 2.5f) << "still pressing on";
+    Key(SDL_SCANCODE_W, false);
+}
+
+TEST_F(MatchTest, FiringAtAParkedCarWearsItDown) {
+    ASSERT_TRUE(Start("yard.arn"));
+    HealthPickUp::DestroyAll();  // the parked car must not be healed
+    const auto target_driver = std::make_shared<ControlObject>();
+    const int tx = static_cast<int>(Car().X) + 200, ty = static_cast<int>(Car().Y);
+    target_driver->myVehicle = Vehicle::Spawn(ObjectClass::Car, tx, ty, 1, target_driver);
+    Frames(2);
+    // Aim at the target on screen and hold the left button.
+    MoveMouse(tx - App().ScrollX, ty - App().ScrollY);
+    Button(SDL_BUTTON_LEFT, true, tx - App().ScrollX, ty - App().ScrollY);
+    Frames(60);
+    Button(SDL_BUTTON_LEFT, false, tx - App().ScrollX, ty - App().ScrollY);
+    Frames(10);
+    EXPECT_LT(target_driver->myVehicle->Health, 100 - 3);
+    EXPECT_EQ(target_driver->lastHit.lock(),
+              std::static_pointer_cast<ControlObject>(App().HumanPlayer));
+    target_driver->myVehicle->Remove();
+}
+
+TEST_F(MatchTest, ARightClickLaysOneMineThatKillsTheCarWhichRespawnsAfterThePenalty) {
+    setup.RespawnPenalty = 60;  // the blasts are over by then
+    ASSERT_TRUE(Start("yard.arn"));
+    Vehicle& car = Car();
+    car.WeaponSlot2->Destroy();
+    car.WeaponSlot2 = MineLayer::Choose(App().HumanPlayer->myVehicle);
+    car.Health = 10;
+    Button(SDL_BUTTON_RIGHT, true, 500, 300);
+    Frames(3);  // held for three frames: one mine
+    int mines = 0;
+    Shot::List.WalkClass(ObjectClass::Mine, [&](Shot&) { ++mines; });
+    EXPECT_EQ(mines, 1);
+    EXPECT_EQ(car.WeaponSlot2->Ammo, 4);
+    Button(SDL_BUTTON_RIGHT, false, 500, 300);
+    const std::shared_ptr<Vehicle> first = App().HumanPlayer->myVehicle;
+    // The mine arms after 100 frames and goes off under its own layer.
+    Frames(110);
+    EXPECT_EQ(first->Dead, 1);
+    EXPECT_EQ(App().HumanPlayer->Deaths, 1);
+    EXPECT_EQ(App().HumanPlayer->Points, 0) << "a mine credits nobody";
+    Frames(70);
+    EXPECT_NE(App().HumanPlayer->myVehicle, first) << "a new car after the penalty";
+    EXPECT_EQ(App().HumanPlayer->myVehicle->Dead, 0);
+}
+
+TEST_F(MatchTest, DrivingOverPickupsTakesThem) {
+    ASSERT_TRUE(Start("yard.arn"));
+    const auto health = HealthPickUp::List.Items()[0];
+    const auto weapon = WeaponPickUp::List.Items()[0];
+    const auto device = SecondaryPickUp::List.Items()[0];
+    Car().Health = 50;
+    for (const auto& p : std::vector<std::shared_ptr<PickUp>>{health, weapon, device}) {
+        Car().X = p->X;
+        Car().Y = p->Y;
+        Frames(2);
+        EXPECT_EQ(p->Empty, 1);
+    }
+    EXPECT_EQ(Car().Health, 75);
+    EXPECT_NE(Car().WeaponSlot->Number, 1);
+    EXPECT_GT(Car().WeaponSlot2->Ammo, 0);
+}
+
+TEST_F(MatchTest, UpAndDownTogetherReverseAndLayTreads) {
+    ASSERT_TRUE(Start("dust.arn"));
+    Key(SDL_SCANCODE_UP, true);
+    Key(SDL_SCANCODE_DOWN, true);
+    Frames(40);
+    EXPECT_LT(Car().Velocity, 0);
+    EXPECT_GT(Tread::List.Count(), 5);
+    Key(SDL_SCANCODE_UP, false);
+    Key(SDL_SCANCODE_DOWN, false);
+}
+
+TEST_F(MatchTest, TheConsoleKeyFreezesTheFlagsAndShowsTheFrameRate) {
+    ASSERT_TRUE(Start("yard.arn"));
+    Key(SDL_SCANCODE_W, true);
+    Frames(2);
+    EXPECT_EQ(Car().Up, 1);
+    Key(SDL_SCANCODE_GRAVE, true);
+    Frames(1);
+    Key(SDL_SCANCODE_GRAVE, false);
+    EXPECT_EQ(App().ConsoleOpen, 1);
+    EXPECT_TRUE(App().TheWorld->ShowFPS());
+    Key(SDL_SCANCODE_W, false);
+    Frames(2);
+    EXPECT_EQ(Car().Up, 1) << "flags keep their values while the console is open";
+}
+
+TEST_F(MatchTest, TheMatchClockEndsTheMatchAndTheResultsArePrinted) {
+    setup.TimeLimitMinutes = 0;
+    ASSERT_TRUE(Start("yard.arn"));
+    testing::internal::CaptureStdout();
+    const bool go_on = RunFrame();
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_FALSE(go_on) << "the program ends after printing the results";
+    EXPECT_NE(out.find("Contestant"), std::string::npos);
+    EXPECT_NE(out.find("Crashmoor Newbie"), std::string::npos);
+    EXPECT_EQ(App().GameState, kStateMenus);
+    EXPECT_TRUE(Vehicle::List.Empty());
+    EXPECT_TRUE(HealthPickUp::List.Empty());
+}
+
+TEST_F(MatchTest, TimerDropsOncePerSecondOfClock) {
+    ASSERT_TRUE(Start("yard.arn"));
+    const int start = App().TimeLeft;
+    Frames(181);  // a little over three seconds on the 60 Hz virtual clock
+    EXPECT_GE(start - App().TimeLeft, 2);
+    EXPECT_LE(start - App().TimeLeft, 3);
+}
+
+TEST_F(MatchTest, StatusBarTurnsRedAt15AndTheMinimapShowsTheCar) {
+    ASSERT_TRUE(Start("yard.arn"));
+    Frames(1);
+    Car().Health = 16;
+    gfx_cls();
+    DrawStatusBar();
+    const std::uint32_t white = test_support::PixelAt(700, 765);
+    Car().Health = 15;
+    gfx_cls();
+    DrawStatusBar();
+    const std::uint32_t red = test_support::PixelAt(700, 765);
+    EXPECT_GT(test_support::G(white), 100);
+    EXPECT_GT(test_support::R(red), 100);
+    EXPECT_LT(test_support::G(red), 20);
+
+    // 3000 x 1500 arena: scale 20 and 10; a car at (1000, 1000) shows at
+    // (924, 682) on a 1024 x 768 screen.
+    auto map = Minimap::Create(1024, 768, 3000, 1500, 0);
+    EXPECT_EQ(map->MiniX, 20);
+    EXPECT_EQ(map->MiniY, 10);
+    Car().X = 1000;
+    Car().Y = 1000;
+    auto dot = MinimapDot::Create(map, App().HumanPlayer);
+    EXPECT_EQ(dot->X, 924);
+    EXPECT_EQ(dot->Y, 682);
+    // Arenas narrower than 150 pixels keep a scale of 1.
+    auto tiny = Minimap::Create(1024, 768, 100, 60, 1);
+    EXPECT_EQ(tiny->MiniX, 1);
+    EXPECT_EQ(tiny->MiniY, 1);
+    auto tiny_dot = MinimapDot::Create(tiny, App().HumanPlayer);
+    EXPECT_EQ(tiny_dot->X, 874 + 1000);
+}
+
+TEST_F(MatchTest, WithoutRespawnPointsThePlayerComesBackAtTheOrigin) {
+    ASSERT_TRUE(Start("yard.arn"));
+    EndMatchTeardown();
+    RespawnPoint::List.Clear();
+    App().RespawnPenalty = 0;          // back on the first dead frame
+    auto player = Player::Make(9, 4);  // model 9 is taken as 5
+    EXPECT_EQ(player->Style, 5);
+    EXPECT_EQ(player->myVehicle->Class(), ObjectClass::SemiTruck);
+    EXPECT_EQ(player->myVehicle->X, 0);
+    EXPECT_EQ(player->myVehicle->Y, 0);
+    EXPECT_EQ(player->Team, 4);
+    player->myVehicle->Health = -1;
+    player->Update();  // dies
+    ASSERT_EQ(player->myVehicle->Dead, 1);
+    player->Update();  // respawns at once
+    EXPECT_EQ(player->myVehicle->Dead, 0);
+    EXPECT_EQ(player->myVehicle->X, 0);
+    // One respawn point is always the one chosen.
+    const auto point = RespawnPoint::Designate(640, 320);
+    int x = 0, y = 0;
+    for (int i = 0; i < 20; ++i) {
+        EXPECT_EQ(PickSpawnPoint(x, y), point);
+        EXPECT_EQ(x, 640);
+    }
+    EXPECT_EQ(point->Active, 0);
+    Player::DestroyAll();
+    Vehicle::DestroyAll();
+}
+
+TEST_F(MatchTest, ACarDestroyedInAFrameFiresNoMoreInIt) {
+    ASSERT_TRUE(Start("yard.arn"));
+    auto player = App().HumanPlayer;
+    Vehicle& car = *player->myVehicle;
+    car.WeaponSlot2->Destroy();
+    car.WeaponSlot2 = MineLayer::Choose(player->myVehicle);
+    car.ShootWait = 100;
+    car.Shoot = 1;
+    car.Shoot2 = 1;
+    car.Health = -1;
+    const int shots = Shot::List.Count();
+    player->Update();
+    EXPECT_EQ(car.Dead, 1);
+    EXPECT_EQ(Shot::List.Count(), shots) << "no bullet and no mine from a dead car";
+}
+
+TEST_F(MatchTest, EveryShippedArenaPlaysAndLooksRight) {
+    ASSERT_TRUE(Start("yard.arn"));
+    for (const char* arena : {"yard.arn", "dust.arn", "frost.arn", "metro.arn"}) {
+        SCOPED_TRACE(arena);
+        EndMatchTeardown();
+        setup.Arena = arena;
+        ASSERT_TRUE(StartMatch(setup));
+        // Drive and fire for a second, then look at the frame before the
+        // flip: the map, the car, the status bar and the minimap.
+        Key(SDL_SCANCODE_W, true);
+        Button(SDL_BUTTON_LEFT, true, 900, 200);
+        Frames(60);
+        Key(SDL_SCANCODE_W, false);
+        Button(SDL_BUTTON_LEFT, false, 900, 200);
+        Frames(1);
+        EXPECT_GT(Shot::List.Count(), 0);
+        struct Shot {
+            std::string path;
+        } shot{std::string(MATCH_SHOTS_DIR) + "/match_" + arena + ".png"};
+        SetBeforeFlipHook([](void* user) { gfx_save_png(static_cast<Shot*>(user)->path); }, &shot);
+        RunFrame();
+        SetBeforeFlipHook(nullptr, nullptr);
+        ASSERT_TRUE(std::filesystem::exists(shot.path));
+    }
+}
+
+}  // namespace
