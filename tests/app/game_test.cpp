@@ -95,7 +95,9 @@ TEST_F(GameTest, EscapeHeldEndsTheLoopInEitherState) {
     EXPECT_FALSE(RunFrame());
 
     in_flush_keys();
-    App().GameState = kStateMatch;
+    App().GameState = kStateMatch;  // a match with time and points to go
+    App().TimeLeft = 100;
+    App().ScoreLimit = 10;
     EXPECT_TRUE(RunFrame());
     PushKey(SDL_SCANCODE_ESCAPE);
     EXPECT_FALSE(RunFrame());
