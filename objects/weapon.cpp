@@ -87,7 +87,7 @@ int FirePrimary(Vehicle& vehicle, const std::shared_ptr<ControlObject>& controll
 namespace {
 
 // The numbers of each weapon class.
-struct WeaponSpec {
+struct WeaponNumbers {
     const char* name;
     const char* image;
     double handle_x, handle_y;
@@ -97,52 +97,54 @@ struct WeaponSpec {
     double emit_interval;  // muzzle particles; 0 = none
 };
 
-constexpr WeaponSpec kMachineGunSpec{
+constexpr WeaponNumbers kMachineGunNumbers{
     "Machine Gun", "sprites/machinegun.png", 36, 24, 8, -1, 0, 800, 25, 0, 1, 1, 0.07};
-constexpr WeaponSpec kHeavyMachineGunSpec{"Heavy Machine Gun",
-                                          "sprites/heavymachinegun.png",
-                                          36,
-                                          24,
-                                          7,
-                                          250,
-                                          250,
-                                          800,
-                                          15,
-                                          0,
-                                          1,
-                                          2,
-                                          0.12};
-constexpr WeaponSpec kRPGSpec{"RPG", "sprites/rpg.png", 60, 32, 50, 20, 20, 100, 5, 1, 2, 3, 0};
-constexpr WeaponSpec kRocketLauncherSpec{
+constexpr WeaponNumbers kHeavyMachineGunNumbers{"Heavy Machine Gun",
+                                                "sprites/heavymachinegun.png",
+                                                36,
+                                                24,
+                                                7,
+                                                250,
+                                                250,
+                                                800,
+                                                15,
+                                                0,
+                                                1,
+                                                2,
+                                                0.12};
+constexpr WeaponNumbers kRPGNumbers{"RPG", "sprites/rpg.png", 60, 32, 50, 20, 20, 100, 5, 1, 2, 3,
+                                    0};
+constexpr WeaponNumbers kRocketLauncherNumbers{
     "Rocket Launcher", "sprites/rocketlauncher.png", 100, 32, 75, 10, 10, 500, 7, 1, 0, 4, 0};
-constexpr WeaponSpec kPhaseGunSpec{
+constexpr WeaponNumbers kPhaseGunNumbers{
     "Phase Cannon", "sprites/phasecannon.png", 100, 32, 75, 7, 7, 750, 9, 1, 0, 5, 0};
 
 // Makes, lists and equips a weapon of class W firing shots of class S.
 template <typename W, typename S>
-std::shared_ptr<Weapon> Equip(const WeaponSpec& spec, const std::shared_ptr<Vehicle>& vehicle) {
+std::shared_ptr<Weapon> Equip(const WeaponNumbers& numbers,
+                              const std::shared_ptr<Vehicle>& vehicle) {
     auto w = std::make_shared<W>();
     Weapon::List.Append(w);
-    w->Image = LoadGameImage(spec.image);
+    w->Image = LoadGameImage(numbers.image);
     img_mid_handle(w->Image);
-    img_set_handle(w->Image, spec.handle_x, spec.handle_y);
-    w->Name = spec.name;
-    w->RateOfFire = spec.rate_of_fire;
-    w->Ammo = spec.ammo;
-    w->bulletLife = spec.bullet_life;
-    w->bulletSpeed = spec.bullet_speed;
-    w->bulletSpins = spec.bullet_spins;
-    w->bulletType = spec.bullet_type;
-    w->maxAmmo = spec.max_ammo;
+    img_set_handle(w->Image, numbers.handle_x, numbers.handle_y);
+    w->Name = numbers.name;
+    w->RateOfFire = numbers.rate_of_fire;
+    w->Ammo = numbers.ammo;
+    w->bulletLife = numbers.bullet_life;
+    w->bulletSpeed = numbers.bullet_speed;
+    w->bulletSpins = numbers.bullet_spins;
+    w->bulletType = numbers.bullet_type;
+    w->maxAmmo = numbers.max_ammo;
     w->Parent = vehicle;
     w->ShotType = std::make_shared<S>();
-    w->Number = spec.number;
-    if (spec.emit_interval > 0) {
+    w->Number = numbers.number;
+    if (numbers.emit_interval > 0) {
         SpriteEmitter& e = *w->Emitter;
         e.SetEmitCount(1);
         e.SetStartAngle(90);
         e.SetEndAngle(110);
-        e.SetEmitInterval(spec.emit_interval);
+        e.SetEmitInterval(numbers.emit_interval);
         e.SetParticleSpeed(2.0);
         e.SetBlend(kBlendLight);
         e.SetAngleStep(3.0);
@@ -155,23 +157,23 @@ std::shared_ptr<Weapon> Equip(const WeaponSpec& spec, const std::shared_ptr<Vehi
 }  // namespace
 
 std::shared_ptr<Weapon> MachineGun::Choose(const std::shared_ptr<Vehicle>& vehicle) {
-    return Equip<MachineGun, MGBullet>(kMachineGunSpec, vehicle);
+    return Equip<MachineGun, MGBullet>(kMachineGunNumbers, vehicle);
 }
 
 std::shared_ptr<Weapon> HeavyMachineGun::Choose(const std::shared_ptr<Vehicle>& vehicle) {
-    return Equip<HeavyMachineGun, HMGBullet>(kHeavyMachineGunSpec, vehicle);
+    return Equip<HeavyMachineGun, HMGBullet>(kHeavyMachineGunNumbers, vehicle);
 }
 
 std::shared_ptr<Weapon> RPG::Choose(const std::shared_ptr<Vehicle>& vehicle) {
-    return Equip<RPG, RPGBullet>(kRPGSpec, vehicle);
+    return Equip<RPG, RPGBullet>(kRPGNumbers, vehicle);
 }
 
 std::shared_ptr<Weapon> RocketLauncher::Choose(const std::shared_ptr<Vehicle>& vehicle) {
-    return Equip<RocketLauncher, RLBullet>(kRocketLauncherSpec, vehicle);
+    return Equip<RocketLauncher, RLBullet>(kRocketLauncherNumbers, vehicle);
 }
 
 std::shared_ptr<Weapon> PhaseGun::Choose(const std::shared_ptr<Vehicle>& vehicle) {
-    return Equip<PhaseGun, PGBullet>(kPhaseGunSpec, vehicle);
+    return Equip<PhaseGun, PGBullet>(kPhaseGunNumbers, vehicle);
 }
 
 std::shared_ptr<Weapon> ChooseWeapon(int number, const std::shared_ptr<Vehicle>& vehicle) {
