@@ -44,6 +44,11 @@ int PickUp::Collision() {
 int PickUp::Update() {
     Draw();
     if (Empty == 0) Collision();
+    RechargeAndSpin();
+    return 0;
+}
+
+void PickUp::RechargeAndSpin() {
     if (Empty == 1) {
         Recharge -= 1;
         if (Recharge <= 0) {
@@ -52,7 +57,6 @@ int PickUp::Update() {
         }
     }
     Angle += 1;
-    return 0;
 }
 
 // --- Health -----------------------------------------------------------------
@@ -69,14 +73,7 @@ int HealthPickUp::Update() {
         Draw();
         Collision();
     }
-    if (Empty == 1) {
-        Recharge -= 1;
-        if (Recharge <= 0) {
-            Empty = 0;
-            Recharge = kRechargeFrames;
-        }
-    }
-    Angle += 1;
+    RechargeAndSpin();
     return 0;
 }
 

@@ -34,6 +34,9 @@ public:
 protected:
     /// Sets up a pickup of an image at (x, y).
     void Place(int x, int y, const char* image);
+    /// An empty pickup counts down to full (from the frame it was taken);
+    /// every pickup turns by a degree.
+    void RechargeAndSpin();
     virtual void Apply(Vehicle& v) = 0;
 
 private:
