@@ -76,22 +76,12 @@ int MinimapDot::Draw() {
     const auto driver = ObjParent.lock();
     gfx_set_blend(kBlendAlpha);
     gfx_set_alpha(1);
-    switch (driver ? driver->Team : 0) {
-        case 1:
-        case 5:
-            gfx_set_color(255, 0, 0);
-            break;
-        case 2:
-            gfx_set_color(0, 255, 0);
-            break;
-        case 3:
-            gfx_set_color(0, 0, 255);
-            break;
-        case 4:
-            gfx_set_color(255, 255, 0);
-            break;
-        default:
-            break;
+    // Team 5 shows red too; no team keeps the colour in force.
+    const int team = driver ? driver->Team : 0;
+    if (team == 5) {
+        gfx_set_color(255, 0, 0);
+    } else {
+        SetTeamColour(team);
     }
     if (driver && driver == std::static_pointer_cast<ControlObject>(App().HumanPlayer)) {
         gfx_set_color(255, 0, 0);

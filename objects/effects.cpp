@@ -31,6 +31,17 @@ void ResetTransform() {
     gfx_set_rotation(0);
 }
 
+// Blasts and the scars they leave: scaled, turned, at 0.8 alpha.
+void DrawBurn(const ImageHandle& image, float x, float y, float scale, float angle) {
+    gfx_set_scale(scale, scale);
+    gfx_set_rotation(angle);
+    gfx_set_blend(kBlendAlpha);
+    gfx_set_alpha(0.8);
+    DrawAt(image, x, y);
+    gfx_set_alpha(1);
+    ResetTransform();
+}
+
 }  // namespace
 
 float ScaleForSize(int size) {
@@ -84,13 +95,7 @@ std::shared_ptr<Explosion> Explosion::Make(int x, int y, int size,
 }
 
 int Explosion::Draw() {
-    gfx_set_scale(Scale, Scale);
-    gfx_set_rotation(Angle);
-    gfx_set_blend(kBlendAlpha);
-    gfx_set_alpha(0.8);
-    DrawAt(SharedImage, X, Y);
-    gfx_set_alpha(1);
-    ResetTransform();
+    DrawBurn(SharedImage, X, Y, Scale, static_cast<float>(Angle));
     return 0;
 }
 
@@ -164,13 +169,7 @@ std::shared_ptr<Scar> Scar::Make(int x, int y, int size) {
 }
 
 int Scar::Draw() {
-    gfx_set_scale(Scale, Scale);
-    gfx_set_rotation(Angle);
-    gfx_set_blend(kBlendAlpha);
-    gfx_set_alpha(0.8);
-    DrawAt(SharedImage, X, Y);
-    gfx_set_alpha(1);
-    ResetTransform();
+    DrawBurn(SharedImage, X, Y, Scale, static_cast<float>(Angle));
     return 0;
 }
 

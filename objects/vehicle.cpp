@@ -39,27 +39,26 @@ int Solid(float x, float y) {
     return App().TheMap->SolidAt(static_cast<int>(x), static_cast<int>(y));
 }
 
-void TeamColour(int team) {
+}  // namespace
+
+bool SetTeamColour(int team) {
     switch (team) {
         case 1:
             gfx_set_color(255, 0, 0);
-            break;
+            return true;
         case 2:
             gfx_set_color(0, 255, 0);
-            break;
+            return true;
         case 3:
             gfx_set_color(0, 0, 255);
-            break;
+            return true;
         case 4:
             gfx_set_color(255, 255, 0);
-            break;
+            return true;
         default:
-            gfx_set_color(255, 255, 255);
-            break;
+            return false;
     }
 }
-
-}  // namespace
 
 const VehicleModel& ModelOf(ObjectClass model) {
     for (const VehicleModel& m : kModels) {
@@ -128,7 +127,7 @@ int Vehicle::Update() {
     gfx_set_scale(1, 1);
     gfx_set_alpha(75);
     gfx_set_color(255, 255, 255);
-    TeamColour(owner ? owner->Team : 0);
+    SetTeamColour(owner ? owner->Team : 0);
 
     if (PlayerControlled == 0) {
         mySprite->SetOffset(app.ScrollX, app.ScrollY);

@@ -34,6 +34,10 @@ struct VehicleModel {
 /// The five models, in the order of the per-class passes.
 const VehicleModel& ModelOf(ObjectClass model);
 
+/// Sets the drawing colour of team 1 red, 2 green, 3 blue, 4 yellow and
+/// returns true; other teams leave the colour and return false.
+bool SetTeamColour(int team);
+
 class Vehicle : public GameObject {
 public:
     Vehicle();
