@@ -529,6 +529,58 @@ void TileMap::DrawBlockGfx(int index, double x, double y, int solid) {
     }
 }
 
+bool TileMap::BuildAtlas() {
+    atlas_tried_ = true;
+    const int n = static_cast<int>(BlockImages.size());
+    if (n == 0 || BlockWidth <= 0 || BlockHeight <= 0) return false;
+    // Roughly square, within what any renderer takes as one texture.
+    constexpr int kMaxSide = 4096;
+    int columns = 1;
+    while (columns * columns < n) ++columns;
+    columns = std::min(columns, kMaxSide / BlockWidth);
+    if (columns < 1) return false;
+    const int rows = (n + columns - 1) / columns;
+    if (static_cast<long long>(rows) * BlockHeight > kMaxSide) return false;
+    ImageHandle atlas = img_create(columns * BlockWidth, rows * BlockHeight, 1, 0);
+    if (!atlas) return false;
+    const Pixmap to = img_lock(atlas, 0, 0, 1);
+    atlas_at_.assign(static_cast<std::size_t>(n), {-1, -1});
+    for (int i = 0; i < n; ++i) {
+        const ImageHandle& block = BlockImages[static_cast<std::size_t>(i)];
+        if (!block || img_width(block) != BlockWidth || img_height(block) != BlockHeight) continue;
+        const int ax = i % columns * BlockWidth, ay = i / columns * BlockHeight;
+        const Pixmap from = img_lock(block, 0, 1, 0);
+        for (int y = 0; y < BlockHeight; ++y) {
+            for (int x = 0; x < BlockWidth; ++x) {
+                to.pixels[(ay + y) * to.pitch + ax + x] = from.pixels[y * from.pitch + x];
+            }
+        }
+        img_unlock(block, 0);
+        atlas_at_[static_cast<std::size_t>(i)] = {ax, ay};
+    }
+    img_unlock(atlas, 0);
+    atlas_ = std::move(atlas);
+    return true;
+}
+
+void TileMap::QueueBlock(int index, int x, int y) {
+    if (index < 0 || index >= static_cast<int>(atlas_at_.size())) return;
+    const auto [ax, ay] = atlas_at_[static_cast<std::size_t>(index)];
+    if (ax < 0) return;
+    const float w = static_cast<float>(BlockWidth), h = static_cast<float>(BlockHeight);
+    queued_.push_back(ImageCell{static_cast<float>(x), static_cast<float>(y), w, h,
+                                static_cast<float>(ax), static_cast<float>(ay), w, h});
+}
+
+void TileMap::FlushBlocks(int solid) {
+    if (queued_.empty()) return;
+    const int previous = gfx_get_blend();
+    if (solid) gfx_set_blend(kBlendSolid);
+    gfx_draw_image_cells(atlas_, 0, 0, 0, queued_.data(), static_cast<int>(queued_.size()));
+    gfx_set_blend(previous);
+    queued_.clear();
+}
+
 void TileMap::DrawMap(int scrollX, int scrollY, int screenX, int screenY, int width, int height) {
     if (grid_w_ == 0 || BlockWidth <= 0 || BlockHeight <= 0) return;
     const DrawStateSaver saved;
@@ -536,6 +588,16 @@ void TileMap::DrawMap(int scrollX, int scrollY, int screenX, int screenY, int wi
     gfx_set_viewport(screenX, screenY, width, height);
     const int right = screenX + width;
     const int bottom = screenY + height;
+    if (!atlas_tried_) BuildAtlas();
+    // One batch from the atlas when there is one, else one draw per block.
+    const bool batched = atlas_ != nullptr;
+    auto block = [&](int index, int x, int y, int solid) {
+        if (batched) {
+            QueueBlock(index, x, y);
+        } else {
+            DrawBlockGfx(index, x, y, solid);
+        }
+    };
 
     if (StaggerX == 0 && StaggerY == 0) {
         const int x0 = screenX - scrollX % BlockWidth;
@@ -549,9 +611,10 @@ void TileMap::DrawMap(int scrollX, int scrollY, int screenX, int screenY, int wi
             for (int x = x0; x < right; x += BlockWidth, ++column) {
                 if (column < 0) continue;
                 if (column >= MapWidth) break;
-                DrawBlockGfx(BlockAt(column, row).gfx0, x, y, 1);
+                block(BlockAt(column, row).gfx0, x, y, 1);
             }
         }
+        FlushBlocks(1);
     } else if (GapX > 0 && GapY > 0) {
         const int x0 = screenX - scrollX % GapX - StaggerX;
         const int column0 = scrollX / GapX;
@@ -563,7 +626,7 @@ void TileMap::DrawMap(int scrollX, int scrollY, int screenX, int screenY, int wi
             for (int x = start_x; x < right; x += GapX, ++column) {
                 if (column < 0) continue;
                 if (column >= MapWidth) break;
-                DrawBlockGfx(BlockAt(column, r).gfx0, x, at_y, 0);
+                block(BlockAt(column, r).gfx0, x, at_y, 0);
             }
         };
         while (y < bottom && row < MapHeight) {
@@ -573,6 +636,7 @@ void TileMap::DrawMap(int scrollX, int scrollY, int screenX, int screenY, int wi
             row += 2;
             y += GapY - StaggerY;
         }
+        FlushBlocks(0);
     }
     saved.Restore();
 }

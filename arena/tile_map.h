@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/image.h"
@@ -100,9 +101,23 @@ private:
     /// The block record a cell names, or null when an index is outside its table.
     const BLKSTR* FindBlock(int column, int row) const;
     std::size_t CellIndex(int column, int row, int plane) const;
+    /// Copies the block graphics into one image, so a whole view draws in a
+    /// single batch; false when there are none or they would not fit.
+    bool BuildAtlas();
+    /// Queues block graphic `index` at (x, y) for `FlushBlocks`.
+    void QueueBlock(int index, int x, int y);
+    /// Draws the queued blocks from the atlas (opaque when `solid`).
+    void FlushBlocks(int solid);
 
     std::vector<int> cells_;  // [column][row][plane], (MapWidth+1) x (MapHeight+1) x (LayerCount+1)
     int grid_w_ = 0, grid_h_ = 0, grid_planes_ = 0;  // dimensions of cells_, spare included
+
+    // The block graphics side by side, made on the first draw after a load;
+    // each graphic's top-left corner in it (x < 0 for a missing graphic).
+    ImageHandle atlas_;
+    bool atlas_tried_ = false;
+    std::vector<std::pair<int, int>> atlas_at_;
+    std::vector<ImageCell> queued_;
 
     friend class FmpReader;
 };

@@ -88,6 +88,11 @@ struct LocalQuad {
 bool can_draw();
 /// True when the current blend mode is mask.
 bool blend_is_mask();
+/// True when a quad whose top-left corner lies at local (x, y) from the
+/// origin lands on whole screen pixels unrotated and unscaled: its texels
+/// then map one to one onto pixels and nearest sampling gives the same
+/// picture as bilinear, for less work on software rasterisers.
+bool pixel_exact(double x, double y);
 /// Draws textured quads at (px, py) with the drawing state's transform,
 /// origin, colour, alpha and blend mode. A null texture draws nothing.
 void draw_quads(SDL_Texture* texture, float px, float py, const LocalQuad* quads, int count);

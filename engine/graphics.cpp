@@ -149,12 +149,25 @@ SDL_Rect letterbox(int area_w, int area_h) {
 void present() {
     SDL_Renderer* ren = g_video.renderer;
     if (!ren) return;
+    // Waiting here for the frame to be finished keeps at most one frame in
+    // flight: a software rasteriser otherwise lets frames pile up and then
+    // stalls for several at once, and input would lag the picture.
+    Uint32 pixel = 0;
+    const SDL_Rect one{0, 0, 1, 1};
+    SDL_RenderReadPixels(ren, &one, SDL_PIXELFORMAT_ARGB8888, &pixel, 4);
     SDL_SetRenderTarget(ren, nullptr);
-    SDL_SetRenderDrawColor(ren, 0, 0, 0, 255);
-    SDL_RenderClear(ren);
     int out_w = 0, out_h = 0;
     SDL_GetRendererOutputSize(ren, &out_w, &out_h);
     const SDL_Rect dst = letterbox(out_w, out_h);
+    // A window of the frame's own size takes the frame pixel for pixel: no
+    // borders to clear and no filtering to pay for.
+    const bool exact = dst.x == 0 && dst.y == 0 && dst.w == out_w && dst.h == out_h &&
+                       dst.w == g_video.width && dst.h == g_video.height;
+    if (!exact) {
+        SDL_SetRenderDrawColor(ren, 0, 0, 0, 255);
+        SDL_RenderClear(ren);
+    }
+    SDL_SetTextureScaleMode(g_video.target, exact ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
     SDL_RenderCopy(ren, g_video.target, nullptr, &dst);
     SDL_RenderPresent(ren);
     SDL_SetRenderTarget(ren, g_video.target);
@@ -266,7 +279,14 @@ SDL_Texture* PixelTexture::Texture(bool mask, bool filtered) {
         if ((mask_dirty_ || !mask_texture_) && !Upload(true)) return nullptr;
         tex = mask_texture_;
     }
-    SDL_SetTextureScaleMode(tex, filtered ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+    const SDL_ScaleMode wanted = filtered ? SDL_ScaleModeLinear : SDL_ScaleModeNearest;
+    SDL_ScaleMode current = wanted;
+    if (SDL_GetTextureScaleMode(tex, &current) != 0 || current != wanted) {
+        // Draws of this texture still queued keep the sampling they were
+        // issued with.
+        SDL_RenderFlush(g_video.renderer);
+        SDL_SetTextureScaleMode(tex, wanted);
+    }
     return tex;
 }
 
@@ -276,6 +296,12 @@ bool can_draw() {
 
 bool blend_is_mask() {
     return g_draw.blend == kBlendMask;
+}
+
+bool pixel_exact(double x, double y) {
+    if (g_draw.rotation != 0.0 || g_draw.scale_x != 1.0 || g_draw.scale_y != 1.0) return false;
+    const double sx = x + g_draw.origin_x, sy = y + g_draw.origin_y;
+    return sx == std::floor(sx) && sy == std::floor(sy);
 }
 
 void draw_quads(SDL_Texture* texture, float px, float py, const LocalQuad* quads, int count) {
@@ -428,7 +454,6 @@ int gfx_open(int width, int height, int depth, int hz, int flags) {
     }
     // The frame is copied to the window as it is: its alpha must not blend.
     SDL_SetTextureBlendMode(g_video.target, SDL_BLENDMODE_NONE);
-    SDL_SetTextureScaleMode(g_video.target, SDL_ScaleModeLinear);
     SDL_SetRenderTarget(g_video.renderer, g_video.target);
     g_video.open = true;
     gfx_cls();

@@ -2,6 +2,9 @@
 
 #include <SDL_image.h>
 
+#include <cmath>
+#include <vector>
+
 #include "engine/engine_detail.h"
 #include "engine/filesystem.h"
 
@@ -69,7 +72,11 @@ void draw_frame(const ImageHandle& image, double x, double y, double w, double h
     if (!image || !engine_detail::can_draw()) return;
     Image::Frame* f = image->frame(frame);
     if (!f) return;
-    const bool filtered = (image->flags() & (kImageFiltered | kImageMipmapped)) != 0;
+    const int tw = f->pixels.tex_width(), th = f->pixels.tex_height();
+    const bool one_to_one = w == image->width() && h == image->height() &&
+                            (f->u1 - f->u0) * tw == w && (f->v1 - f->v0) * th == h &&
+                            engine_detail::pixel_exact(x - image->handle_x, y - image->handle_y);
+    const bool filtered = (image->flags() & (kImageFiltered | kImageMipmapped)) != 0 && !one_to_one;
     SDL_Texture* tex = f->pixels.Texture(engine_detail::blend_is_mask(), filtered);
     if (!tex) return;
     const engine_detail::LocalQuad quad{-image->handle_x,
@@ -81,6 +88,10 @@ void draw_frame(const ImageHandle& image, double x, double y, double w, double h
                                         f->u1,
                                         f->v1};
     engine_detail::draw_quads(tex, static_cast<float>(x), static_cast<float>(y), &quad, 1);
+}
+
+bool whole(float v) {
+    return v == std::floor(v);
 }
 
 }  // namespace
@@ -260,6 +271,35 @@ void gfx_draw_image(const ImageHandle& image, double x, double y, int frame) {
 void gfx_draw_image_rect(const ImageHandle& image, double x, double y, double w, double h,
                          int frame) {
     draw_frame(image, x, y, w, h, frame);
+}
+
+void gfx_draw_image_cells(const ImageHandle& image, double x, double y, int frame,
+                          const ImageCell* cells, int count) {
+    if (!image || !cells || count <= 0 || !engine_detail::can_draw()) return;
+    Image::Frame* f = image->frame(frame);
+    if (!f) return;
+    const float tw = static_cast<float>(f->pixels.tex_width());
+    const float th = static_cast<float>(f->pixels.tex_height());
+    bool one_to_one = engine_detail::pixel_exact(x - image->handle_x, y - image->handle_y);
+    std::vector<engine_detail::LocalQuad> quads(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const ImageCell& c = cells[i];
+        one_to_one = one_to_one && c.w == c.sw && c.h == c.sh && whole(c.x) && whole(c.y) &&
+                     whole(c.sx) && whole(c.sy);
+        quads[static_cast<std::size_t>(i)] = engine_detail::LocalQuad{c.x - image->handle_x,
+                                                                      c.y - image->handle_y,
+                                                                      c.x + c.w - image->handle_x,
+                                                                      c.y + c.h - image->handle_y,
+                                                                      c.sx / tw,
+                                                                      c.sy / th,
+                                                                      (c.sx + c.sw) / tw,
+                                                                      (c.sy + c.sh) / th};
+    }
+    const bool filtered = (image->flags() & (kImageFiltered | kImageMipmapped)) != 0 && !one_to_one;
+    SDL_Texture* tex = f->pixels.Texture(engine_detail::blend_is_mask(), filtered);
+    if (!tex) return;
+    engine_detail::draw_quads(tex, static_cast<float>(x), static_cast<float>(y), quads.data(),
+                              count);
 }
 
 int pix_save_png(int width, int height, const std::uint32_t* argb, const std::string& path) {
