@@ -60,6 +60,7 @@ struct AppState {
     std::shared_ptr<Minimap> TheMinimap;
     /// 1 while the debug console is open: keys go to it, not to the car.
     int ConsoleOpen = 0;
+    bool Autopilot = false;  ///< the demo's autopilot drives the human car
 
     std::vector<std::shared_ptr<ControlObject>> DriverList;
     std::array<std::string, 26> AIDisplayNames;

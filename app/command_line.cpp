@@ -25,10 +25,32 @@ bool parse_seconds(const std::string& text, double* out) {
     return true;
 }
 
+// STYLE[:TEAM] of --ai: weakling|moderate|offensive or 1-3, team 1-5.
+bool parse_ai(const std::string& text, int* style, int* team) {
+    const std::size_t colon = text.find(':');
+    const std::string name = text.substr(0, colon);
+    if (name == "weakling" || name == "1") {
+        *style = 1;
+    } else if (name == "moderate" || name == "2") {
+        *style = 2;
+    } else if (name == "offensive" || name == "3") {
+        *style = 3;
+    } else {
+        return false;
+    }
+    *team = 5;
+    if (colon == std::string::npos) return true;
+    long long t = 0;
+    if (!parse_integer(text.substr(colon + 1), &t) || t < 1 || t > 5) return false;
+    *team = static_cast<int>(t);
+    return true;
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     CommandLine cl;
+    int ai_count = 0;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&](std::string* out) {
@@ -116,10 +138,45 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
             }
         } else if (a == "--no-minimap") {
             cl.match.MinimapHidden = 1;
+        } else if (a == "--ai") {
+            if (!value(&v)) break;
+            if (ai_count >= static_cast<int>(cl.match.AIStyle.size())) {
+                cl.error = "--ai can be given at most five times";
+                break;
+            }
+            int style = 0, team = 5;
+            if (!parse_ai(v, &style, &team)) {
+                cl.error =
+                    "--ai needs weakling, moderate or offensive (or 1 to 3), "
+                    "optionally followed by :TEAM with TEAM 1 to 5";
+                break;
+            }
+            cl.match.AIStyle[static_cast<std::size_t>(ai_count)] = style;
+            cl.match.AITeam[static_cast<std::size_t>(ai_count)] = team;
+            ++ai_count;
+        } else if (a == "--spectate") {
+            cl.match.Spectate = true;
+        } else if (a == "--demo") {
+            cl.demo = true;
         } else {
             cl.error = "unknown option " + a;
             break;
         }
+    }
+    if (cl.error.empty() && cl.demo) {
+        // Five computer drivers of mixed difficulty; the arena stays the
+        // one given, or the demo's own.
+        cl.match.AIStyle = {3, 2, 1, 3, 2};
+        cl.match.AITeam = {5, 5, 5, 5, 5};
+        cl.match.Spectate = false;
+        cl.match.Autopilot = true;
+        if (cl.match.Arena.empty()) cl.match.Arena = kDemoArena;
+        cl.quick_match = true;
+    } else if (cl.error.empty() && !cl.quick_match && (ai_count > 0 || cl.match.Spectate)) {
+        cl.error = (ai_count > 0 ? std::string("--ai") : std::string("--spectate")) +
+                   " belongs to a quick match: add --match NAME.arn";
+    } else if (cl.error.empty() && cl.match.Spectate && ai_count == 0) {
+        cl.error = "--spectate needs at least one --ai driver to watch";
     }
     return cl;
 }
@@ -150,5 +207,12 @@ std::string CommandLineHelp() {
            "  --time-limit MINUTES    minutes until the match ends (default 10)\n"
            "  --respawn-penalty N     frames you wait after your car is destroyed\n"
            "                          (default 250)\n"
-           "  --no-minimap            hide the minimap\n";
+           "  --no-minimap            hide the minimap\n"
+           "  --ai STYLE[:TEAM]       a computer driver: weakling, moderate or offensive\n"
+           "                          (or 1-3), on team 1-4 or 5 for none (default 5);\n"
+           "                          up to five times\n"
+           "  --spectate              no human driver: watch the computer drivers\n"
+           "\n"
+           "Demo (five computer drivers, your car on autopilot):\n"
+           "  --demo [--match NAME.arn]  (default arena: metro.arn)\n";
 }

@@ -22,8 +22,14 @@ struct CommandLine {
     /// fill the rest of the setup).
     bool quick_match = false;
     MatchSetup match;
+    /// --demo: a match of five computer drivers of mixed difficulty, the
+    /// human car driven by the autopilot.
+    bool demo = false;
     std::string error;  ///< set when the arguments are invalid
 };
+
+/// The arena of a demo without --match.
+inline constexpr const char* kDemoArena = "metro.arn";
 
 /// Parses the arguments (without the program name).
 CommandLine ParseCommandLine(const std::vector<std::string>& args);

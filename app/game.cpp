@@ -4,7 +4,10 @@
 #include <cstdio>
 #include <string>
 
+#include "ai/ai.h"
 #include "app/app_state.h"
+#include "app/autopilot.h"
+#include "app/console.h"
 #include "app/console_message.h"
 #include "app/hud.h"
 #include "app/match.h"
@@ -34,6 +37,9 @@ const char* const kMenuFooter = "Crashmoor v1.0 [RC1]   -   hold Esc to leave th
 namespace {
 
 bool g_started = false;
+// A quick match from the command line ends the program with its results;
+// a match started any other way returns to the menus.
+bool g_end_after_match = false;
 std::string g_start_error;
 BeforeFlipHook g_before_flip = nullptr;
 void* g_before_flip_user = nullptr;
@@ -90,23 +96,37 @@ void MenuFrame() {
     sys_poll_events();
 }
 
-// The results of a finished match on standard output and in the report
-// file; until the menus show them, the program then ends.
+// The results of a finished match in the report file; a quick match also
+// prints them and ends the program (the menus do not show them yet).
 void ReportResults() {
     for (const std::string& line : ResultLines(LastResults())) {
-        std::printf("%s\n", line.c_str());
+        if (g_end_after_match) std::printf("%s\n", line.c_str());
         ConsoleMessage::Create(line, kConsoleWhite);
     }
+    if (!g_end_after_match) return;
     std::fflush(stdout);
     sys_end();
 }
 
-// The view follows the human car, kept inside the arena (an arena smaller
-// than the screen shows from its top-left corner).
+// The car the view follows: the human's, or in a match without one the
+// first computer driver's.
+std::shared_ptr<Vehicle> FollowedCar() {
+    const AppState& app = App();
+    if (app.HumanPlayer) return app.HumanPlayer->myVehicle;
+    std::shared_ptr<Vehicle> car;
+    AI::List.Walk([&](AI& ai) {
+        if (!car) car = ai.myVehicle;
+    });
+    return car;
+}
+
+// The view follows a car, kept inside the arena (an arena smaller than the
+// screen shows from its top-left corner).
 void CentreView() {
     AppState& app = App();
-    if (!app.HumanPlayer || !app.HumanPlayer->myVehicle) return;
-    const Vehicle& v = *app.HumanPlayer->myVehicle;
+    const std::shared_ptr<Vehicle> car = FollowedCar();
+    if (!car) return;
+    const Vehicle& v = *car;
     const int w = gfx_width(), h = gfx_height();
     app.ScrollX = static_cast<int>(v.X - static_cast<float>(w / 2));
     app.ScrollY = static_cast<int>(v.Y - static_cast<float>(h / 2));
@@ -135,6 +155,7 @@ void MatchFrame() {
     HealthPickUp::UpdateAll();
     WeaponPickUp::UpdateAll();
     SecondaryPickUp::UpdateAll();
+    AI::UpdateAll();
     Player::UpdateAll();
     Shot::UpdatePrimary();
     Weapon::UpdateAll();
@@ -142,8 +163,14 @@ void MatchFrame() {
     // Overlay.
     DrawStatusBar();
     Minimap::UpdateAll();
+    ConsoleUpdate();
     Timer::Update();
-    PlayerInput();
+    // A spectator drives nothing; in the demo the autopilot drives.
+    if (app.Autopilot) {
+        AutopilotInput();
+    } else if (app.HumanPlayer) {
+        PlayerInput();
+    }
     if (app.TheWorld) app.TheWorld->Update(app.FrameDelta);
 }
 
@@ -223,6 +250,7 @@ bool StartUp(const StartOptions& options) {
             return false;
         }
         app.GameState = kStateMatch;
+        g_end_after_match = true;
     }
     return true;
 }
@@ -267,6 +295,8 @@ void ShutDown() {
     log_set_sink(nullptr);
     gfx_set_font(nullptr);
     if (app.GameState == kStateMatch) EndMatchTeardown();
+    ConsoleInputLine().clear();
+    AI::List.Clear();
     Player::List.Clear();
     Minimap::List.Clear();
     MinimapDot::List.Clear();
@@ -274,6 +304,7 @@ void ShutDown() {
     ResetAppState();
     Delta::Reset();
     g_started = false;
+    g_end_after_match = false;
     // Every object of the last match must be gone by now: say so if not.
     if (LiveObjectTotal() > 0) {
         std::string alive;

@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "ai/ai.h"
 #include "app/app_state.h"
+#include "app/autopilot.h"
 #include "app/console_message.h"
 #include "app/hud.h"
 #include "app/player.h"
 #include "arena/arena_loader.h"
 #include "engine/graphics.h"
+#include "engine/random.h"
 #include "engine/text.h"
 #include "objects/effects.h"
 #include "objects/game_object.h"
@@ -31,22 +34,45 @@ bool StartMatch(const MatchSetup& setup) {
     // Respawn points and drivers of an earlier match are never reused.
     RespawnPoint::List.Clear();
     app.DriverList.clear();
+    // A match ended with the console open must not start the next one with
+    // the car keys dead.
+    app.ConsoleOpen = 0;
+    app.Autopilot = setup.Autopilot && !setup.Spectate;
+    ResetAutopilot();
     if (!LoadArena(setup.Arena)) return false;
 
     app.TheMinimap = Minimap::Create(gfx_width(), gfx_height(), static_cast<int>(app.WorldWidth),
                                      static_cast<int>(app.WorldHeight), setup.MinimapHidden);
-    app.HumanPlayer = Player::Make(setup.Vehicle, setup.Team);
+    app.HumanPlayer = setup.Spectate ? nullptr : Player::Make(setup.Vehicle, setup.Team);
+    for (std::size_t slot = 0; slot < setup.AIStyle.size(); ++slot) {
+        const int style = setup.AIStyle[slot];
+        if (style >= 1 && style <= 3) AI::Make(style, setup.AITeam[slot]);
+    }
 
     app.ScoreLimit = setup.ScoreLimit;
     app.TimeLeft = setup.TimeLimitMinutes * 60;
     app.RespawnPenalty = setup.RespawnPenalty;
     app.GameType = setup.GameType;
+
+    // Big Dog: one computer driver at random wears the crown; never the
+    // human.
+    if (app.GameType == 1) {
+        const auto ais = AI::List.Items();
+        if (!ais.empty()) {
+            const int n = static_cast<int>(ais.size());
+            const int k = std::clamp(static_cast<int>(rnd_float(1, n + 1)), 1, n);
+            ais[static_cast<std::size_t>(k - 1)]->iAmBigDog = 1;
+        }
+    }
     return true;
 }
 
 std::vector<ResultRow> FillResults() {
     const AppState& app = App();
     std::vector<ResultRow> rows;
+    AI::List.Walk([&](AI& ai) {
+        rows.push_back(ResultRow{ai.Name, ai.Points, ai.Deaths, ai.Points});
+    });
     if (app.HumanPlayer) {
         const Player& p = *app.HumanPlayer;
         rows.push_back(ResultRow{p.Name, p.Points, p.Deaths, p.Points});
@@ -59,6 +85,7 @@ std::vector<ResultRow> FillResults() {
 
 void EndMatchTeardown() {
     AppState& app = App();
+    AI::DestroyAll();
     Player::DestroyAll();
     Vehicle::DestroyAll();
     Shot::DestroyAll();
@@ -77,9 +104,14 @@ void EndMatchTeardown() {
 bool CheckMatchEnd() {
     AppState& app = App();
     bool ended = false;
-    Player::List.Walk([&](Player& p) {
-        if (p.Points >= app.ScoreLimit) ended = true;
+    AI::List.Walk([&](AI& ai) {
+        if (ai.Points >= app.ScoreLimit) ended = true;
     });
+    if (!ended) {
+        Player::List.Walk([&](Player& p) {
+            if (p.Points >= app.ScoreLimit) ended = true;
+        });
+    }
     if (!ended && app.TimeLeft <= 0) ended = true;
     if (!ended) return false;
     g_last_results = FillResults();

@@ -3,6 +3,7 @@
 // the menus) fill, the start sequence, the end test run first in every
 // match frame, the results and the teardown.
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,16 @@ struct MatchSetup {
     int TimeLimitMinutes = 10;
     int RespawnPenalty = 250;  ///< frames the human waits after dying
     int MinimapHidden = 0;     ///< 1: the "Disable Minimap" box is ticked
+    /// The five computer slots in order: 1 Weakling, 2 Moderate,
+    /// 3 Offensive, 0 empty ("No AI").
+    std::array<int, 5> AIStyle{};
+    /// Their teams: 1..4, 5 for none.
+    std::array<int, 5> AITeam{5, 5, 5, 5, 5};
+    /// No human driver: the view follows a computer driver (a spectator
+    /// match, for watching and for measuring the computer drivers).
+    bool Spectate = false;
+    /// The human car is driven by the autopilot (the demo match).
+    bool Autopilot = false;
 };
 
 /// One row of the results, in table order.
@@ -26,10 +37,11 @@ struct ResultRow {
     int Points = 0;
 };
 
-/// Loads the arena and makes the minimap, the human driver and the match
-/// parameters. Every match starts with no respawn points and no drivers of
-/// an earlier one. False (with a red console line) when the arena could not
-/// be loaded: the match must not start then.
+/// Loads the arena and makes the minimap, the human driver, the computer
+/// drivers of the filled slots and the match parameters, and picks the Big
+/// Dog. Every match starts with no respawn points and no drivers of an
+/// earlier one, and with the console closed. False (with a red console
+/// line) when the arena could not be loaded: the match must not start then.
 bool StartMatch(const MatchSetup& setup);
 
 /// The end test of a match frame: a driver at the score limit or the time

@@ -19,11 +19,6 @@
 
 namespace {
 
-ObjectClass ModelClass(int model) {
-    return static_cast<ObjectClass>(static_cast<int>(ObjectClass::Jeep) + std::clamp(model, 1, 5) -
-                                    1);
-}
-
 void AnnounceCar(const Vehicle& v) {
     ConsoleMessage::Create("[" + sys_current_time() + "] Player added to scene [Player Position: " +
                                str_from_float(v.X) + "/" + str_from_float(v.Y) + "]",
@@ -31,18 +26,6 @@ void AnnounceCar(const Vehicle& v) {
 }
 
 }  // namespace
-
-std::shared_ptr<RespawnPoint> PickSpawnPoint(int& x, int& y) {
-    x = y = 0;
-    const auto points = RespawnPoint::List.Items();
-    if (points.empty()) return nullptr;
-    const int n = static_cast<int>(points.size());
-    const int k = std::clamp(static_cast<int>(rnd_float(1, n + 1)), 1, n);
-    const auto& point = points[static_cast<std::size_t>(k - 1)];
-    x = static_cast<int>(point->GetX());
-    y = static_cast<int>(point->GetY());
-    return point;
-}
 
 std::shared_ptr<Player> Player::Make(int model, int team) {
     AppState& app = App();
@@ -140,13 +123,26 @@ int Player::DestroyAll() {
     return 0;
 }
 
-void PlayerInput() {
+void ConsoleKey() {
     AppState& app = App();
     if (in_key_hit(vk::kTilde)) {
         in_flush_keys();
         app.ConsoleOpen = app.ConsoleOpen == 0 ? 1 : 0;
         if (app.TheWorld) app.TheWorld->ToggleShowFPS();
     }
+}
+
+void DrawScoreAndAim() {
+    const AppState& app = App();
+    if (app.ConsoleOpen == 0 && app.HumanPlayer) {
+        gfx_draw_text("Score: " + str_from_int(app.HumanPlayer->Points), 10, 10);
+    }
+    gfx_draw_image(app.TargetImage, in_mouse_x(), in_mouse_y(), 0);
+}
+
+void PlayerInput() {
+    const AppState& app = App();
+    ConsoleKey();
     const std::shared_ptr<Player> player = app.HumanPlayer;
     if (app.ConsoleOpen == 0 && player && player->myVehicle) {
         Vehicle& v = *player->myVehicle;
@@ -156,7 +152,6 @@ void PlayerInput() {
         v.RightTurn = in_key_down(vk::kRight) || in_key_down(68) ? 1 : 0;
         v.Shoot = in_mouse_down(1) ? 1 : 0;
         v.Shoot2 = in_mouse_hit(2) ? 1 : 0;  // one device per click
-        gfx_draw_text("Score: " + str_from_int(player->Points), 10, 10);
     }
-    gfx_draw_image(app.TargetImage, in_mouse_x(), in_mouse_y(), 0);
+    DrawScoreAndAim();
 }

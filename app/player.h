@@ -10,8 +10,6 @@
 #include "objects/live_objects.h"
 #include "objects/object_list.h"
 
-class RespawnPoint;
-
 class Player : public ControlObject {
 public:
     /// The human driver with a car of model 1 Jeep, 2 Car, 3 SportsCar,
@@ -39,7 +37,8 @@ private:
 /// Keys and mouse into the human car's flags (unless the console is open),
 /// the console key, the score line and the aiming mark. Once a match frame.
 void PlayerInput();
-
-/// A spawn point drawn at random from the respawn points: (x, y) and the
-/// point, or (0, 0) and Null when there is none.
-std::shared_ptr<RespawnPoint> PickSpawnPoint(int& x, int& y);
+/// The console key: opens or closes the console and the frame-rate display.
+void ConsoleKey();
+/// The score line (while the console is closed) and the aiming mark at the
+/// mouse.
+void DrawScoreAndAim();

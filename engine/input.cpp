@@ -332,6 +332,11 @@ void in_flush_keys() {
     flush_keys();
 }
 
+void in_set_mouse(int x, int y) {
+    g_in.mouse_x = x;
+    g_in.mouse_y = y;
+}
+
 int in_mouse_x() {
     return g_in.mouse_x;
 }

@@ -30,6 +30,10 @@ void in_flush_keys();
 
 int in_mouse_x();
 int in_mouse_y();
+/// Puts the polled mouse position at (x, y) of the logical screen without
+/// moving the platform's pointer (an autopilot aiming); the next real
+/// motion takes over again.
+void in_set_mouse(int x, int y);
 /// Accumulated wheel position.
 int in_mouse_z();
 int in_mouse_down(int button);

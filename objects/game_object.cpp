@@ -1,5 +1,6 @@
 #include "objects/game_object.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "ai/control_object.h"
@@ -33,4 +34,16 @@ void EnrollDriver(const std::shared_ptr<ControlObject>& driver, int style, int t
     driver->Style = style;
     if (team != 5) driver->Team = team;
     App().DriverList.push_back(driver);
+}
+
+std::shared_ptr<RespawnPoint> PickSpawnPoint(int& x, int& y) {
+    x = y = 0;
+    const auto points = RespawnPoint::List.Items();
+    if (points.empty()) return nullptr;
+    const int n = static_cast<int>(points.size());
+    const int k = std::clamp(static_cast<int>(rnd_float(1, n + 1)), 1, n);
+    const auto& point = points[static_cast<std::size_t>(k - 1)];
+    x = static_cast<int>(point->GetX());
+    y = static_cast<int>(point->GetY());
+    return point;
 }

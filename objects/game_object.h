@@ -113,6 +113,10 @@ private:
     LiveTally tally_{"RespawnPoint"};
 };
 
+/// A spawn point drawn at random from the respawn points: (x, y) and the
+/// point, or (0, 0) and Null when there is none.
+std::shared_ptr<RespawnPoint> PickSpawnPoint(int& x, int& y);
+
 /// Empties every class list of the game objects (the respawn points too when
 /// asked) and drops the class-wide images: the end of a test or of the
 /// program, after which no game object is alive.

@@ -1,5 +1,6 @@
 #include "objects/vehicle.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "ai/control_object.h"
@@ -41,23 +42,24 @@ int Solid(float x, float y) {
 
 }  // namespace
 
+bool TeamColour(int team, int* r, int* g, int* b) {
+    static constexpr int kColours[4][3] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0}};
+    if (team < 1 || team > 4) return false;
+    *r = kColours[team - 1][0];
+    *g = kColours[team - 1][1];
+    *b = kColours[team - 1][2];
+    return true;
+}
+
 bool SetTeamColour(int team) {
-    switch (team) {
-        case 1:
-            gfx_set_color(255, 0, 0);
-            return true;
-        case 2:
-            gfx_set_color(0, 255, 0);
-            return true;
-        case 3:
-            gfx_set_color(0, 0, 255);
-            return true;
-        case 4:
-            gfx_set_color(255, 255, 0);
-            return true;
-        default:
-            return false;
-    }
+    int r = 0, g = 0, b = 0;
+    if (!TeamColour(team, &r, &g, &b)) return false;
+    gfx_set_color(r, g, b);
+    return true;
+}
+
+ObjectClass ModelClass(int model) {
+    return kModelOrder[std::clamp(model, 1, 5) - 1];
 }
 
 const VehicleModel& ModelOf(ObjectClass model) {

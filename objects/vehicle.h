@@ -37,6 +37,12 @@ const VehicleModel& ModelOf(ObjectClass model);
 /// Sets the drawing colour of team 1 red, 2 green, 3 blue, 4 yellow and
 /// returns true; other teams leave the colour and return false.
 bool SetTeamColour(int team);
+/// The colour of team 1..4 into r, g, b; false (and nothing written) for no
+/// team.
+bool TeamColour(int team, int* r, int* g, int* b);
+/// The class of vehicle model 1 Jeep .. 5 SemiTruck; other numbers are
+/// taken as the nearest model.
+ObjectClass ModelClass(int model);
 
 class Vehicle : public GameObject {
 public:

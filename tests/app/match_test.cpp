@@ -4,9 +4,11 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
+#include "ai/ai.h"
 #include "app/app_state.h"
 #include "app/console_message.h"
 #include "app/game.h"
@@ -23,80 +25,10 @@
 #include "objects/shot.h"
 #include "objects/vehicle.h"
 #include "objects/weapon.h"
+#include "tests/app/match_fixture.h"
 #include "tests/support/test_support.h"
 
 namespace {
-
-using test_support::TempDir;
-
-void Key(SDL_Scancode sc, bool down) {
-    SDL_Event e{};
-    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    e.key.keysym.scancode = sc;
-    SDL_PushEvent(&e);
-}
-
-void Button(Uint8 button, bool down, int x, int y) {
-    SDL_Event e{};
-    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    e.button.button = button;
-    e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-    e.button.x = x;
-    e.button.y = y;
-    SDL_PushEvent(&e);
-}
-
-void MoveMouse(int x, int y) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.x = x;
-    e.motion.y = y;
-    SDL_PushEvent(&e);
-}
-
-class MatchTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ResetAppState();
-        // The shipped data, seen through a folder of our own so that the
-        // configuration and report files the game writes stay out of it.
-        for (const auto& entry : std::filesystem::directory_iterator(CRASHMOOR_DATA_DIR)) {
-            std::filesystem::create_symlink(entry.path(),
-                                            dir.path() + "/" + entry.path().filename().string());
-        }
-        EngineOptions options;
-        options.audio = false;
-        options.windowed = true;
-        options.uncapped = true;
-        options.fixed_dt = 1 / 60.0;
-        engine = std::make_unique<Engine>(options);
-        ASSERT_TRUE(engine->ok());
-    }
-    void TearDown() override {
-        ShutDown();
-        engine.reset();
-        EXPECT_EQ(LiveObjectTotal(), 0);
-    }
-    bool Start(const std::string& arena, int vehicle = 1) {
-        setup.Arena = arena;
-        setup.Vehicle = vehicle;
-        StartOptions start;
-        start.has_seed = true;
-        start.seed = 7;
-        start.quick_match = &setup;
-        return StartUp(start);
-    }
-    Vehicle& Car() { return *App().HumanPlayer->myVehicle; }
-    void Frames(int n) {
-        for (int i = 0; i < n; ++i) RunFrame();
-    }
-
-    TempDir dir;
-    test_support::ScopedChdir cd{dir.path()};
-    std::unique_ptr<Engine> engine;
-    MatchSetup setup;
-};
 
 TEST_F(MatchTest, StartsOnAShippedArenaWithAFreshPlayer) {
     ASSERT_TRUE(Start("yard.arn", 3));
@@ -360,6 +292,93 @@ TEST_F(MatchTest, EveryShippedArenaPlaysAndLooksRight) {
         SetBeforeFlipHook(nullptr, nullptr);
         ASSERT_TRUE(std::filesystem::exists(shot.path));
     }
+}
+
+TEST_F(MatchTest, ComputerDriversJoinFromTheSlotsAndAreScoredFirst) {
+    setup.AIStyle = {1, 0, 3, 0, 2};
+    setup.AITeam = {2, 5, 5, 5, 4};
+    ASSERT_TRUE(Start("dust.arn"));
+    ASSERT_EQ(AI::List.Count(), 3);
+    const auto ais = AI::List.Items();
+    EXPECT_EQ(ais[0]->Style, 1);
+    EXPECT_EQ(ais[0]->Team, 2);
+    EXPECT_EQ(ais[1]->Style, 3);
+    EXPECT_EQ(ais[2]->Team, 4);
+    EXPECT_EQ(App().DriverList.size(), 4u);
+    EXPECT_EQ(App().DriverList.front(), std::static_pointer_cast<ControlObject>(App().HumanPlayer));
+
+    // 3 for the first AI, 5 for the second, 3 for the player: AI 2, AI 1,
+    // player, and the last AI (0) after them.
+    ais[0]->Points = 3;
+    ais[1]->Points = 5;
+    App().HumanPlayer->Points = 3;
+    const std::vector<ResultRow> rows = FillResults();
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0].Name, ais[1]->Name);
+    EXPECT_EQ(rows[1].Name, ais[0]->Name);
+    EXPECT_EQ(rows[2].Name, App().HumanPlayer->Name);
+    EXPECT_EQ(rows[3].Name, ais[2]->Name);
+
+    // An AI at the limit ends the match before anything else runs.
+    setup.ScoreLimit = 5;
+    App().ScoreLimit = 5;
+    EXPECT_TRUE(CheckMatchEnd());
+    EXPECT_TRUE(AI::List.Empty());
+}
+
+TEST_F(MatchTest, BigDogCrownsOneComputerDriverAndNeverTheHuman) {
+    setup.GameType = 1;
+    ASSERT_TRUE(Start("yard.arn"));
+    EXPECT_EQ(App().HumanPlayer->iAmBigDog, 0) << "no computer driver: nobody is the Big Dog";
+    for (int round = 0; round < 5; ++round) {
+        EndMatchTeardown();
+        setup.AIStyle = {1, 2, 3, 1, 2};
+        ASSERT_TRUE(StartMatch(setup));
+        int dogs = 0;
+        AI::List.Walk([&](AI& ai) { dogs += ai.iAmBigDog; });
+        EXPECT_EQ(dogs, 1);
+        EXPECT_EQ(App().HumanPlayer->iAmBigDog, 0);
+    }
+}
+
+TEST_F(MatchTest, TheDemoAutopilotDrivesAimsAndFires) {
+    setup.AIStyle = {1, 1, 0, 0, 0};
+    setup.Autopilot = true;
+    ASSERT_TRUE(Start("yard.arn"));
+    const float x0 = Car().X, y0 = Car().Y;
+    int own_shots = 0, frames_up = 0;
+    for (int i = 0; i < 900; ++i) {
+        RunFrame();
+        if (!App().HumanPlayer->myVehicle) continue;
+        frames_up += Car().Up;
+        Shot::List.Walk([&](Shot& s) {
+            own_shots += s.Parent == std::static_pointer_cast<ControlObject>(App().HumanPlayer);
+        });
+    }
+    EXPECT_GT(frames_up, 300) << "the autopilot accelerates";
+    EXPECT_GT(PointDistance(static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(Car().X),
+                            static_cast<int>(Car().Y)) +
+                  App().HumanPlayer->Deaths * 1000,
+              100.0f);
+    EXPECT_GT(own_shots, 0) << "it fires at the computer drivers";
+}
+
+TEST_F(MatchTest, ASpectatorMatchFollowsTheFirstComputerDriver) {
+    setup.AIStyle = {3, 3, 0, 0, 0};
+    setup.Spectate = true;
+    ASSERT_TRUE(Start("metro.arn"));
+    EXPECT_FALSE(App().HumanPlayer);
+    EXPECT_EQ(App().DriverList.size(), 2u);
+    Frames(120);
+    const Vehicle& followed = *AI::List.Items().front()->myVehicle;
+    const int expected_x = std::clamp(static_cast<int>(followed.X - 512.0f), 0,
+                                      static_cast<int>(App().WorldWidth) - 1024);
+    EXPECT_NEAR(App().ScrollX, expected_x, 40) << "the view was centred one frame ago";
+    EXPECT_EQ(App().GameState, kStateMatch);
+    // Without a human the results hold the computer drivers only.
+    App().TimeLeft = 0;
+    Frames(1);
+    EXPECT_EQ(LastResults().size(), 2u);
 }
 
 }  // namespace

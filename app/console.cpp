@@ -1,0 +1,169 @@
+#include "app/console.h"
+
+#include <malloc.h>
+
+#include "ai/ai.h"
+#include "app/app_state.h"
+#include "app/console_message.h"
+#include "app/player.h"
+#include "engine/clock.h"
+#include "engine/font.h"
+#include "engine/graphics.h"
+#include "engine/input.h"
+#include "engine/text.h"
+#include "objects/vehicle.h"
+#include "objects/weapon.h"
+
+namespace {
+
+std::string g_input_line;
+
+// The line each command posts after "[" + time.
+constexpr const char* kCommandLines[8] = {
+    "] Weakling AI added by user to scene",
+    "] Moderate AI added by user to scene",
+    "] Offensive AI added by user to scene",
+    "] Rocket launcher weapon given to player",
+    "] RPG weapon given to player",
+    "] Player commits explosive suicide",
+    "] Dedicated to every driver who ever lost a bumper and kept on racing",
+    "] Burning rubber through the night, we never stop till the last light",
+};
+
+void SetMessageColour(int colour) {
+    switch (colour) {
+        case kConsoleWhite:
+            gfx_set_color(255, 255, 255);
+            break;
+        case kConsoleRed:
+            gfx_set_color(255, 0, 0);
+            break;
+        case kConsoleGreen:
+            gfx_set_color(0, 255, 0);
+            break;
+        case kConsoleYellow:
+            gfx_set_color(255, 255, 0);
+            break;
+        default:
+            break;  // the colour in force
+    }
+}
+
+const char* QualityName(int quality) {
+    switch (quality) {
+        case 2:
+            return "High";
+        case 1:
+            return "Medium";
+        case 0:
+            return "Low";
+        default:
+            return "";
+    }
+}
+
+// The human car for the commands that act on it; Null (with a red line
+// saying why) while it is wrecked and waiting to respawn: a weapon hung on
+// the wreck would outlive the match, and destroying it again would score
+// a second death.
+std::shared_ptr<Vehicle> LivingPlayerCar() {
+    const AppState& app = App();
+    if (!app.HumanPlayer || !app.HumanPlayer->myVehicle) return nullptr;
+    if (app.HumanPlayer->myVehicle->Dead != 0) {
+        ConsoleMessage::Create(
+            "[" + sys_current_time() + "] Error: the player's car is destroyed; command ignored.",
+            kConsoleRed);
+        return nullptr;
+    }
+    return app.HumanPlayer->myVehicle;
+}
+
+void GiveWeapon(int number) {
+    const std::shared_ptr<Vehicle> car = LivingPlayerCar();
+    if (!car) return;
+    if (car->WeaponSlot) car->WeaponSlot->Destroy();
+    car->WeaponSlot = ChooseWeapon(number, car);
+}
+
+}  // namespace
+
+std::string& ConsoleInputLine() {
+    return g_input_line;
+}
+
+long long HeapBytesInUse() {
+    const struct mallinfo2 info = mallinfo2();
+    return static_cast<long long>(info.uordblks + info.hblkhd);
+}
+
+void RunCommand(int index) {
+    if (index < 0 || index > 7) return;
+    ConsoleMessage::Create("[" + sys_current_time() + kCommandLines[index], kConsoleGreen);
+    switch (index) {
+        case 0:
+        case 1:
+        case 2:
+            AI::Make(index + 1, 0);
+            break;
+        case 3:
+            GiveWeapon(4);
+            break;
+        case 4:
+            GiveWeapon(3);
+            break;
+        case 5:
+            if (const std::shared_ptr<Vehicle> car = LivingPlayerCar()) car->Destroy();
+            break;
+        default:
+            break;
+    }
+}
+
+void ConsoleUpdate() {
+    AppState& app = App();
+    if (app.ConsoleOpen != 1) return;
+    const int w = gfx_width();
+    gfx_set_font(app.FontSmall);
+    gfx_set_blend(kBlendAlpha);
+    gfx_set_alpha(0.1);
+    gfx_set_color(0, 0, 0);
+    gfx_draw_rect(430, 15, w - 400, 130);
+    gfx_set_color(255, 255, 255);
+    gfx_set_alpha(1);
+    if (ConsoleMessage::List) {
+        int i = 0;
+        for (const auto& message : *ConsoleMessage::List) {
+            if (++i > 8) break;
+            SetMessageColour(message->Color);
+            gfx_draw_text(message->Text, 435, 15 * i);
+            gfx_set_color(255, 255, 255);
+        }
+    }
+    gfx_set_color(0, 255, 255);
+    gfx_draw_text("Command: " + g_input_line, 435, 120);
+    gfx_set_color(255, 255, 255);
+
+    gfx_draw_text("Memory Allocated: " + str_from_int(HeapBytesInUse()), 10, 30);
+    if (AI::ListCreated) gfx_draw_text("Active AI: " + str_from_int(AI::List.Count()), 10, 50);
+    gfx_draw_text(std::string("Graphics Quality: ") + QualityName(app.GraphicsQuality), 10, 70);
+
+    const int c = in_get_char();
+    if (c > 0) g_input_line += str_chr(c);
+    if (in_key_hit(13)) {
+        ConsoleMessage::Create("User Command: " + g_input_line, kConsoleGreen);
+        bool found = false;
+        for (int index = 0; index < 8 && !found; ++index) {
+            if (str_contains(g_input_line, app.ConsoleCommands[static_cast<std::size_t>(index)])) {
+                RunCommand(index);
+                found = true;
+            }
+        }
+        if (!found) {
+            ConsoleMessage::Create("[" + sys_current_time() +
+                                       "] Error: User command not recognized. Unable to perform.",
+                                   kConsoleRed);
+        }
+        g_input_line.clear();
+        in_flush_keys();
+    }
+}

@@ -1,0 +1,350 @@
+// The computer driver and its states on the small test arena.
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "ai/ai.h"
+#include "ai/ai_states.h"
+#include "app/console_message.h"
+#include "engine/random.h"
+#include "objects/pickups.h"
+#include "spritebehaviors/steering.h"
+#include "tests/objects/arena_fixture.h"
+
+namespace {
+
+int CountLines(const std::string& text) {
+    int n = 0;
+    if (!ConsoleMessage::List) return 0;
+    for (const auto& m : *ConsoleMessage::List) n += m->Text == text ? 1 : 0;
+    return n;
+}
+
+class AITest : public ArenaTest {
+protected:
+    void SetUp() override {
+        ArenaTest::SetUp();
+        AppState& app = App();
+        for (std::size_t i = 0; i < app.AIDisplayNames.size(); ++i) {
+            app.AIDisplayNames[i] = "Name" + std::to_string(i);
+        }
+        ConsoleMessage::Reset();
+        RespawnPoint::Designate(500, 400);
+        rnd_seed(11);
+    }
+    void TearDown() override {
+        AI::List.Clear();
+        App().DriverList.clear();
+        ConsoleMessage::Reset();
+        ArenaTest::TearDown();
+    }
+    static SteeringBehavior& Steer(const AI& ai) { return *ai.myVehicle->mySprite->GetSteering(); }
+    /// A full step of the AI's decision without moving anything.
+    static void Decide(AI& ai) {
+        ai.WeighActions();
+        if (ai.currentState) ai.currentState->ExecuteState(ai);
+    }
+};
+
+TEST_F(AITest, MakeFollowsTheStyleTable) {
+    std::set<int> models[4];
+    for (int i = 0; i < 60; ++i) {
+        for (int style = 1; style <= 3; ++style) {
+            const auto ai = AI::Make(style, 5);
+            ASSERT_TRUE(ai->myVehicle);
+            models[style].insert(static_cast<int>(ai->myVehicle->Class()) -
+                                 static_cast<int>(ObjectClass::Jeep) + 1);
+            EXPECT_EQ(ai->DesiredWeapon, style == 1 ? 0 : style == 2 ? 3 : 4);
+            EXPECT_EQ(ai->myVehicle->TreadCap, 5);
+            EXPECT_EQ(ai->myVehicle->PlayerControlled, 0);
+            EXPECT_EQ(ai->currentStateID, 1);
+            EXPECT_EQ(ai->Team, 0);
+            EXPECT_EQ(ai->Name.rfind("Name", 0), 0u);
+        }
+    }
+    EXPECT_EQ(models[1], (std::set<int>{1, 2}));
+    EXPECT_EQ(models[2], (std::set<int>{1, 2, 3, 4}));
+    EXPECT_EQ(models[3], (std::set<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(AI::List.Count(), 180);
+    EXPECT_EQ(App().DriverList.size(), 180u);
+}
+
+TEST_F(AITest, TeamsTintTheSpriteAndAnUnknownStyleHasNoCar) {
+    const auto red = AI::Make(1, 1);
+    const auto green = AI::Make(2, 2);
+    const auto none = AI::Make(3, 5);
+    EXPECT_EQ(red->myVehicle->mySprite->Red, 255);
+    EXPECT_EQ(red->myVehicle->mySprite->Green, 0);
+    EXPECT_EQ(green->myVehicle->mySprite->Green, 255);
+    EXPECT_EQ(green->myVehicle->mySprite->Red, 0);
+    EXPECT_EQ(none->Team, 0);
+    EXPECT_EQ(none->myVehicle->mySprite->Blue, 255);
+    EXPECT_EQ(none->myVehicle->mySprite->Red, 255);
+
+    const auto odd = AI::Make(7, 5);
+    EXPECT_FALSE(odd->myVehicle);
+    odd->Update();  // nothing to drive, nothing to crash on
+    EXPECT_EQ(odd->currentStateID, 1);
+}
+
+TEST_F(AITest, AMadeAIAnnouncesItselfAndSwitchesWanderOnInItsFirstStep) {
+    const auto ai = AI::Make(1, 5);
+    ASSERT_TRUE(ConsoleMessage::List);
+    EXPECT_NE(ConsoleMessage::List->back()->Text.find("] AI added to the scene [AI Position: "),
+              std::string::npos);
+    EXPECT_FALSE(Steer(*ai).isWanderOn());
+    ai->Update();
+    EXPECT_TRUE(Steer(*ai).isWanderOn());
+    EXPECT_EQ(ai->currentStateID, 1);
+    EXPECT_EQ(CountLines("Current State ID #: 1"), 1);
+}
+
+TEST_F(AITest, DesiresPickTheStatesOfTheTable) {
+    HealthPickUp::Make(800, 600);
+    WeaponPickUp::Make(200, 600);
+    auto rival = MakeDriver(ObjectClass::Car, 900, 100, 1);
+    App().DriverList.push_back(rival);
+
+    const auto weakling = AI::Make(1, 5);
+    weakling->myVehicle->Health = 65;
+    Decide(*weakling);
+    EXPECT_EQ(weakling->currentStateID, 1) << "hDesire 25 ties with wander, which comes first";
+    weakling->myVehicle->Health = 64;
+    Decide(*weakling);
+    EXPECT_EQ(weakling->currentStateID, 3);
+    EXPECT_TRUE(Steer(*weakling).isSeekOn());
+    EXPECT_FALSE(Steer(*weakling).isWanderOn());
+
+    const auto moderate = AI::Make(2, 5);
+    moderate->myVehicle->Health = 46;
+    Decide(*moderate);
+    EXPECT_EQ(moderate->gDesire, 30);
+    EXPECT_EQ(moderate->currentStateID, 4);
+    moderate->myVehicle->Health = 45;
+    Decide(*moderate);
+    EXPECT_EQ(moderate->currentStateID, 3) << "30 against 30: health comes before the gun";
+
+    const auto offensive = AI::Make(3, 5);
+    offensive->myVehicle->WeaponSlot = RPG::Choose(offensive->myVehicle);
+    offensive->myVehicle->Health = 32;
+    Decide(*offensive);
+    EXPECT_EQ(offensive->kDesire, 29);
+    EXPECT_EQ(offensive->currentStateID, 5);
+    offensive->myVehicle->Health = 31;
+    Decide(*offensive);
+    EXPECT_EQ(offensive->currentStateID, 3);
+
+    offensive->myVehicle->WeaponSlot = HeavyMachineGun::Choose(offensive->myVehicle);
+    offensive->myVehicle->Health = 100;
+    Decide(*offensive);
+    EXPECT_EQ(offensive->gDesire, 30);
+    EXPECT_EQ(offensive->currentStateID, 4);
+}
+
+TEST_F(AITest, HealthDesireIsTruncatedBiasedAndClamped) {
+    const auto weakling = AI::Make(1, 5);
+    const auto offensive = AI::Make(3, 5);
+    weakling->myVehicle->Health = 0;
+    weakling->checkHealth();
+    EXPECT_EQ(weakling->hDesire, 75);
+    weakling->myVehicle->Health = 120;
+    weakling->checkHealth();
+    EXPECT_EQ(weakling->hDesire, 20);
+    offensive->myVehicle->Health = 30.5f;  // 44.5 -> 44, -15 -> 29
+    offensive->checkHealth();
+    EXPECT_EQ(offensive->hDesire, 29);
+}
+
+TEST_F(AITest, TargetsTheNearestRivalVehicleByTeamDeadOnesIncluded) {
+    const auto ai = AI::Make(3, 2);
+    ai->myVehicle->mySprite->SetPos(100, 100);
+    ai->myVehicle->X = 100;
+    ai->myVehicle->Y = 100;
+    auto mate = MakeDriver(ObjectClass::Car, 120, 100, 0, 2);
+    auto loner = MakeDriver(ObjectClass::Car, 400, 100, 0, 0);
+    auto enemy = MakeDriver(ObjectClass::Car, 300, 100, 0, 3);
+    enemy->myVehicle->Dead = 1;
+    ai->searchForTarget();
+    EXPECT_EQ(ai->target, enemy->myVehicle) << "team mates are skipped, dead rivals are not";
+
+    // Shoot drops a dead target; with nobody left the old target stays.
+    ai->Shoot();
+    EXPECT_FALSE(ai->target);
+    enemy->myVehicle->Remove();
+    loner->myVehicle->Remove();
+    ai->target = mate->myVehicle;
+    ai->searchForTarget();
+    EXPECT_EQ(ai->target, mate->myVehicle);
+
+    // Without a team every other vehicle is a rival.
+    const auto free_ai = AI::Make(1, 5);
+    free_ai->myVehicle->X = 118;
+    free_ai->myVehicle->Y = 100;
+    free_ai->searchForTarget();
+    EXPECT_EQ(free_ai->target, mate->myVehicle);
+}
+
+TEST_F(AITest, FiresOnlyInsideSixHundredFiftyPixelsAndOnlyWithAmmo) {
+    const auto ai = AI::Make(3, 5);
+    Vehicle& own = *ai->myVehicle;
+    own.X = 0;
+    own.Y = 0;
+    auto rival = MakeDriver(ObjectClass::Car, 650, 0, 0, 0);
+    ai->target = rival->myVehicle;
+    own.ShootWait = 0;
+    ai->Shoot();
+    EXPECT_EQ(own.ShootWait, 0) << "exactly 650 pixels is out of range";
+    rival->myVehicle->X = 649.9f;  // truncated to 649
+    ai->Shoot();
+    EXPECT_EQ(own.ShootWait, 1);
+    const float error = std::abs(own.WeaponSlot->Angle);
+    EXPECT_LE(error, 3.0f) << "an offensive driver aims within 3 degrees";
+
+    own.WeaponSlot = RPG::Choose(ai->myVehicle);
+    own.WeaponSlot->Ammo = 0;
+    own.ShootWait = 0;
+    const int shots = Shot::List.Count();
+    for (int i = 0; i < 100; ++i) ai->Shoot();
+    EXPECT_EQ(own.ShootWait, 0);
+    EXPECT_EQ(Shot::List.Count(), shots);
+
+    own.WeaponSlot->Ammo = 2;
+    own.ShootWait = own.WeaponSlot->RateOfFire - 1;
+    ai->Shoot();
+    EXPECT_EQ(Shot::List.Count(), shots + 1);
+    EXPECT_EQ(own.WeaponSlot->Ammo, 1);
+    EXPECT_EQ(own.ShootWait, 0);
+}
+
+TEST_F(AITest, ADeadCarIsRespawnedWithinTheSameUpdate) {
+    const auto ai = AI::Make(2, 5);
+    Vehicle& v = *ai->myVehicle;
+    v.WeaponSlot = RPG::Choose(ai->myVehicle);
+    const auto old_weapon = v.WeaponSlot;
+    v.Health = 0;
+    v.Dead = 1;
+    ConsoleMessage::Reset();
+    ai->Update();
+    EXPECT_EQ(v.Dead, 0);
+    EXPECT_EQ(ai->myVehicle.get(), &v) << "the same car comes back";
+    EXPECT_FLOAT_EQ(v.Health, 100.0f);
+    EXPECT_EQ(v.WeaponSlot->Number, 1);
+    EXPECT_FALSE(Weapon::List.Contains(old_weapon.get()));
+    EXPECT_EQ(CountLines("Current State ID #: 0"), 1);
+    EXPECT_NE(ai->currentStateID, 0);
+    EXPECT_EQ(static_cast<int>(v.mySprite->GetX()), 500) << "at the only respawn point";
+}
+
+TEST_F(AITest, LeavingTheArenaRespawnsWithTwoConsoleLines) {
+    const auto ai = AI::Make(1, 5);
+    ai->myVehicle->mySprite->SetPos(-50, 100);
+    ConsoleMessage::Reset();
+    ai->Update();
+    EXPECT_EQ(CountLines("Error: AI vehicle out of map boundaries!"), 1);
+    EXPECT_EQ(CountLines("Report: AI respawned due to positional error on map!"), 1);
+    EXPECT_EQ(static_cast<int>(ai->myVehicle->mySprite->GetX()), 500);
+    EXPECT_EQ(ai->currentStateID, 1);
+}
+
+TEST_F(AITest, RevertWithoutAnEarlierStateDoesNothing) {
+    const auto ai = AI::Make(1, 5);
+    ConsoleMessage::Reset();
+    ai->RevertToPreviousState();
+    EXPECT_EQ(ai->currentStateID, 1);
+    EXPECT_EQ(ConsoleMessage::MessageCount, 0);
+
+    HealthPickUp::Make(900, 700);
+    ai->ChangeState(SeekHealth::Instance());
+    EXPECT_EQ(ai->currentStateID, 3);
+    ai->RevertToPreviousState();
+    EXPECT_EQ(ai->currentStateID, 1);
+}
+
+TEST_F(AITest, SeekingWithNothingToSeekFallsBackToWanderInTheSameChange) {
+    const auto ai = AI::Make(1, 5);
+    auto empty = HealthPickUp::Make(600, 400);
+    empty->Empty = 1;
+    ConsoleMessage::Reset();
+    ai->ChangeState(SeekHealth::Instance());
+    EXPECT_EQ(ai->currentStateID, 1);
+    EXPECT_TRUE(Steer(*ai).isWanderOn());
+    EXPECT_FALSE(Steer(*ai).isSeekOn());
+    EXPECT_EQ(CountLines("Current State ID #: 1"), 2) << "the inner and the outer change";
+
+    ai->ChangeState(Kill::Instance());
+    EXPECT_EQ(ai->currentStateID, 1) << "no living rival to hunt";
+}
+
+TEST_F(AITest, APickUpAtTheBoundDistanceIsNeverChosen) {
+    const auto ai = AI::Make(1, 5);
+    ai->myVehicle->X = 0;
+    ai->myVehicle->Y = 0;
+    HealthPickUp::Make(9999, 0);
+    ai->ChangeState(SeekHealth::Instance());
+    EXPECT_EQ(ai->currentStateID, 1);
+    HealthPickUp::Make(9998, 0);
+    ai->ChangeState(SeekHealth::Instance());
+    EXPECT_EQ(ai->currentStateID, 3);
+}
+
+TEST_F(AITest, FractionalHealthReplansEveryFrame) {
+    const auto ai = AI::Make(1, 5);
+    HealthPickUp::Make(800, 600);
+    ai->myVehicle->Health = 57.5f;
+    ai->ChangeState(SeekHealth::Instance());
+    EXPECT_EQ(ai->checkVal, 57);
+    ConsoleMessage::Reset();
+    for (int i = 0; i < 3; ++i) ai->currentState->ExecuteState(*ai);
+    EXPECT_EQ(CountLines("Current State ID #: 3"), 3);
+    ai->myVehicle->Health = 57;
+    ConsoleMessage::Reset();
+    ai->currentState->ExecuteState(*ai);
+    ai->ChangeState(SeekHealth::Instance());  // checkVal now 57, health 57
+    ConsoleMessage::Reset();
+    ai->currentState->ExecuteState(*ai);
+    EXPECT_EQ(ConsoleMessage::MessageCount, 0);
+}
+
+TEST_F(AITest, KillHuntsTheNearestLivingRivalNeverItselfOrATeamMate) {
+    const auto ai = AI::Make(3, 1);
+    ai->myVehicle->X = 100;
+    ai->myVehicle->Y = 100;
+    auto mate = MakeDriver(ObjectClass::Car, 110, 100, 0, 1);
+    auto dead = MakeDriver(ObjectClass::Car, 150, 100, 0, 2);
+    auto far = MakeDriver(ObjectClass::Car, 700, 100, 0, 0);
+    dead->myVehicle->Dead = 1;
+    for (const auto& d : {mate, dead, far}) App().DriverList.push_back(d);
+    ai->ChangeState(Kill::Instance());
+    EXPECT_EQ(ai->currentStateID, 5);
+    EXPECT_EQ(Steer(*ai).isSeekOn(), true);
+    EXPECT_EQ(Steer(*ai).SeekTarget, far->myVehicle->mySprite);
+
+    far->myVehicle->Dead = 1;
+    ai->ChangeState(Kill::Instance());
+    EXPECT_EQ(ai->currentStateID, 1) << "every rival dead";
+}
+
+TEST_F(AITest, DestroyAllEmptiesTheListButTheDriverListKeepsThem) {
+    for (int i = 0; i < 5; ++i) AI::Make(1 + i % 3, 5);
+    AI::DestroyAll();
+    EXPECT_TRUE(AI::List.Empty());
+    EXPECT_EQ(App().DriverList.size(), 5u);
+}
+
+TEST_F(AITest, AnAIDrivesAroundTheArenaAndLaysTreads) {
+    const auto ai = AI::Make(1, 5);
+    const float x0 = ai->myVehicle->X, y0 = ai->myVehicle->Y;
+    for (int i = 0; i < 120; ++i) {
+        AI::UpdateAll();
+        App().TheWorld->Update(1.0 / 60.0);
+    }
+    const float moved =
+        PointDistance(static_cast<int>(x0), static_cast<int>(y0),
+                      static_cast<int>(ai->myVehicle->X), static_cast<int>(ai->myVehicle->Y));
+    EXPECT_GT(moved, 20.0f);
+    EXPECT_FALSE(Tread::List.Empty());
+}
+
+}  // namespace

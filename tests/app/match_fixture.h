@@ -1,0 +1,89 @@
+#pragma once
+// In-process matches through the real frame loop on the off-screen driver,
+// with scripted SDL input, on the shipped arenas: the fixture and the input
+// helpers.
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/app_state.h"
+#include "app/game.h"
+#include "app/match.h"
+#include "app/player.h"
+#include "engine/engine.h"
+#include "objects/live_objects.h"
+#include "objects/vehicle.h"
+#include "tests/support/test_support.h"
+
+inline void Key(SDL_Scancode sc, bool down) {
+    SDL_Event e{};
+    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.key.keysym.scancode = sc;
+    SDL_PushEvent(&e);
+}
+
+inline void Button(Uint8 button, bool down, int x, int y) {
+    SDL_Event e{};
+    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    e.button.button = button;
+    e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.button.x = x;
+    e.button.y = y;
+    SDL_PushEvent(&e);
+}
+
+inline void MoveMouse(int x, int y) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.x = x;
+    e.motion.y = y;
+    SDL_PushEvent(&e);
+}
+
+class MatchTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetAppState();
+        // The shipped data, seen through a folder of our own so that the
+        // configuration and report files the game writes stay out of it.
+        for (const auto& entry : std::filesystem::directory_iterator(CRASHMOOR_DATA_DIR)) {
+            std::filesystem::create_symlink(entry.path(),
+                                            dir.path() + "/" + entry.path().filename().string());
+        }
+        EngineOptions options;
+        options.audio = false;
+        options.windowed = true;
+        options.uncapped = true;
+        options.fixed_dt = 1 / 60.0;
+        engine = std::make_unique<Engine>(options);
+        ASSERT_TRUE(engine->ok());
+    }
+    void TearDown() override {
+        ShutDown();
+        engine.reset();
+        EXPECT_EQ(LiveObjectTotal(), 0);
+    }
+    bool Start(const std::string& arena, int vehicle = 1) {
+        setup.Arena = arena;
+        setup.Vehicle = vehicle;
+        StartOptions start;
+        start.has_seed = true;
+        start.seed = 7;
+        start.quick_match = &setup;
+        return StartUp(start);
+    }
+    Vehicle& Car() { return *App().HumanPlayer->myVehicle; }
+    void Frames(int n) {
+        for (int i = 0; i < n; ++i) RunFrame();
+    }
+
+    test_support::TempDir dir;
+    test_support::ScopedChdir cd{dir.path()};
+    std::unique_ptr<Engine> engine;
+    MatchSetup setup;
+};

@@ -1,0 +1,197 @@
+// ai_league [--matches N] [--minutes M] [--seed S] [--data DIR]
+// Plays one-on-one matches of computer drivers on every shipped arena
+// through the game's own match start, frame loop, end test and teardown,
+// without video, on a fixed frame time, and prints how the drivers fare as
+// `name: value` lines: the win rate of each pairing of difficulties (the
+// winner has more points, a draw counts half), the share of AI-seconds
+// spent stuck, boundary respawns per AI-hour and kills per AI-minute.
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "ai/ai.h"
+#include "app/app_state.h"
+#include "app/game.h"
+#include "app/match.h"
+#include "arena/arena_loader.h"
+#include "engine/engine.h"
+#include "engine/filesystem.h"
+#include "objects/game_object.h"
+#include "objects/vehicle.h"
+
+namespace {
+
+constexpr int kFramesPerSecond = 60;
+constexpr int kStuckWindowSeconds = 3;
+constexpr float kStuckDistance = 20.0f;
+
+struct Options {
+    int matches = 100;  // per pairing
+    int minutes = 3;
+    long long seed = 1;
+    std::string data = CRASHMOOR_DATA_DIR;
+};
+
+struct Totals {
+    long long aiSeconds = 0;
+    long long stuckSeconds = 0;
+    long long aiFrames = 0;
+    long long kills = 0;
+    long long boundaryRespawns = 0;
+};
+
+struct Sample {
+    float x = 0, y = 0;
+};
+
+// One match of style `a` (slot 1) against style `b` (slot 2); the points
+// each ended with.
+void PlayMatch(const std::string& arena, int a, int b, int minutes, Totals& totals, int* pointsA,
+               int* pointsB) {
+    MatchSetup setup;
+    setup.Arena = arena;
+    setup.Spectate = true;
+    setup.AIStyle = {a, b, 0, 0, 0};
+    setup.ScoreLimit = 1000000;  // the clock ends every match
+    setup.TimeLimitMinutes = minutes;
+    if (!StartMatch(setup)) {
+        std::fprintf(stderr, "ai_league: %s did not start\n", arena.c_str());
+        std::exit(1);
+    }
+    App().GameState = kStateMatch;
+    const long long boundary0 = AI::BoundaryRespawns;
+
+    std::vector<std::deque<Sample>> history(2);
+    long long frame = 0;
+    while (App().GameState == kStateMatch) {
+        const auto ais = AI::List.Items();
+        if (ais.size() == 2) {
+            *pointsA = ais[0]->Points;
+            *pointsB = ais[1]->Points;
+        }
+        RunFrame();
+        ++frame;
+        if (App().GameState != kStateMatch || ais.size() != 2) break;
+        totals.aiFrames += 2;
+        if (frame % kFramesPerSecond != 0) continue;
+        for (std::size_t i = 0; i < 2; ++i) {
+            const Vehicle& v = *ais[i]->myVehicle;
+            auto& h = history[i];
+            h.push_back(Sample{v.X, v.Y});
+            if (h.size() > kStuckWindowSeconds + 1) h.pop_front();
+            if (v.Dead != 0 || h.size() <= kStuckWindowSeconds) continue;
+            ++totals.aiSeconds;
+            const float moved = std::hypot(v.X - h.front().x, v.Y - h.front().y);
+            if (moved < kStuckDistance) ++totals.stuckSeconds;
+        }
+    }
+    // The last frame's points (the end test runs before anything moves).
+    for (const ResultRow& row : LastResults()) totals.kills += row.Deaths;
+    totals.boundaryRespawns += AI::BoundaryRespawns - boundary0;
+}
+
+double WinRate(const std::vector<std::string>& arenas, int a, int b, const Options& o,
+               Totals& totals) {
+    double wins = 0;
+    for (int i = 0; i < o.matches; ++i) {
+        const std::string& arena = arenas[static_cast<std::size_t>(i) % arenas.size()];
+        // Every other match the slots swap, so neither side keeps the first
+        // spawn draw or the first update of the frame.
+        const bool swapped = i % 2 == 1;
+        int pa = 0, pb = 0;
+        if (swapped) {
+            PlayMatch(arena, b, a, o.minutes, totals, &pb, &pa);
+        } else {
+            PlayMatch(arena, a, b, o.minutes, totals, &pa, &pb);
+        }
+        wins += pa > pb ? 1.0 : pa == pb ? 0.5 : 0.0;
+    }
+    return wins / o.matches;
+}
+
+bool ParseArgs(int argc, char** argv, Options& o) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (i + 1 >= argc) return false;
+        const char* v = argv[++i];
+        if (a == "--matches") {
+            o.matches = std::atoi(v);
+        } else if (a == "--minutes") {
+            o.minutes = std::atoi(v);
+        } else if (a == "--seed") {
+            o.seed = std::atoll(v);
+        } else if (a == "--data") {
+            o.data = v;
+        } else {
+            return false;
+        }
+    }
+    return o.matches > 0 && o.minutes > 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options o;
+    if (!ParseArgs(argc, argv, o)) {
+        std::fprintf(stderr,
+                     "usage: ai_league [--matches N] [--minutes M] [--seed S] [--data DIR]\n");
+        return 2;
+    }
+    if (!fs_change_dir(o.data)) {
+        std::fprintf(stderr, "ai_league: no data folder at %s\n", o.data.c_str());
+        return 1;
+    }
+    EngineOptions options;
+    options.video = false;
+    options.audio = false;
+    options.fixed_dt = 1.0 / kFramesPerSecond;
+    options.uncapped = true;
+    Engine engine(options);
+    if (!engine.ok()) {
+        std::fprintf(stderr, "ai_league: %s\n", engine.error().c_str());
+        return 1;
+    }
+    StartOptions start;
+    start.has_seed = true;
+    start.seed = o.seed;
+    if (!StartUp(start)) {
+        std::fprintf(stderr, "ai_league: %s\n", StartUpError().c_str());
+        return 1;
+    }
+    const std::vector<std::string> arenas = ListArenas();
+    if (arenas.empty()) {
+        std::fprintf(stderr, "ai_league: no arenas in %s/Arenas\n", o.data.c_str());
+        return 1;
+    }
+
+    const auto t0 = std::chrono::steady_clock::now();
+    Totals totals;
+    const double ow = WinRate(arenas, 3, 1, o, totals);
+    const double om = WinRate(arenas, 3, 2, o, totals);
+    const double mw = WinRate(arenas, 2, 1, o, totals);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    ShutDown();
+
+    const double ai_minutes = static_cast<double>(totals.aiFrames) / kFramesPerSecond / 60.0;
+    std::printf("arenas: %zu\n", arenas.size());
+    std::printf("matches_per_pairing: %d\n", o.matches);
+    std::printf("match_minutes: %d\n", o.minutes);
+    std::printf("offensive_vs_weakling_win_rate: %.3f\n", ow);
+    std::printf("offensive_vs_moderate_win_rate: %.3f\n", om);
+    std::printf("moderate_vs_weakling_win_rate: %.3f\n", mw);
+    std::printf(
+        "stuck_fraction: %.4f\n",
+        totals.aiSeconds > 0 ? static_cast<double>(totals.stuckSeconds) / totals.aiSeconds : 0.0);
+    std::printf("out_of_bounds_per_hour: %.3f\n",
+                ai_minutes > 0 ? totals.boundaryRespawns / (ai_minutes / 60.0) : 0.0);
+    std::printf("kills_per_ai_minute: %.3f\n", ai_minutes > 0 ? totals.kills / ai_minutes : 0.0);
+    std::printf("wall_seconds: %.1f\n", seconds);
+    return 0;
+}
