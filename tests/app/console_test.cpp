@@ -10,6 +10,7 @@
 #include "ai/ai.h"
 #include "app/console.h"
 #include "app/console_message.h"
+#include "engine/graphics.h"
 #include "objects/weapon.h"
 #include "tests/app/match_fixture.h"
 
@@ -49,6 +50,10 @@ protected:
     }
 };
 
+TEST(ConsoleMemory, TheStatisticCountsSomething) {
+    EXPECT_GT(HeapBytesInUse(), 1 << 20);
+}
+
 TEST_F(ConsoleTest, CharactersTypedInOneFrameArriveOneAFrame) {
     ASSERT_TRUE(Start("yard.arn"));
     OpenConsole();
@@ -84,6 +89,16 @@ TEST_F(ConsoleTest, CommandWordsAreFoundInsideTheLineInTableOrder) {
 
     Command("make me a sandwich");
     EXPECT_TRUE(Posted("Error: User command not recognized. Unable to perform."));
+
+    // A picture of the open console for review.
+    Type("add ai");
+    Frames(8);
+    const std::string path = std::string(MATCH_SHOTS_DIR) + "/console.png";
+    SetBeforeFlipHook([](void* user) { gfx_save_png(*static_cast<const std::string*>(user)); },
+                      const_cast<std::string*>(&path));
+    RunFrame();
+    SetBeforeFlipHook(nullptr, nullptr);
+    EXPECT_TRUE(std::filesystem::exists(path));
 }
 
 TEST_F(ConsoleTest, CommandsOnAWreckAreIgnored) {
