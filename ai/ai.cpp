@@ -124,7 +124,7 @@ int AI::Update() {
     if (v.X > app.WorldWidth || v.X < 0 || v.Y > app.WorldHeight || v.Y < 0) {
         ConsoleMessage::Create("Error: AI vehicle out of map boundaries!", kConsoleRed);
         ConsoleMessage::Create("Report: AI respawned due to positional error on map!",
-                               kConsoleYellow);
+                               kConsoleGreen);
         ++BoundaryRespawns;
         ChangeState(Nothing::Instance());
         Respawn();

@@ -244,6 +244,14 @@ TEST_F(AITest, LeavingTheArenaRespawnsWithTwoConsoleLines) {
     ai->Update();
     EXPECT_EQ(CountLines("Error: AI vehicle out of map boundaries!"), 1);
     EXPECT_EQ(CountLines("Report: AI respawned due to positional error on map!"), 1);
+    for (const auto& m : *ConsoleMessage::List) {
+        if (m->Text.rfind("Error: AI", 0) == 0) {
+            EXPECT_EQ(m->Color, kConsoleRed);
+        }
+        if (m->Text.rfind("Report: AI", 0) == 0) {
+            EXPECT_EQ(m->Color, kConsoleGreen);
+        }
+    }
     EXPECT_EQ(static_cast<int>(ai->myVehicle->mySprite->GetX()), 500);
     EXPECT_EQ(ai->currentStateID, 1);
 }
