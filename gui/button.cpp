@@ -1,0 +1,179 @@
+#include "gui/button.h"
+
+#include "engine/graphics.h"
+#include "engine/log.h"
+#include "gui/event.h"
+#include "gui/gui.h"
+#include "gui/screen.h"
+#include "gui/skin.h"
+#include "gui/state.h"
+#include "gui/support.h"
+
+namespace {
+[[maybe_unused]] const kit_SkinLoader kRegistered =
+    kit_RegisterSkinLoader(kit_SkinSlot::Button, &kit_TButton::LoadSkin);
+}
+
+void kit_TButton::Draw(float parentX, float parentY) {
+    if (Hidden) return;
+    gfx_set_color(Color.R, Color.G, Color.B);
+    gfx_set_alpha(Alpha);
+    gfx_set_font(Font);
+    if (DrawSkin == 1 && Round == 0) {
+        kit_DrawNineSlice(kit_SkinOf(kit_SkinSlot::Button).Tiles, static_cast<int>(parentX + X),
+                          static_cast<int>(parentY + Y), W, H);
+    }
+    if (!Image) {
+        gfx_set_color(TextColor.R, TextColor.G, TextColor.B);
+        gfx_draw_text(Text, parentX + TextX, parentY + TextY);
+    } else {
+        gfx_draw_image(Image, parentX + TextX, parentY + TextY, 0);
+    }
+    kit_TGadget::Draw(parentX, parentY);
+}
+
+bool kit_TButton::MouseIsOver(int parentX, int parentY) const {
+    if (Round) {
+        return kit_MouseInCircle(static_cast<int>(parentX + X), static_cast<int>(parentY + Y),
+                                 Radius);
+    }
+    return kit_MouseInRect(parentX + X, parentY + Y, W, H);
+}
+
+void kit_TButton::OnMouseOver(int parentX, int parentY) {
+    kit_GUI::SetCursorState(1);
+    kit_TGadget::OnMouseOver(parentX, parentY);
+}
+
+void kit_TButton::OnMouseDown(int parentX, int parentY) {
+    kit_GUI::SetCursorState(2);
+    kit_TGadget::OnMouseDown(parentX, parentY);
+    kit_TEvent::Create(kit_EventGadgetAction, Self(), 0, 0, 0, nullptr);
+}
+
+void kit_TButton::OnMouseUp(int parentX, int parentY) {
+    kit_TGadget::OnMouseUp(parentX, parentY);
+    const kit_GadgetRef parent = GetParent();
+    if (parent && parent->ChildReleased(*this)) return;
+    kit_TEvent::Create(kit_EventGadgetSelect, Self(), 0, 0, 0, nullptr);
+    if (const std::shared_ptr<kit_TScreen> target = TargetScreen.lock()) {
+        kit_GUI::SetScreen(target);
+        kit_TEvent::Create(kit_EventSetScreen, Self(), 0, 0, 0, target);
+    }
+}
+
+void kit_TButton::Refresh() {
+    int tw = 0, th = 0;
+    if (Image) {
+        tw = img_width(Image) / 2;
+        th = img_height(Image) / 2;
+    } else {
+        kit_State::Push();
+        gfx_set_font(Font);
+        tw = gfx_text_width(Text) / 2;
+        th = gfx_text_height() / 2;
+        kit_State::Pop();
+    }
+    if (Round) {
+        TextX = static_cast<int>(X - tw);
+        TextY = static_cast<int>(Y - th);
+    } else {
+        TextX = static_cast<int>(X + W / 2 - tw);
+        TextY = static_cast<int>(Y + H / 2 - th);
+    }
+}
+
+void kit_TButton::SetText(const std::string& text) {
+    Text = text;
+    Refresh();
+}
+
+void kit_TButton::SetImage(const ImageHandle& image) {
+    if (!image) return;
+    Image = image;
+    Refresh();
+}
+
+void kit_TButton::LoadImage(const std::string& path) {
+    const ImageHandle image = img_load(path, -1);
+    if (!image) {
+        dbg_log("Null image, matey!");
+        return;
+    }
+    SetImage(image);
+}
+
+void kit_TButton::SetTargetScreen(const std::shared_ptr<kit_TScreen>& screen) {
+    TargetScreen = screen;
+}
+
+void kit_TButton::SetTargetScreenByName(const std::string& name) {
+    if (const std::shared_ptr<kit_TScreen> screen = kit_GUI::FindScreen(name)) {
+        SetTargetScreen(screen);
+    }
+}
+
+std::shared_ptr<kit_TButton> kit_TButton::Create(const std::string& name, const std::string& text,
+                                                 float x, float y, float w, float h,
+                                                 const kit_GadgetRef& parent) {
+    if (name.empty()) return nullptr;
+    auto button = std::make_shared<kit_TButton>();
+    button->Init(name, x, y, w, h, parent);
+    button->SetText(text);
+    return button;
+}
+
+std::shared_ptr<kit_TButton> kit_TButton::CreateImageButton(const std::string& name,
+                                                            const std::string& path, float x,
+                                                            float y, float w, float h,
+                                                            const kit_GadgetRef& parent) {
+    if (name.empty()) return nullptr;
+    auto button = std::make_shared<kit_TButton>();
+    button->Init(name, x, y, w, h, parent);
+    button->LoadImage(path);
+    button->SetDrawSkin(0);
+    if (button->Image) {
+        if (w == 0) button->W = static_cast<float>(img_width(button->Image));
+        if (h == 0) button->H = static_cast<float>(img_height(button->Image));
+    }
+    button->Refresh();
+    return button;
+}
+
+std::shared_ptr<kit_TButton> kit_TButton::CreateRoundButton(const std::string& name,
+                                                            const std::string& path, float x,
+                                                            float y, int r,
+                                                            const kit_GadgetRef& parent) {
+    if (name.empty()) return nullptr;
+    auto button = std::make_shared<kit_TButton>();
+    button->Init(name, x, y, static_cast<float>(2 * r), static_cast<float>(2 * r), parent);
+    button->Round = 1;
+    button->Radius = r;
+    button->LoadImage(path);
+    button->SetDrawSkin(0);
+    button->Refresh();
+    return button;
+}
+
+void kit_TButton::LoadSkin() {
+    kit_SkinOf(kit_SkinSlot::Button).Tiles =
+        kit_LoadNineSlice(kit_SkinFile("/graphics/button.png"));
+}
+
+std::shared_ptr<kit_TButton> kit_CreateButton(const std::string& name, const std::string& text,
+                                              float x, float y, float w, float h,
+                                              const kit_GadgetRef& parent) {
+    return kit_TButton::Create(name, text, x, y, w, h, parent);
+}
+
+std::shared_ptr<kit_TButton> kit_CreateImageButton(const std::string& name, const std::string& path,
+                                                   float x, float y, float w, float h,
+                                                   const kit_GadgetRef& parent) {
+    return kit_TButton::CreateImageButton(name, path, x, y, w, h, parent);
+}
+
+std::shared_ptr<kit_TButton> kit_CreateRoundButton(const std::string& name, const std::string& path,
+                                                   float x, float y, int r,
+                                                   const kit_GadgetRef& parent) {
+    return kit_TButton::CreateRoundButton(name, path, x, y, r, parent);
+}

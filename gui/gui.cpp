@@ -1,0 +1,226 @@
+#include "gui/gui.h"
+
+#include <algorithm>
+
+#include "engine/graphics.h"
+#include "engine/input.h"
+#include "engine/log.h"
+#include "gui/event.h"
+#include "gui/gui_detail.h"
+#include "gui/panel.h"
+#include "gui/screen.h"
+#include "gui/state.h"
+#include "gui/support.h"
+
+namespace kit_detail {
+
+KitModule& Module() {
+    static KitModule module;
+    return module;
+}
+
+void ReportMissingFile(const std::string& path) {
+    if (!Module().ReportedFiles.insert(path).second) return;
+    log_message("GUI file missing or unreadable: " + path, 2);
+}
+
+}  // namespace kit_detail
+
+using kit_detail::Module;
+
+void kit_GUI::Initialise() {
+    Module() = kit_detail::KitModule{};
+}
+
+void kit_GUI::Shutdown() {
+    Initialise();
+}
+
+void kit_GUI::DrawFloating() {
+    const std::vector<kit_GadgetRef> floating = Module().FloatingList;
+    for (const auto& gadget : floating) gadget->Draw(0.0f, 0.0f);
+}
+
+void kit_GUI::UpdateFloating() {
+    const std::vector<kit_GadgetRef> floating = Module().FloatingList;
+    for (auto it = floating.rbegin(); it != floating.rend(); ++it) (*it)->Update(0, 0);
+}
+
+void kit_GUI::AddPanel(const std::shared_ptr<kit_TPanel>& panel) {
+    if (panel) Module().PanelList.push_back(panel);
+}
+
+void kit_GUI::Refresh() {
+    auto& m = Module();
+    kit_State::Push();
+    m.MouseOverGadget.reset();
+    m.MousePanel.reset();
+    m.CursorState = 0;
+    // Everything is drawn before anything is updated: a change made by an
+    // update shows in the next frame.
+    const std::shared_ptr<kit_TScreen> screen = m.CurrentScreen;
+    if (screen) screen->DrawAll();
+    DrawFloating();
+    UpdateFloating();
+    if (screen) screen->UpdateAll();
+    DrawCursor();
+    kit_State::Pop();
+}
+
+void kit_GUI::DrawCursor() {
+    auto& m = Module();
+    gfx_set_color(255, 255, 255);
+    gfx_set_alpha(1.0);
+    if (m.UseSystemPointer && m.SystemPointerAllowed && m.CursorState == 0) {
+        in_show_mouse();
+        return;
+    }
+    in_hide_mouse();
+    const int state = std::clamp(m.CursorState, 0, 2);
+    const int x = in_mouse_x() - (state == 0 ? 0 : 5);
+    gfx_draw_image(m.CursorImages[static_cast<std::size_t>(state)], x, in_mouse_y(), 0);
+}
+
+void kit_GUI::SetSkin(const std::string& path) {
+    Module().SkinPath = path;
+    kit_LoadRegisteredSkins();
+    LoadCursors();
+}
+
+void kit_GUI::LoadCursors() {
+    static const char* const files[3] = {"/graphics/cursors/normal.png",
+                                         "/graphics/cursors/mouseover.png",
+                                         "/graphics/cursors/mousedown.png"};
+    for (std::size_t i = 0; i < 3; ++i) {
+        Module().CursorImages[i] = kit_LoadSkinImage(kit_SkinFile(files[i]), -1);
+    }
+}
+
+void kit_GUI::SetResolution(int width, int height, int systemPointerAllowed) {
+    auto& m = Module();
+    m.ScreenWidth = width;
+    m.ScreenHeight = height;
+    m.SystemPointerAllowed = systemPointerAllowed;
+}
+
+int kit_GUI::GetWidth() {
+    return Module().ScreenWidth;
+}
+
+int kit_GUI::GetHeight() {
+    return Module().ScreenHeight;
+}
+
+void kit_GUI::SetScreen(const std::shared_ptr<kit_TScreen>& screen) {
+    if (!screen) {
+        con_print("What the fuck?");
+        return;
+    }
+    Module().CurrentScreen = screen;
+}
+
+std::shared_ptr<kit_TScreen> kit_GUI::FindScreen(const std::string& name) {
+    for (const auto& screen : Module().ScreenList) {
+        if (kit_SameName(screen->Name, name)) return screen;
+    }
+    return nullptr;
+}
+
+void kit_GUI::AddScreen(const std::shared_ptr<kit_TScreen>& screen) {
+    if (screen) Module().ScreenList.push_back(screen);
+}
+
+std::shared_ptr<kit_TPanel> kit_GUI::FindPanel(const std::string& name) {
+    if (name.empty()) return nullptr;
+    for (const auto& panel : Module().PanelList) {
+        if (kit_SameName(panel->Name, name)) return panel;
+    }
+    return nullptr;
+}
+
+void kit_GUI::AddFloating(const kit_GadgetRef& gadget) {
+    if (gadget) Module().FloatingList.push_back(gadget);
+}
+
+bool kit_GUI::MayUseMouse(const kit_GadgetRef& gadget) {
+    const kit_GadgetRef& capture = Module().CaptureGadget;
+    return !capture || capture == gadget;
+}
+
+void kit_GUI::ReleaseCapture() {
+    Module().CaptureGadget.reset();
+}
+
+void kit_GUI::SetCapture(const kit_GadgetRef& gadget) {
+    Module().CaptureGadget = gadget;
+}
+
+void kit_GUI::ClaimMouseOver(const kit_GadgetRef& gadget, int x, int y) {
+    auto& m = Module();
+    if (m.MouseOverGadget) return;
+    m.MouseOverGadget = gadget;
+    kit_TEvent::Create(kit_EventMouseOver, gadget, 0, x, y, nullptr);
+}
+
+void kit_GUI::SetMousePanel(const std::shared_ptr<kit_TPanel>& panel) {
+    Module().MousePanel = panel;
+}
+
+bool kit_GUI::PanelMayUpdate(const kit_TPanel& panel) {
+    const std::shared_ptr<kit_TPanel>& claimer = Module().MousePanel;
+    return !claimer || claimer.get() == &panel || claimer == panel.GetParent();
+}
+
+void kit_GUI::SetCursorState(int state) {
+    Module().CursorState = state;
+}
+
+void kit_GUI::SetSystemPointer(int flag) {
+    Module().UseSystemPointer = flag;
+}
+
+void kit_GUI::LoadFont(const std::string& name, const std::string& file, int size) {
+    if (name.empty()) return;
+    Module().FontList.push_back(
+        kit_TFont::Create(name, Module().SkinPath + "/Fonts/" + file, size));
+}
+
+FontHandle kit_GUI::GetFont(const std::string& name) {
+    if (name.empty()) return nullptr;
+    for (const auto& font : Module().FontList) {
+        if (kit_SameName(font->Name, name)) return font->Font;
+    }
+    return nullptr;
+}
+
+const std::string& kit_GUI::GetSkinPath() {
+    return Module().SkinPath;
+}
+
+std::shared_ptr<kit_TScreen> kit_GUI::GetCurrentScreen() {
+    return Module().CurrentScreen;
+}
+
+kit_GadgetRef kit_GUI::GetCaptureGadget() {
+    return Module().CaptureGadget;
+}
+
+kit_GadgetRef kit_GUI::GetMouseOverGadget() {
+    return Module().MouseOverGadget;
+}
+
+std::shared_ptr<kit_TPanel> kit_GUI::GetMousePanel() {
+    return Module().MousePanel;
+}
+
+int kit_GUI::GetCursorState() {
+    return Module().CursorState;
+}
+
+const std::vector<kit_GadgetRef>& kit_GUI::GetFloatingList() {
+    return Module().FloatingList;
+}
+
+const ImageHandle& kit_GUI::GetCursorImage(int state) {
+    return Module().CursorImages[static_cast<std::size_t>(std::clamp(state, 0, 2))];
+}
