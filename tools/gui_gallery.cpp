@@ -10,6 +10,10 @@
 // passes over one frame: the gallery screen with the pointer resting on the
 // "Mouse over" button, then a screen holding only the "Pressed" button with
 // the pointer holding it down.
+//
+// The list gadgets (table, scroll box, sliders, scroll bars, combo boxes and
+// their menus) fill a second page of the same size below the first, so the
+// picture is 1024 x 1536.
 
 #include <SDL.h>
 
@@ -28,7 +32,13 @@
 #include "engine/image.h"
 #include "engine/input.h"
 #include "engine/text.h"
+#include "gui/combo_box.h"
 #include "gui/kit.h"
+#include "gui/scroll_bar.h"
+#include "gui/scroll_box.h"
+#include "gui/slider.h"
+#include "gui/table.h"
+#include "gui/text_field.h"
 
 namespace {
 
@@ -104,6 +114,9 @@ struct Gallery {
     std::shared_ptr<kit_TLabel> fps;
     std::vector<std::shared_ptr<kit_TLabel>> event_lines;
     std::shared_ptr<kit_TAnimImage> sheet;
+    std::shared_ptr<kit_TPanel> text_panel;
+    std::shared_ptr<kit_TTextField> focused_field;
+    std::shared_ptr<kit_TTextField> selection_field;
 };
 
 void BuildButtons(Gallery& g) {
@@ -213,6 +226,87 @@ void BuildPanels(Gallery& g) {
     for (int i = 0; i < 6; ++i) g.event_lines.push_back(Note("", 20, 145.0f + 22 * i, panel));
 }
 
+// The text fields sit in a strip above the other panels. Only one field can
+// hold the keyboard at a time, so the strip is drawn last, straight onto the
+// finished frame, after scripted input gave each focused field its state.
+void BuildTextFields(Gallery& g) {
+    g.text_panel = kit_CreatePanel("Text fields", 16, 100, 992, 46);
+    g.text_panel->SetColorHex(kPanelColour);
+    auto caption =
+        kit_CreateLabel("Text fields title", "Text fields", 12, 8, 0, 0, 0, 0, g.text_panel);
+    caption->SetTextColorHex("F08A24");
+    caption->SetFont("Large");
+    Note("Empty", 175, 16, g.text_panel);
+    kit_CreateTextField("emptyT", "", 225, 11, 130, 24, 0, g.text_panel);
+    Note("Text", 375, 16, g.text_panel);
+    kit_CreateTextField("textT", "Crashmoor Newbie", 412, 11, 150, 24, 0, g.text_panel);
+    Note("Focused", 582, 16, g.text_panel);
+    g.focused_field = kit_CreateTextField("focusT", "", 642, 11, 120, 24, 0, g.text_panel);
+    Note("Selection", 782, 16, g.text_panel);
+    g.selection_field =
+        kit_CreateTextField("selectT", "Big Dog match", 850, 11, 130, 24, 0, g.text_panel);
+    // The field skin is dark: light text, as on the menus.
+    for (const auto& child : g.text_panel->Children) {
+        if (std::dynamic_pointer_cast<kit_TTextField>(child)) child->SetTextColor(255, 255, 255);
+    }
+}
+
+void PushKey(SDL_Scancode key) {
+    for (const bool down : {true, false}) {
+        SDL_Event e{};
+        e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+        e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+        e.key.keysym.scancode = key;
+        SDL_PushEvent(&e);
+    }
+}
+
+// One input step for the text field strip: no drawing and no cursor.
+void StepTextFields(const Gallery& g, int x, int y, int held) {
+    PushMouse(x, y, held);
+    sys_poll_events();
+    g.text_panel->Update(0, 0);
+}
+
+// The screen x of a character boundary of a field of the strip.
+int BoundaryX(const Gallery& g, const std::shared_ptr<kit_TTextField>& field, int chars) {
+    gfx_set_font(field->Font);
+    return static_cast<int>(g.text_panel->X + field->X) + 3 +
+           gfx_text_width(field->GetText().substr(0, static_cast<std::size_t>(chars)));
+}
+
+// After the frame is finished: a drag selects "Dog" and the strip is drawn;
+// then a click moves the focus away (the first click only takes it from the
+// selecting field), one gives it to the "Focused" field, text is typed, the
+// caret moves left three times, and that field is drawn again over its place.
+void DrawTextFields(const Gallery& g) {
+    const int y = static_cast<int>(g.text_panel->Y + g.selection_field->Y) + 12;
+    StepTextFields(g, BoundaryX(g, g.selection_field, 4), y, 0);
+    StepTextFields(g, BoundaryX(g, g.selection_field, 4), y, 1);
+    StepTextFields(g, BoundaryX(g, g.selection_field, 7), y, 1);
+    StepTextFields(g, BoundaryX(g, g.selection_field, 7), y, 0);
+    g.text_panel->Draw(0, 0);
+
+    const int fx = static_cast<int>(g.text_panel->X + g.focused_field->X) + 10;
+    for (int click = 0; click < 2; ++click) {
+        StepTextFields(g, fx, y, 1);
+        StepTextFields(g, fx, y, 0);
+    }
+    SDL_Event text{};
+    text.type = SDL_TEXTINPUT;
+    std::snprintf(text.text.text, sizeof text.text.text, "%s", "Player One");
+    SDL_PushEvent(&text);
+    StepTextFields(g, fx, y, 0);
+    for (int i = 0; i < 3; ++i) {
+        PushKey(SDL_SCANCODE_LEFT);
+        StepTextFields(g, fx, y, 0);
+    }
+    g.focused_field->Draw(g.text_panel->X, g.text_panel->Y);
+    // Enter ends the editing, so that the field gives the mouse back.
+    PushKey(SDL_SCANCODE_RETURN);
+    StepTextFields(g, fx, y, 0);
+}
+
 Gallery Build() {
     Gallery g;
     g.screen = kit_CreateScreen("Gallery", "Every gadget of the kit");
@@ -222,6 +316,7 @@ Gallery Build() {
     BuildProgress(g);
     BuildPictures(g);
     BuildPanels(g);
+    BuildTextFields(g);
     return g;
 }
 
@@ -232,6 +327,189 @@ void DrawFrame(const ImageHandle& backdrop) {
     gfx_set_alpha(1);
     gfx_draw_image(backdrop, 0, 0, 0);
     kit_Refresh();
+}
+
+// The second page: the list gadgets, closed and open, in the states that
+// scripted input gives them.
+struct ListsPage {
+    std::shared_ptr<kit_TScreen> screen;
+    std::shared_ptr<kit_TScrollBox> box;
+    std::shared_ptr<kit_TTable> table;
+    std::shared_ptr<kit_TSlider> music;
+    std::shared_ptr<kit_TLabel> music_value;
+    std::shared_ptr<kit_TComboBox> chosen;
+    std::shared_ptr<kit_TComboBox> dropped;
+    std::shared_ptr<kit_TComboBox> upwards;
+};
+
+void BuildTable(ListsPage& p) {
+    const auto panel = Panel(p.screen, "Table", 16, 100, 496, 320);
+    p.table = kit_CreateTable("resultsT", 20, 45, 255, "Contestant", 200, 18, 1, panel);
+    for (const char* title : {"Kills", "Deaths", "Points"}) p.table->AddColumn(title, 70);
+    p.table->SetColor(58, 55, 55, 0);
+    p.table->SetTextColor(220, 214, 208, 0);
+    p.table->SetColorHex("F08A24", 1);
+    p.table->SetTextColor(255, 255, 255, 1);
+    p.table->SetColor(30, 28, 28, 2);
+    p.table->SetTextColorHex("F08A24", 2);
+    const char* const names[] = {"Big Dog",      "Rustbucket", "Moorhen",     "Crash Test",
+                                 "Mudlark",      "Bogtrotter", "Sidewinder",  "Peat Boy",
+                                 "Hardshoulder", "Wrecker",    "Gravel Gert", "Skid Row",
+                                 "Tarmac Tim",   "Player"};
+    int i = 0;
+    for (const char* name : names) {
+        const int kills = 14 - i, deaths = i % 5;
+        p.table->AddRow({name, str_from_int(kills), str_from_int(deaths),
+                         str_from_int(kills * 10 - deaths * 5)});
+        ++i;
+    }
+}
+
+void BuildScrollBox(ListsPage& p) {
+    const auto panel = Panel(p.screen, "Scroll box", 528, 100, 480, 320);
+    auto box = kit_CreateScrollBox("scrollS", 20, 45, 300, 255, 3, 560, 460, panel);
+    p.box = box;
+    box->SetColorHex("F08A24");
+    Note("Content 560 x 460 pixels,", 10, 10, box);
+    Note("scrolled by both bars", 10, 30, box);
+    kit_CreateImage("scrollJeep", "Sprites/jeep.png", 150, 60, 240, 160, box);
+    for (int k = 0; k < 6; ++k) {
+        kit_CreateButton("scrollB" + str_from_int(k), "Button " + str_from_int(k + 1),
+                         20.0f + 180 * (k % 3), 240.0f + 50 * (k / 3), 150, 25, box);
+    }
+    box->HScroll->SetValue(70);
+    Note("Style 1: outline", 340, 45, panel);
+    Note("Style 2: filled", 340, 75, panel);
+    auto filled = kit_CreateScrollBox("filledS", 340, 100, 120, 90, 1, 0, 200, panel);
+    filled->SetBorderStyle(2);
+    filled->SetColor(90, 86, 86);
+    Note("One bar", 10, 10, filled);
+    Note("only", 10, 30, filled);
+}
+
+void BuildSliders(ListsPage& p) {
+    const auto panel = Panel(p.screen, "Sliders and scroll bars", 16, 436, 496, 316);
+    Note("Graphic detail", 20, 50, panel);
+    kit_CreateSlider("gfx slider", 140, 50, 150, 1, 0, 2, 1, panel)->SetValue(1);
+    Note("1 of 0 to 2", 310, 50, panel);
+    Note("Sound effects", 20, 90, panel);
+    kit_CreateSlider("sfx slider", 140, 90, 150, 1, 0, 9, 1, panel)->SetValue(12);
+    Note("9: set to 12", 310, 90, panel);
+    Note("Music (dragged)", 20, 130, panel);
+    p.music = kit_CreateSlider("music slider", 140, 130, 150, 1, 0, 9, 1, panel);
+    p.music_value = Note("", 310, 130, panel);
+    Note("Vertical", 400, 50, panel);
+    kit_CreateSlider("vSlider", 420, 75, 120, 0, 0, 10, 1, panel)->SetValue(7);
+    Note("Scroll bars", 20, 175, panel);
+    kit_CreateScrollBar("hBar", 20, 200, 300, 1, 400, 100, panel)->SetValue(150);
+    kit_CreateScrollBar("hFull", 20, 230, 300, 1, 100, 100, panel);
+    Note("All visible", 330, 230, panel);
+    kit_CreateScrollBar("vBar", 460, 75, 200, 0, 238, 190, panel)->SetValue(48);
+}
+
+void BuildCombos(ListsPage& p) {
+    const auto panel = Panel(p.screen, "Combo boxes and menus", 528, 436, 480, 316);
+    Note("Prompt", 20, 50, panel);
+    auto prompt =
+        kit_CreateComboBox("mapcombo", "Select a map", 100, 45, 150, 24, 150, 200, 18, panel);
+    prompt->AddItem("Bog Standard");
+    Note("Chosen", 20, 100, panel);
+    p.chosen =
+        kit_CreateComboBox("gametypecombo", "Game type", 100, 95, 150, 24, 150, 200, 18, panel);
+    for (const char* type : {"Deathmatch", "Team deathmatch", "Capture the flag", "Last man"}) {
+        p.chosen->AddItem(type);
+    }
+    Note("Open", 20, 150, panel);
+    p.dropped =
+        kit_CreateComboBox("vehiclecombo", "Vehicle", 100, 145, 150, 24, 150, 200, 18, panel);
+    for (const char* car : {"Car", "Jeep", "Sports car", "Concept car", "Truck"}) {
+        p.dropped->AddItem(car);
+    }
+    p.dropped->Select(1);
+    Note("Opens upwards near", 290, 210, panel);
+    Note("the screen's bottom", 290, 230, panel);
+    p.upwards =
+        kit_CreateComboBox("playerteamcombo", "Team", 290, 270, 150, 24, 150, 200, 18, panel);
+    for (int t = 1; t <= 12; ++t) p.upwards->AddItem("Team " + str_from_int(t), t);
+    // The lists in the panels' colours (the kit's default rows are white).
+    for (const auto& combo : {prompt, p.chosen, p.dropped, p.upwards}) {
+        combo->Menu->Table->SetColor(58, 55, 55, 0);
+        combo->Menu->Table->SetTextColor(220, 214, 208, 0);
+    }
+}
+
+// One frame of the page with the mouse at (x, y).
+void ListsFrame(const ImageHandle& backdrop, int x, int y, int held) {
+    PushMouse(x, y, held);
+    gfx_flip(0);
+    DrawFrame(backdrop);
+    while (kit_PollEvent()) {
+    }
+}
+
+void ListsClick(const ImageHandle& backdrop, int x, int y) {
+    ListsFrame(backdrop, x, y, 1);
+    ListsFrame(backdrop, x, y, 0);
+}
+
+// Scripts the page's input, draws it and appends its pixels below `pixels`.
+// False when a gadget did not end in the state the picture shows.
+bool DrawListsPage(const ImageHandle& backdrop, std::vector<std::uint32_t>& pixels) {
+    ListsPage p;
+    p.screen = kit_CreateScreen("Lists", "The list gadgets");
+    BuildTable(p);
+    BuildScrollBox(p);
+    BuildSliders(p);
+    BuildCombos(p);
+    kit_SetScreen("Lists");
+    // A gadget of the first page may still hold the mouse (the focused text
+    // field); it is not on this screen to let it go.
+    kit_GUI::ReleaseCapture();
+    ListsFrame(backdrop, 700, 60, 0);
+
+    // The table: two clicks on the down arrow of its bar, then a row.
+    const auto& bar = p.table->ScrollBar;
+    const int ax = bar->GetAbsoluteX() + 7, ay = bar->GetAbsoluteY() + static_cast<int>(bar->H) - 7;
+    ListsClick(backdrop, ax, ay);
+    ListsClick(backdrop, ax, ay);
+    ListsClick(backdrop, p.table->GetAbsoluteX() + 60, p.table->GetAbsoluteY() + 21 + 3 * 20 + 9);
+
+    // The scroll box's content follows its vertical knob, dragged 30 pixels.
+    const auto& vbar = p.box->VScroll;
+    const int vx = vbar->GetAbsoluteX() + 7;
+    const int vy = vbar->GetParent()->GetAbsoluteY() + static_cast<int>(vbar->KnobPos) + 20;
+    ListsFrame(backdrop, vx, vy, 1);
+    ListsFrame(backdrop, vx, vy + 30, 1);
+    ListsFrame(backdrop, vx, vy + 30, 0);
+
+    // The music slider's knob dragged from 0 to 4.
+    const int kx = p.music->GetParent()->GetAbsoluteX() + p.music->KnobPos + 7;
+    const int ky = p.music->GetAbsoluteY() + 7;
+    ListsFrame(backdrop, kx, ky, 1);
+    ListsFrame(backdrop, kx + static_cast<int>(4 * p.music->PixelsPerUnit), ky, 1);
+    ListsFrame(backdrop, kx + static_cast<int>(4 * p.music->PixelsPerUnit), ky, 0);
+    p.music_value->SetText(str_from_int(p.music->GetValue()));
+
+    // A choice through the menu of "Chosen", then the upward menu opened
+    // by a click and the other one by the program; the pointer rests on a
+    // row of the open list.
+    const int cx = p.chosen->GetAbsoluteX() + 60, cy = p.chosen->GetAbsoluteY() + 12;
+    ListsClick(backdrop, cx, cy);
+    ListsClick(backdrop, cx, static_cast<int>(p.chosen->Menu->Y) + 5 + 2 * 20 + 9);
+    ListsClick(backdrop, p.upwards->GetAbsoluteX() + 60, p.upwards->GetAbsoluteY() + 12);
+    p.dropped->OpenMenu(p.dropped->GetAbsoluteX(),
+                        p.dropped->GetAbsoluteY() + static_cast<int>(p.dropped->H) + 2);
+    kit_GUI::ReleaseCapture();
+    const auto& up = p.upwards->Menu;
+    ListsFrame(backdrop, static_cast<int>(up->X) + 60, static_cast<int>(up->Y) + 5 + 3 * 20 + 9, 0);
+
+    const bool ok = p.table->GetSelectedIndex() == 5 && p.music->GetValue() == 4 &&
+                    p.box->OffsetY == -vbar->GetValue() && vbar->GetValue() > 0 &&
+                    p.chosen->GetSelectedText() == "Capture the flag" && up->Hidden == 0 &&
+                    up->Y < p.upwards->GetAbsoluteY() && p.dropped->Menu->Hidden == 0;
+    const std::vector<std::uint32_t> page = gfx_read_pixels(0, 0, 1024, 768);
+    pixels.insert(pixels.end(), page.begin(), page.end());
+    return ok;
 }
 
 }  // namespace
@@ -306,7 +584,23 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "gui_gallery: the pressed button did not take the mouse\n");
             code = 1;
         }
-        if (gfx_save_png(out) != 1) {
+        // Let the button go so that the text fields can take the mouse.
+        PushMouse(static_cast<int>(g.pressed->X) + 70, static_cast<int>(g.pressed->Y) + 14, 0);
+        sys_poll_events();
+        g.pressed->Update(0, 0);
+        DrawTextFields(g);
+        if (g.focused_field->GetText() != "Player One" || g.focused_field->Caret != 7 ||
+            g.selection_field->GetSelectedText() != "Dog") {
+            std::fprintf(stderr, "gui_gallery: the text fields did not take their input\n");
+            code = 1;
+        }
+        // The list gadgets fill a second page, below the first.
+        std::vector<std::uint32_t> pixels = gfx_read_pixels(0, 0, 1024, 768);
+        if (!DrawListsPage(backdrop, pixels)) {
+            std::fprintf(stderr, "gui_gallery: the list gadgets did not take their input\n");
+            code = 1;
+        }
+        if (pix_save_png(1024, 2 * 768, pixels.data(), out) != 1) {
             std::fprintf(stderr, "gui_gallery: could not write %s\n", out.c_str());
             code = 1;
         }

@@ -1,0 +1,96 @@
+#include "gui/scroll_box.h"
+
+#include "engine/graphics.h"
+#include "engine/input.h"
+#include "gui/gui.h"
+#include "gui/scroll_bar.h"
+#include "gui/state.h"
+#include "gui/support.h"
+
+void kit_TScrollBox::Draw(float parentX, float parentY) {
+    if (Hidden) return;
+    const int bx = static_cast<int>(parentX + X), by = static_cast<int>(parentY + Y);
+    const double left = bx - 1, top = by - 1;
+    gfx_set_color(Color.R, Color.G, Color.B);
+    gfx_set_alpha(Alpha);
+    if (BorderStyle == 1) {
+        // From (bx - 1, by - 1) to (bx + W + 1, by + H + 1), a pixel wide.
+        const double w = W + 3, h = H + 3;
+        gfx_draw_rect(left, top, w, 1);
+        gfx_draw_rect(left, top + h - 1, w, 1);
+        gfx_draw_rect(left, top, 1, h);
+        gfx_draw_rect(left + w - 1, top, 1, h);
+    } else if (BorderStyle == 2) {
+        gfx_draw_rect(left, top, W + 2, H + 2);
+    }
+    kit_State::Push();
+    kit_ClipViewport(bx + 2, by + 2, static_cast<int>(W - 4), static_cast<int>(H - 4));
+    DrawChildren(static_cast<float>(bx + OffsetX), static_cast<float>(by + OffsetY));
+    kit_State::Pop();
+}
+
+void kit_TScrollBox::Update(int parentX, int parentY) {
+    if (MouseState == 2) {
+        if (in_mouse_down(1)) {
+            OnMouseDown(parentX, parentY);
+        } else {
+            OnMouseUp(parentX, parentY);
+        }
+        return;
+    }
+    if (Hidden) return;
+    UpdateChildren(static_cast<int>(parentX + X) + OffsetX,
+                   static_cast<int>(parentY + Y) + OffsetY);
+    if (VScroll) OffsetY = -VScroll->GetValue();
+    if (HScroll) OffsetX = -HScroll->GetValue();
+    MouseState = 0;
+    if (!kit_GUI::MayUseMouse(Self())) return;
+    if (MouseIsOver(parentX, parentY)) {
+        OnMouseOver(parentX, parentY);
+        if (in_mouse_down(1)) OnMouseDown(parentX, parentY);
+    }
+}
+
+std::shared_ptr<kit_TScrollBar> kit_TScrollBox::Bar(int horizontal) const {
+    return horizontal ? HScroll : VScroll;
+}
+
+void kit_TScrollBox::SetScrollColor(int r, int g, int b, int horizontal) {
+    if (const auto bar = Bar(horizontal)) bar->SetColor(r, g, b);
+}
+
+void kit_TScrollBox::SetScrollColorHex(const std::string& hex, int horizontal) {
+    if (const auto bar = Bar(horizontal)) bar->SetColorHex(hex);
+}
+
+void kit_TScrollBox::SetScrollAlpha(float a, int horizontal) {
+    if (const auto bar = Bar(horizontal)) bar->SetAlpha(a);
+}
+
+std::shared_ptr<kit_TScrollBox> kit_TScrollBox::Create(const std::string& name, float x, float y,
+                                                       float w, float h, int type, int contentW,
+                                                       int contentH, const kit_GadgetRef& parent) {
+    if (name.empty()) return nullptr;
+    auto box = std::make_shared<kit_TScrollBox>();
+    box->Init(name, x, y, w, h, parent);
+    const bool both = type == 3;
+    if (type == 1 || both) {
+        const auto length = static_cast<int>(both ? h - 15 : h);
+        box->VScroll = kit_CreateScrollBar(name + ":VScroll", x + w - 15, y, length, 0, contentH,
+                                           static_cast<int>(h - 18), parent);
+        box->W = w - 18;
+    }
+    if (type == 2 || both) {
+        const auto length = static_cast<int>(both ? w - 15 : w);
+        box->HScroll = kit_CreateScrollBar(name + ":HScroll", x, y + h - 15, length, 1, contentW,
+                                           static_cast<int>(w - 18), parent);
+        box->H = h - 18;
+    }
+    return box;
+}
+
+std::shared_ptr<kit_TScrollBox> kit_CreateScrollBox(const std::string& name, float x, float y,
+                                                    float w, float h, int type, int contentW,
+                                                    int contentH, const kit_GadgetRef& parent) {
+    return kit_TScrollBox::Create(name, x, y, w, h, type, contentW, contentH, parent);
+}
