@@ -11,6 +11,7 @@
 #include "app/console_message.h"
 #include "app/hud.h"
 #include "app/match.h"
+#include "app/menus.h"
 #include "app/music.h"
 #include "app/player.h"
 #include "engine/audio.h"
@@ -23,6 +24,7 @@
 #include "engine/random.h"
 #include "engine/stream.h"
 #include "engine/text.h"
+#include "gui/kit.h"
 #include "objects/effects.h"
 #include "objects/game_object.h"
 #include "objects/live_objects.h"
@@ -37,9 +39,9 @@ const char* const kMenuFooter = "Crashmoor v1.0 [RC1]   -   hold Esc to leave th
 namespace {
 
 bool g_started = false;
-// A quick match from the command line ends the program with its results;
-// a match started any other way returns to the menus.
-bool g_end_after_match = false;
+// A quick match from the command line prints its results on standard
+// output too.
+bool g_print_results = false;
 std::string g_start_error;
 BeforeFlipHook g_before_flip = nullptr;
 void* g_before_flip_user = nullptr;
@@ -94,18 +96,20 @@ void MenuFrame() {
     gfx_draw_image(app.MenuBackdrop, 0, 0, 0);
     gfx_draw_text(kMenuFooter, 0, gfx_height() - gfx_text_height());
     sys_poll_events();
+    kit_Refresh();
+    HandleMenuEvents();
+    kit_FPS::Update();
 }
 
-// The results of a finished match in the report file; a quick match also
-// prints them and ends the program (the menus do not show them yet).
+// The results of a finished match go to the "Match Results" screen and the
+// report file; a quick match from the command line also prints them.
 void ReportResults() {
     for (const std::string& line : ResultLines(LastResults())) {
-        if (g_end_after_match) std::printf("%s\n", line.c_str());
+        if (g_print_results) std::printf("%s\n", line.c_str());
         ConsoleMessage::Create(line, kConsoleWhite);
     }
-    if (!g_end_after_match) return;
-    std::fflush(stdout);
-    sys_end();
+    if (g_print_results) std::fflush(stdout);
+    ShowMatchResults(LastResults());
 }
 
 // The car the view follows: the human's, or in a match without one the
@@ -240,6 +244,9 @@ bool StartUp(const StartOptions& options) {
     for (int i = 0; i < kEffectSoundCount; ++i) app.EffectSounds[i] = snd_load(kEffectFiles[i], 0);
     // 19. The game draws its own cursor.
     in_hide_mouse();
+    // 20. The menus.
+    kit_Initialise();
+    BuildMenus();
     // 21. Frame clock and match clock.
     Delta::Start();
     Timer::Reset();
@@ -250,7 +257,7 @@ bool StartUp(const StartOptions& options) {
             return false;
         }
         app.GameState = kStateMatch;
-        g_end_after_match = true;
+        g_print_results = true;
     }
     return true;
 }
@@ -296,6 +303,8 @@ void ShutDown() {
     gfx_set_font(nullptr);
     if (app.GameState == kStateMatch) EndMatchTeardown();
     ConsoleInputLine().clear();
+    ReleaseMenus();
+    kit_Shutdown();
     AI::List.Clear();
     Player::List.Clear();
     Minimap::List.Clear();
@@ -304,7 +313,7 @@ void ShutDown() {
     ResetAppState();
     Delta::Reset();
     g_started = false;
-    g_end_after_match = false;
+    g_print_results = false;
     // Every object of the last match must be gone by now: say so if not.
     if (LiveObjectTotal() > 0) {
         std::string alive;

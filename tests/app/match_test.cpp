@@ -18,6 +18,7 @@
 #include "engine/engine.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
+#include "gui/kit.h"
 #include "objects/devices.h"
 #include "objects/effects.h"
 #include "objects/pickups.h"
@@ -174,7 +175,13 @@ TEST_F(MatchTest, TheMatchClockEndsTheMatchAndTheResultsArePrinted) {
     testing::internal::CaptureStdout();
     const bool go_on = RunFrame();
     const std::string out = testing::internal::GetCapturedStdout();
-    EXPECT_FALSE(go_on) << "the program ends after printing the results";
+    EXPECT_TRUE(go_on) << "the game goes back to its menus";
+    EXPECT_EQ(kit_CurrentScreenName(), "Match Results");
+    const auto table = std::dynamic_pointer_cast<kit_TTable>(
+        kit_FindGadget("Match Results", kit_FindPanel("Match Results Panel")));
+    ASSERT_TRUE(table);
+    ASSERT_EQ(table->RowCount(), 1);
+    EXPECT_EQ(table->CellText(0, 0), "Crashmoor Newbie");
     EXPECT_NE(out.find("Contestant"), std::string::npos);
     EXPECT_NE(out.find("Crashmoor Newbie"), std::string::npos);
     EXPECT_EQ(App().GameState, kStateMenus);

@@ -1,0 +1,378 @@
+#include "app/menus.h"
+
+#include <array>
+#include <map>
+#include <memory>
+
+#include "app/app_state.h"
+#include "arena/arena_loader.h"
+#include "engine/graphics.h"
+#include "engine/input.h"
+#include "engine/text.h"
+#include "gui/kit.h"
+
+namespace {
+
+constexpr const char* kTeamItems[] = {"1", "2", "3", "4", "N/A"};
+constexpr const char* kVehicleItems[] = {"Samurai", "Rabbit", "Flash", "Sentinel", "Tanker"};
+constexpr const char* kGameTypeItems[] = {"Deathmatch", "Big Dog"};
+constexpr const char* kDifficultyItems[] = {"AI - Weakling", "AI - Moderate", "AI - Offensive",
+                                            "No AI"};
+// The text on the dark panels and in the dark fields.
+constexpr const char* kTextColour = "e8e4dc";
+
+// The match keys of the configuration file, in the order the menus save and
+// restore them, with their combo boxes.
+constexpr std::array<std::pair<const char*, const char*>, 14> kMatchKeys = {{
+    {"AI1Default", "a1combo"},
+    {"AI2Default", "a2combo"},
+    {"AI3Default", "a3combo"},
+    {"AI4Default", "a4combo"},
+    {"AI5Default", "a5combo"},
+    {"AI1TeamDefault", "a1teamcombo"},
+    {"AI2TeamDefault", "a2teamcombo"},
+    {"AI3TeamDefault", "a3teamcombo"},
+    {"AI4TeamDefault", "a4teamcombo"},
+    {"AI5TeamDefault", "a5teamcombo"},
+    {"MatchTypeDefault", "gametypecombo"},
+    {"MapDefault", "mapcombo"},
+    {"PlayerVehicleDefault", "vehiclecombo"},
+    {"PlayerTeamDefault", "playerteamcombo"},
+}};
+
+struct Built {
+    std::map<std::string, kit_GadgetRef> gadgets;
+    std::shared_ptr<kit_TTable> results;
+};
+Built g_menus;
+
+template <typename T>
+std::shared_ptr<T> Get(const std::string& name) {
+    const auto it = g_menus.gadgets.find(name);
+    return it == g_menus.gadgets.end() ? nullptr : std::dynamic_pointer_cast<T>(it->second);
+}
+
+std::vector<MenuGadgetSpec> SetupGadgets() {
+    using K = MenuGadget;
+    std::vector<MenuGadgetSpec> g = {
+        {"game type title", K::Label, "Game Type", 10, 10, 100, 24},
+        {"gametypecombo", K::Combo, "Select Game Type", 10, 30, 150, 24, 150, 200, 18},
+        {"score limit title", K::Label, "Kill/Score Limit:", 10, 70, 100, 24},
+        {"score limit edit", K::TextField, "5", 135, 65, 25, 20},
+        {"time limit title", K::Label, "Time Limit:", 10, 90, 100, 24},
+        {"time limit edit", K::TextField, "5", 135, 85, 25, 20},
+        {"penalty title", K::Label, "Respawn Penalty:", 10, 110, 100, 24},
+        {"penalty edit", K::TextField, "250", 135, 105, 25, 20},
+        {"minimap check", K::CheckBox, "Disable Minimap", 10, 150, 0, 0},
+        {"map title", K::Label, "Game Map", 10, 200, 100, 24},
+        {"mapcombo", K::Combo, "Select Game Map", 10, 220, 150, 24, 150, 200, 18},
+        {"vehicle title", K::Label, "Player Vehicle", 230, 10, 100, 24},
+        {"vehiclecombo", K::Combo, "Select Vehicle", 230, 30, 150, 24, 150, 200, 18},
+        {"player team title", K::Label, "Team", 400, 10, 150, 24},
+        {"playerteamcombo", K::Combo, "", 400, 30, 50, 24, 150, 200, 18},
+        {"ai title", K::Label, "Computer Opponents", 230, 80, 100, 24},
+    };
+    static const char* const kSlots[5][3] = {{"a1combo", "AI #1", "a1teamcombo"},
+                                             {"a2combo", "AI #2", "a2teamcombo"},
+                                             {"a3combo", "AI #3", "a3teamcombo"},
+                                             {"a4combo", "AI #4", "a4teamcombo"},
+                                             {"a5combo", "AI #5", "a5teamcombo"}};
+    for (int i = 0; i < 5; ++i) {
+        g.push_back(
+            {kSlots[i][0], K::Combo, kSlots[i][1], 230, 100 + 30 * i, 150, 24, 150, 200, 18});
+    }
+    g.push_back({"team title", K::Label, "Team", 400, 80, 100, 24});
+    for (int i = 0; i < 5; ++i) {
+        g.push_back({kSlots[i][2], K::Combo, "", 400, 100 + 30 * i, 50, 24, 150, 200, 18});
+    }
+    g.push_back({"startMatchB", K::Button, "Start Match", 660, 60, 150, 24});
+    g.push_back({"defaultMatchB", K::Button, "Default Match", 660, 90, 150, 24});
+    g.push_back({"saveDefaultMatchB", K::Button, "Save Match", 660, 120, 150, 24});
+    return g;
+}
+
+kit_GadgetRef Make(const MenuGadgetSpec& s, const kit_GadgetRef& panel) {
+    const int x = s.fromRight ? gfx_width() - s.x : s.x;
+    switch (s.kind) {
+        case MenuGadget::Button: {
+            auto b = kit_CreateButton(s.name, s.caption, x, s.y, s.w, s.h, panel);
+            return b;
+        }
+        case MenuGadget::Label: {
+            auto l = kit_CreateLabel(s.name, s.caption, x, s.y, s.w, s.h, s.a, s.b, panel);
+            l->SetTextColorHex(kTextColour);
+            return l;
+        }
+        case MenuGadget::Slider:
+            return kit_CreateSlider(s.name, x, s.y, s.w, 1, s.a, s.b, s.c, panel);
+        case MenuGadget::TextField: {
+            auto t = kit_CreateTextField(s.name, s.caption, x, s.y, s.w, s.h, 0, panel);
+            t->SetTextColorHex(kTextColour);
+            return t;
+        }
+        case MenuGadget::Combo:
+            return kit_CreateComboBox(s.name, s.caption, x, s.y, s.w, s.h, s.a, s.b, s.c, panel);
+        case MenuGadget::CheckBox: {
+            auto c = kit_CreateCheckBox(s.name, s.caption, x, s.y, s.w, panel);
+            c->SetTextColorHex(kTextColour);
+            return c;
+        }
+    }
+    return nullptr;
+}
+
+void FillCombo(const char* name, const auto& items) {
+    if (auto c = Get<kit_TComboBox>(name)) {
+        for (const char* item : items) c->AddItem(item);
+    }
+}
+
+void SelectCombo(const char* name, int index) {
+    if (auto c = Get<kit_TComboBox>(name)) c->Select(index);
+}
+
+int ComboIndex(const char* name) {
+    const auto c = Get<kit_TComboBox>(name);
+    return c ? c->GetSelectedIndex() : -1;
+}
+
+std::string FieldText(const char* name) {
+    const auto t = Get<kit_TTextField>(name);
+    return t ? t->GetText() : "";
+}
+
+void LoadOptions() {
+    TConfig& config = App().Config;
+    if (auto s = Get<kit_TSlider>("gfx slider")) {
+        s->SetValue(str_to_int(config.Read("Graphics Quality", "3")));
+    }
+    if (auto s = Get<kit_TSlider>("sfx slider"))
+        s->SetValue(str_to_int(config.Read("Sound Volume", "5")));
+    if (auto s = Get<kit_TSlider>("music slider")) {
+        s->SetValue(str_to_int(config.Read("Music Volume", "9")));
+    }
+    if (auto t = Get<kit_TTextField>("playerName")) {
+        t->SetText(config.Read("Player Name", "Crashmoor Newbie"));
+    }
+}
+
+void DefaultOptions() {
+    if (auto s = Get<kit_TSlider>("gfx slider")) s->SetValue(3);
+    if (auto s = Get<kit_TSlider>("sfx slider")) s->SetValue(5);
+    if (auto s = Get<kit_TSlider>("music slider")) s->SetValue(9);
+    if (auto t = Get<kit_TTextField>("playerName")) t->SetText("Crashmoor Newbie");
+}
+
+void SaveOptions() {
+    AppState& app = App();
+    TConfig& config = app.Config;
+    auto value = [](const char* name) {
+        const auto s = Get<kit_TSlider>(name);
+        return str_from_int(s ? s->GetValue() : 0);
+    };
+    config.Write("Graphics Quality", value("gfx slider"));
+    config.Write("Sound Volume", value("sfx slider"));
+    config.Write("Music Volume", value("music slider"));
+    config.Write("Player Name", FieldText("playerName"));
+    app.GraphicsQuality = str_to_int(config.Read("Graphics Quality", "3"));
+}
+
+void SaveMatch() {
+    TConfig& config = App().Config;
+    for (const auto& [key, combo] : kMatchKeys)
+        config.Write(key, str_from_int(ComboIndex(combo) + 1));
+}
+
+void RestoreMatch() {
+    TConfig& config = App().Config;
+    for (const auto& [key, combo] : kMatchKeys) {
+        SelectCombo(combo, str_to_int(config.Read(key, "-1")) - 1);
+    }
+}
+
+void StartMatchFromMenus() {
+    // The map, the vehicle and the game type must be chosen, in that order.
+    if (ComboIndex("mapcombo") <= -1 || ComboIndex("vehiclecombo") <= -1 ||
+        ComboIndex("gametypecombo") <= -1) {
+        return;
+    }
+    if (StartMatch(MenuMatchSetup())) App().GameState = kStateMatch;
+}
+
+}  // namespace
+
+const std::vector<MenuPanelSpec>& MenuPanels() {
+    using K = MenuGadget;
+    static const std::vector<MenuPanelSpec> panels = {
+        {"Main Menu Panel",
+         0,
+         100,
+         0,
+         35,
+         {
+             {"startBattleB", K::Button, "Instant Battle", 10, 5, 100, 25, 0, 0, 0, "Match Setup"},
+             {"optionsB", K::Button, "Game Options", 120, 5, 100, 25, 0, 0, 0, "Options Menu"},
+             {"quitB", K::Button, "Exit Game", 105, 5, 100, 25, 0, 0, 0, nullptr, true},
+         }},
+        {"Options Menu Panel",
+         362,
+         200,
+         300,
+         400,
+         {
+             {"gfx title", K::Label, "Graphic Detail:", 10, 25, 780, 80},
+             {"gfx slider", K::Slider, "", 140, 25, 150, 0, 0, 2, 1},
+             {"sfx title", K::Label, "SFX Volume:", 10, 75, 780, 80},
+             {"sfx slider", K::Slider, "", 140, 75, 150, 0, 0, 9, 1},
+             {"music title", K::Label, "Music Volume:", 10, 125, 780, 80},
+             {"music slider", K::Slider, "", 140, 125, 150, 0, 0, 9, 1},
+             {"name title", K::Label, "Player Name:", 10, 175, 780, 80},
+             {"playerName", K::TextField, "Crashmoor Newbie", 140, 172, 150, 24},
+             {"saveOptionsB", K::Button, "Apply", 10, 350, 85, 24},
+             {"defaultOptionsB", K::Button, "Defaults", 200, 350, 85, 24},
+         }},
+        {"Match Setup Panel", 100, 200, -200, 250, SetupGadgets()},
+        {"Match Results Panel",
+         100,
+         200,
+         -200,
+         200,
+         {
+             {"continueMatchB", K::Button, "Continue", 312, 160, 200, 24, 0, 0, 0, "Main Menu"},
+         }},
+    };
+    return panels;
+}
+
+void BuildMenus() {
+    g_menus = Built{};
+    kit_SetResolution(1024, 768, 0);
+    kit_SetSystemPointer(0);
+    kit_SetSkin("Skin");
+    kit_LoadFont("Default", "trebucbd.ttf", 12);
+    kit_LoadFont("Large", "trebucbd.ttf", 24);
+
+    const auto main_menu = kit_CreateScreen("Main Menu", "");
+    const auto options = kit_CreateScreen("Options Menu", "");
+    const auto setup = kit_CreateScreen("Match Setup", "");
+    const auto results = kit_CreateScreen("Match Results", "");
+
+    const int w = gfx_width();
+    std::map<std::string, std::shared_ptr<kit_TPanel>> panels;
+    for (const MenuPanelSpec& p : MenuPanels()) {
+        panels[p.name] = kit_CreatePanel(p.name, p.x, p.y, p.w > 0 ? p.w : w + p.w, p.h);
+    }
+    for (auto& [name, panel] : panels) panel->SetColorHex("3f3d3d");
+    main_menu->AddGadget(panels["Main Menu Panel"]);
+    options->AddGadget(panels["Options Menu Panel"]);
+    options->AddGadget(panels["Main Menu Panel"]);
+    setup->AddGadget(panels["Match Setup Panel"]);
+    setup->AddGadget(panels["Main Menu Panel"]);
+    results->AddGadget(panels["Match Results Panel"]);
+    results->AddGadget(panels["Main Menu Panel"]);
+
+    for (const MenuPanelSpec& p : MenuPanels()) {
+        const std::shared_ptr<kit_TPanel>& panel = panels[p.name];
+        for (const MenuGadgetSpec& s : p.gadgets) {
+            const kit_GadgetRef g = Make(s, panel);
+            g_menus.gadgets[s.name] = g;
+            if (s.target) {
+                if (auto b = std::dynamic_pointer_cast<kit_TButton>(g))
+                    b->SetTargetScreenByName(s.target);
+            }
+        }
+    }
+
+    FillCombo("playerteamcombo", kTeamItems);
+    SelectCombo("playerteamcombo", 4);
+    FillCombo("vehiclecombo", kVehicleItems);
+    FillCombo("gametypecombo", kGameTypeItems);
+    for (const char* c : {"a1combo", "a2combo", "a3combo", "a4combo", "a5combo"}) {
+        FillCombo(c, kDifficultyItems);
+    }
+    if (auto maps = Get<kit_TComboBox>("mapcombo")) {
+        for (const std::string& arena : ListArenas()) maps->AddItem(arena);
+    }
+    SelectCombo("gametypecombo", 0);
+    for (const char* c :
+         {"a1teamcombo", "a2teamcombo", "a3teamcombo", "a4teamcombo", "a5teamcombo"}) {
+        FillCombo(c, kTeamItems);
+        SelectCombo(c, 4);
+    }
+
+    g_menus.results = kit_CreateTable("Match Results", 10, 10, 840, "Contestant", 200, 18, 1,
+                                      panels["Match Results Panel"]);
+    for (const char* column : {"Kills", "Deaths", "Points"})
+        g_menus.results->AddColumn(column, 200);
+    g_menus.gadgets["Match Results"] = g_menus.results;
+    kit_SetScreen("Main Menu");
+    // The set-up selections above queued events nobody asked for.
+    while (kit_PollEvent()) {
+    }
+}
+
+MatchSetup MenuMatchSetup() {
+    MatchSetup s;
+    s.Arena =
+        Get<kit_TComboBox>("mapcombo") ? Get<kit_TComboBox>("mapcombo")->GetSelectedText() : "";
+    s.Vehicle = ComboIndex("vehiclecombo") + 1;
+    s.Team = ComboIndex("playerteamcombo") + 1;
+    s.GameType = ComboIndex("gametypecombo");
+    s.ScoreLimit = str_to_int(FieldText("score limit edit"));
+    s.TimeLimitMinutes = str_to_int(FieldText("time limit edit"));
+    s.RespawnPenalty = str_to_int(FieldText("penalty edit"));
+    const auto minimap = Get<kit_TCheckBox>("minimap check");
+    s.MinimapHidden = minimap ? minimap->IsChecked() : 0;
+    static const char* const kSlots[5][2] = {{"a1combo", "a1teamcombo"},
+                                             {"a2combo", "a2teamcombo"},
+                                             {"a3combo", "a3teamcombo"},
+                                             {"a4combo", "a4teamcombo"},
+                                             {"a5combo", "a5teamcombo"}};
+    for (int i = 0; i < 5; ++i) {
+        const int difficulty = ComboIndex(kSlots[i][0]);
+        s.AIStyle[static_cast<std::size_t>(i)] =
+            difficulty >= 0 && difficulty <= 2 ? difficulty + 1 : 0;
+        s.AITeam[static_cast<std::size_t>(i)] = ComboIndex(kSlots[i][1]) + 1;
+    }
+    return s;
+}
+
+void HandleMenuEvents() {
+    while (kit_PollEvent()) {
+        if (kit_EventID() != kit_EventGadgetSelect) continue;
+        const kit_GadgetRef source = kit_EventSource();
+        if (!source) continue;
+        auto is = [&](const char* name) { return source == Get<kit_TGadget>(name); };
+        if (is("optionsB")) {
+            LoadOptions();
+        } else if (is("quitB")) {
+            sys_end();
+        } else if (is("defaultOptionsB")) {
+            DefaultOptions();
+        } else if (is("saveOptionsB")) {
+            SaveOptions();
+        } else if (is("saveDefaultMatchB")) {
+            SaveMatch();
+        } else if (is("defaultMatchB")) {
+            RestoreMatch();
+        } else if (is("startMatchB")) {
+            StartMatchFromMenus();
+        } else if (is("continueMatchB")) {
+            if (g_menus.results) g_menus.results->ClearRows();
+        }
+    }
+}
+
+void ShowMatchResults(const std::vector<ResultRow>& rows) {
+    if (g_menus.results) {
+        for (const ResultRow& r : rows) {
+            g_menus.results->AddRow(
+                {r.Name, str_from_int(r.Kills), str_from_int(r.Deaths), str_from_int(r.Points)});
+        }
+    }
+    kit_SetScreen("Match Results");
+}
+
+void ReleaseMenus() {
+    g_menus = Built{};
+}

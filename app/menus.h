@@ -1,0 +1,45 @@
+#pragma once
+// The menu screens: built once at start-up with the GUI kit, shown while the
+// game is in its menu state. The gadgets of every panel are kept as tables
+// of data, so that a test can walk every menu.
+
+#include <string>
+#include <vector>
+
+#include "app/match.h"
+
+/// What a table row makes.
+enum class MenuGadget { Button, Label, Slider, TextField, Combo, CheckBox };
+
+/// One gadget of a panel: position relative to the panel; `fromRight` puts
+/// x that far left of the screen's right edge. Sliders take `a`..`c` as
+/// min, max and step; combo boxes their menu width, menu height and item
+/// height; labels their alignments in `a`, `b`.
+struct MenuGadgetSpec {
+    const char* name;
+    MenuGadget kind;
+    const char* caption;
+    int x, y, w, h;
+    int a = 0, b = 0, c = 0;
+    const char* target = nullptr;  ///< a button's target screen
+    bool fromRight = false;
+};
+
+/// The panels in build order, each with its gadgets.
+struct MenuPanelSpec {
+    const char* name;
+    int x, y, w, h;  ///< w <= 0: the screen width less -w
+    std::vector<MenuGadgetSpec> gadgets;
+};
+const std::vector<MenuPanelSpec>& MenuPanels();
+
+/// Builds the kit's screens, panels and gadgets and shows "Main Menu".
+void BuildMenus();
+/// Drains the kit's event queue and acts on completed selections.
+void HandleMenuEvents();
+/// The match setup the menus' gadgets describe now.
+MatchSetup MenuMatchSetup();
+/// Fills the "Match Results" table and shows its screen.
+void ShowMatchResults(const std::vector<ResultRow>& rows);
+/// Forgets the gadgets (the kit releases them).
+void ReleaseMenus();
