@@ -51,10 +51,7 @@ protected:
         ResetAppState();
         // The shipped data, seen through a folder of our own so that the
         // configuration and report files the game writes stay out of it.
-        for (const auto& entry : std::filesystem::directory_iterator(CRASHMOOR_DATA_DIR)) {
-            std::filesystem::create_symlink(entry.path(),
-                                            dir.path() + "/" + entry.path().filename().string());
-        }
+        test_support::LinkDataFolder(CRASHMOOR_DATA_DIR, dir.path());
         EngineOptions options;
         options.audio = false;
         options.windowed = true;

@@ -77,10 +77,7 @@ protected:
 
     /// The shipped skin and fonts, seen through the temp folder.
     void UseShippedSkin() {
-        for (const auto& entry : std::filesystem::directory_iterator(CRASHMOOR_DATA_DIR)) {
-            std::filesystem::create_symlink(entry.path(),
-                                            dir.path() + "/" + entry.path().filename().string());
-        }
+        test_support::LinkDataFolder(CRASHMOOR_DATA_DIR, dir.path());
         kit_SetResolution(1024, 768, 0);
         kit_SetSkin("Skin");
         kit_LoadFont("Default", "trebucbd.ttf", 12);

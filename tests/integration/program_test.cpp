@@ -48,10 +48,7 @@ std::string MakeData(const TempDir& dir) {
 std::string LinkData(const TempDir& dir) {
     const std::string data = dir / "linked";
     std::filesystem::create_directories(data);
-    for (const auto& entry : std::filesystem::directory_iterator(CRASHMOOR_DATA_DIR)) {
-        std::filesystem::create_symlink(entry.path(),
-                                        data + "/" + entry.path().filename().string());
-    }
+    test_support::LinkDataFolder(CRASHMOOR_DATA_DIR, data);
     return data;
 }
 

@@ -104,3 +104,15 @@ std::uint32_t PixelAt(int x, int y) {
 }
 
 }  // namespace test_support
+
+namespace test_support {
+
+void LinkDataFolder(const std::string& from, const std::string& to) {
+    for (const auto& entry : std::filesystem::directory_iterator(from)) {
+        const std::string name = entry.path().filename().string();
+        if (name == "config.cfg" || name == "debug_console_report.txt") continue;
+        std::filesystem::create_symlink(entry.path(), to + "/" + name);
+    }
+}
+
+}  // namespace test_support

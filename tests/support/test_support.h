@@ -38,6 +38,11 @@ private:
     std::string previous_;
 };
 
+/// Links every entry of the data folder `from` into the folder `to`, except
+/// the files the game writes there (its configuration and its report), so
+/// that a run in `to` sees the shipped data and writes only its own files.
+void LinkDataFolder(const std::string& from, const std::string& to);
+
 std::string ReadFile(const std::string& path);
 /// Writes a mono 16-bit PCM WAV file with a quiet sine tone.
 void WriteWav(const std::string& path, double seconds, int rate = 22050);
