@@ -12,8 +12,9 @@
 // the pointer holding it down.
 //
 // The list gadgets (table, scroll box, sliders, scroll bars, combo boxes and
-// their menus) fill a second page of the same size below the first, so the
-// picture is 1024 x 1536.
+// their menus) fill a second page of the same size below the first, and the
+// date pickers and search boxes, closed and open, a third, so the picture is
+// 1024 x 2304.
 
 #include <SDL.h>
 
@@ -33,9 +34,11 @@
 #include "engine/input.h"
 #include "engine/text.h"
 #include "gui/combo_box.h"
+#include "gui/date.h"
 #include "gui/kit.h"
 #include "gui/scroll_bar.h"
 #include "gui/scroll_box.h"
+#include "gui/search_box.h"
 #include "gui/slider.h"
 #include "gui/table.h"
 #include "gui/text_field.h"
@@ -512,6 +515,142 @@ bool DrawListsPage(const ImageHandle& backdrop, std::vector<std::uint32_t>& pixe
     return ok;
 }
 
+// The third page: date pickers and search boxes, closed and open.
+struct PickersPage {
+    std::shared_ptr<kit_TScreen> screen;
+    std::shared_ptr<kit_TDate> chosen_date;
+    std::shared_ptr<kit_TDate> open_date;
+    std::shared_ptr<kit_TSearchBox> chosen_search;
+    std::shared_ptr<kit_TSearchBox> open_search;
+};
+
+// The pop-ups in the panels' colours, as the combo boxes' lists.
+void DarkTable(const std::shared_ptr<kit_TTable>& table) {
+    table->SetColor(58, 55, 55, 0);
+    table->SetTextColor(220, 214, 208, 0);
+}
+
+void DarkDate(const std::shared_ptr<kit_TDate>& date) {
+    DarkTable(date->Panel->Days);
+    for (const auto& box : {date->Panel->MonthBox, date->Panel->YearBox}) {
+        DarkTable(box->Menu->Table);
+    }
+}
+
+void BuildDates(PickersPage& p) {
+    const auto panel = Panel(p.screen, "Date pickers", 16, 100, 496, 652);
+    Note("Never set", 20, 50, panel);
+    DarkDate(kit_CreateDate("emptyD", 140, 45, 160, 24, 2000, 2030, panel));
+    Note("Chosen by clicks", 20, 100, panel);
+    p.chosen_date = kit_CreateDate("chosenD", 140, 95, 160, 24, 2000, 2030, panel);
+    DarkDate(p.chosen_date);
+    Note("Open", 20, 150, panel);
+    Note("March 2008 starts on a Saturday: it needs six weeks.", 20, 380, panel);
+    p.open_date = kit_CreateDate("openD", 140, 145, 160, 24, 2000, 2030, panel);
+    p.open_date->SetDateDMY(1, 3, 2008);
+    DarkDate(p.open_date);
+}
+
+void FindDrivers(kit_TSearchBox& box, const std::string& text) {
+    box.ClearResults();
+    const char* const names[] = {"Big Dog", "Rustbucket", "Moorhen",     "Crash Test",
+                                 "Mudlark", "Bogtrotter", "Sidewinder",  "Peat Boy",
+                                 "Wrecker", "Skid Row",   "Gravel Gert", "Tarmac Tim"};
+    int data = 0;
+    for (const char* name : names) {
+        if (str_contains(str_lower(name), str_lower(text))) box.AddResult(name, data);
+        ++data;
+    }
+}
+
+void BuildSearches(PickersPage& p) {
+    const auto panel = Panel(p.screen, "Search boxes", 528, 100, 480, 652);
+    Note("Nothing chosen", 20, 50, panel);
+    kit_CreateSearchBox("noneS", 150, 45, 200, 24, 0, 0, 18, -1, panel);
+    Note("Chosen by a search", 20, 100, panel);
+    p.chosen_search = kit_CreateSearchBox("chosenS", 150, 95, 200, 24, 0, 0, 18, -1, panel);
+    Note("Open: \"r\" searched", 20, 150, panel);
+    p.open_search = kit_CreateSearchBox("openS", 150, 145, 240, 24, 0, 230, 18, -1, panel);
+    for (const auto& box : {p.chosen_search, p.open_search}) {
+        box->SetSearchCallback(FindDrivers);
+        DarkTable(box->Panel->Results);
+        box->Panel->SearchField->SetTextColor(255, 255, 255);
+    }
+}
+
+// Clicks into a search pop-up's field, types `text` and confirms it.
+void SearchFor(const ImageHandle& backdrop, const std::shared_ptr<kit_TSearchBox>& box,
+               const char* text) {
+    const auto& popup = box->Panel;
+    const int fx = static_cast<int>(popup->X + popup->SearchField->X) + 20;
+    const int fy = static_cast<int>(popup->Y + popup->SearchField->Y) + 10;
+    ListsClick(backdrop, fx, fy);
+    SDL_Event typed{};
+    typed.type = SDL_TEXTINPUT;
+    std::snprintf(typed.text.text, sizeof typed.text.text, "%s", text);
+    SDL_PushEvent(&typed);
+    ListsFrame(backdrop, fx, fy, 0);
+    PushKey(SDL_SCANCODE_RETURN);
+    ListsFrame(backdrop, fx, fy, 0);
+}
+
+// Scripts the page's input, draws it and appends its pixels below `pixels`.
+// False when a gadget did not end in the state the picture shows.
+bool DrawPickersPage(const ImageHandle& backdrop, std::vector<std::uint32_t>& pixels) {
+    PickersPage p;
+    p.screen = kit_CreateScreen("Pickers", "Date pickers and search boxes");
+    BuildDates(p);
+    BuildSearches(p);
+    kit_SetScreen("Pickers");
+    // The menus left open on the page before are floating: they would be
+    // drawn here too, and would take the first presses to close.
+    for (const auto& popup : kit_GUI::GetFloatingList()) popup->Hide();
+    kit_GUI::ReleaseCapture();
+    ListsFrame(backdrop, 700, 60, 0);
+
+    // A date chosen through its calendar: March 2010, the 17th.
+    const auto& calendar = p.chosen_date->Panel;
+    ListsClick(backdrop, p.chosen_date->GetAbsoluteX() + 60, p.chosen_date->GetAbsoluteY() + 12);
+    calendar->MonthBox->Select(2);
+    calendar->YearBox->Select(10);
+    ListsFrame(backdrop, 700, 60, 0);
+    ListsClick(backdrop, static_cast<int>(calendar->X) + 5 + 3 * 25 + 11,
+               static_cast<int>(calendar->Y) + 50 + 2 * 20 + 9);
+
+    // A search result chosen by a click.
+    const auto& found = p.chosen_search->Panel;
+    ListsClick(backdrop, p.chosen_search->GetAbsoluteX() + 60,
+               p.chosen_search->GetAbsoluteY() + 12);
+    SearchFor(backdrop, p.chosen_search, "moor");
+    ListsClick(backdrop, static_cast<int>(found->X) + 60, static_cast<int>(found->Y) + 30 + 9);
+
+    // The open search box, searched, with the pointer resting on a result;
+    // the calendar opened by the program beside it, showing its date's
+    // month.
+    const auto& open = p.open_search->Panel;
+    ListsClick(backdrop, p.open_search->GetAbsoluteX() + 60, p.open_search->GetAbsoluteY() + 12);
+    SearchFor(backdrop, p.open_search, "r");
+    const auto& shown = p.open_date->Panel;
+    p.open_date->OpenPanel(p.open_date->GetAbsoluteX(),
+                           p.open_date->GetAbsoluteY() + static_cast<int>(p.open_date->H) + 2);
+    kit_GUI::ReleaseCapture();
+    shown->MonthBox->Select(2);
+    shown->YearBox->Select(8);
+    // Two frames: the calendar refills its days in the first one's update.
+    const int rx = static_cast<int>(open->X) + 60, ry = static_cast<int>(open->Y) + 30 + 2 * 20 + 9;
+    ListsFrame(backdrop, rx, ry, 0);
+    ListsFrame(backdrop, rx, ry, 0);
+
+    const bool ok = p.chosen_date->DateText == "17 March 2010" && calendar->Hidden == 1 &&
+                    p.chosen_search->GetDisplayText() == "Moorhen" &&
+                    p.chosen_search->GetSelectedData() == 2 && found->Hidden == 1 &&
+                    open->Hidden == 0 && open->Results->RowCount() == 10 && shown->Hidden == 0 &&
+                    shown->Days->CellText(0, 6) == "1" && shown->Days->CellText(5, 1) == "31";
+    const std::vector<std::uint32_t> page = gfx_read_pixels(0, 0, 1024, 768);
+    pixels.insert(pixels.end(), page.begin(), page.end());
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -600,7 +739,12 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "gui_gallery: the list gadgets did not take their input\n");
             code = 1;
         }
-        if (pix_save_png(1024, 2 * 768, pixels.data(), out) != 1) {
+        // The date pickers and search boxes, a third page.
+        if (!DrawPickersPage(backdrop, pixels)) {
+            std::fprintf(stderr, "gui_gallery: the pickers did not take their input\n");
+            code = 1;
+        }
+        if (pix_save_png(1024, 3 * 768, pixels.data(), out) != 1) {
             std::fprintf(stderr, "gui_gallery: could not write %s\n", out.c_str());
             code = 1;
         }
