@@ -79,11 +79,7 @@ class DateTest : public KitTest {
 protected:
     void SetUp() override {
         KitTest::SetUp();
-        kit_SetResolution(1024, 768, 0);
-        const auto screen = kit_CreateScreen("S", "");
-        panel = kit_CreatePanel("P", 0, 0, 1024, 768);
-        panel->HideBackground();
-        screen->AddGadget(panel);
+        panel = FullScreenPanel();
         date = kit_CreateDate("birthday", 100, 100, 150, 24, 2008, 2012, panel);
         calendar = date->Panel;
         kit_SetScreen("S");

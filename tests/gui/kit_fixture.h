@@ -75,6 +75,17 @@ protected:
         dbg_set_hook({});
     }
 
+    /// A 1024 x 768 screen "S" holding one full-screen panel "P" without a
+    /// background, for the gadgets under test (made current by the test).
+    std::shared_ptr<kit_TPanel> FullScreenPanel() {
+        kit_SetResolution(1024, 768, 0);
+        const auto screen = kit_CreateScreen("S", "");
+        auto p = kit_CreatePanel("P", 0, 0, 1024, 768);
+        p->HideBackground();
+        screen->AddGadget(p);
+        return p;
+    }
+
     /// The shipped skin and fonts, seen through the temp folder.
     void UseShippedSkin() {
         test_support::LinkDataFolder(CRASHMOOR_DATA_DIR, dir.path());

@@ -24,11 +24,7 @@ class ComboTest : public KitTest {
 protected:
     void SetUp() override {
         KitTest::SetUp();
-        kit_SetResolution(1024, 768, 0);
-        const auto screen = kit_CreateScreen("S", "");
-        panel = kit_CreatePanel("P", 0, 0, 1024, 768);
-        panel->HideBackground();
-        screen->AddGadget(panel);
+        panel = FullScreenPanel();
         combo =
             kit_CreateComboBox("mapcombo", "Select a map", 100, 100, 150, 24, 150, 200, 18, panel);
         for (int i = 0; i < 5; ++i) combo->AddItem("Map " + std::to_string(i), 10 + i);

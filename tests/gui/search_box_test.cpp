@@ -47,11 +47,7 @@ class SearchBoxTest : public KitTest {
 protected:
     void SetUp() override {
         KitTest::SetUp();
-        kit_SetResolution(1024, 768, 0);
-        const auto screen = kit_CreateScreen("S", "");
-        panel = kit_CreatePanel("P", 0, 0, 1024, 768);
-        panel->HideBackground();
-        screen->AddGadget(panel);
+        panel = FullScreenPanel();
         under = kit_CreateButton("Under", "Under", 100, 126, 200, 200, panel);
         box = kit_CreateSearchBox("driver", 100, 100, 200, 24, 0, 0, 18, -1, panel);
         popup = box->Panel;
