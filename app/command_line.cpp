@@ -181,6 +181,15 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     return cl;
 }
 
+EngineOptions EngineOptionsFor(const CommandLine& cl) {
+    EngineOptions options;
+    options.video = !cl.no_video;
+    options.windowed = cl.windowed;
+    options.uncapped = cl.uncapped;
+    options.fixed_dt = cl.fixed_dt;
+    return options;
+}
+
 std::string CommandLineHelp() {
     return "Usage: crashmoor [options]\n"
            "\n"

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/match.h"
+#include "engine/engine.h"
 
 struct CommandLine {
     bool windowed = false;
@@ -33,5 +34,7 @@ inline constexpr const char* kDemoArena = "metro.arn";
 
 /// Parses the arguments (without the program name).
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
+/// The engine options the command line asks for.
+EngineOptions EngineOptionsFor(const CommandLine& cl);
 /// The text of --help.
 std::string CommandLineHelp();

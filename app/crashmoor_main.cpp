@@ -58,12 +58,7 @@ int CrashmoorMain(int argc, char** argv) {
                      data.c_str());
     }
 
-    EngineOptions options;
-    options.video = !cl.no_video;
-    options.windowed = cl.windowed;
-    options.uncapped = cl.uncapped;
-    options.fixed_dt = cl.fixed_dt;
-    Engine engine(options);
+    Engine engine(EngineOptionsFor(cl));
     if (!engine.ok()) {
         std::fprintf(stderr, "crashmoor: %s\n", engine.error().c_str());
         return 1;

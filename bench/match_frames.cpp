@@ -86,12 +86,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "match_frames: no data folder at %s\n", data.c_str());
         return 1;
     }
-    EngineOptions options;
-    options.video = !cl.no_video;
-    options.windowed = cl.windowed;
-    options.uncapped = cl.uncapped;
-    options.fixed_dt = cl.fixed_dt;
-    Engine engine(options);
+    Engine engine(EngineOptionsFor(cl));
     if (!engine.ok()) {
         std::fprintf(stderr, "match_frames: %s\n", engine.error().c_str());
         return 1;
