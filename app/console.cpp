@@ -3,6 +3,7 @@
 #include <malloc.h>
 #include <unistd.h>
 
+#include <cstddef>
 #include <cstdio>
 
 #include "ai/ai.h"
@@ -94,12 +95,17 @@ std::string& ConsoleInputLine() {
     return g_input_line;
 }
 
+// The sanitizer runtime's count of live heap bytes, when it is linked in.
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes() __attribute__((weak));
+
 long long HeapBytesInUse() {
+    if (__sanitizer_get_current_allocated_bytes) {
+        return static_cast<long long>(__sanitizer_get_current_allocated_bytes());
+    }
     const struct mallinfo2 info = mallinfo2();
     const long long heap = static_cast<long long>(info.uordblks + info.hblkhd);
     if (heap > 0) return heap;
-    // An allocator that keeps no such count (a sanitizer's): the resident
-    // memory instead.
+    // An allocator that keeps no such count: the resident memory instead.
     long long pages = 0, resident = 0;
     if (std::FILE* f = std::fopen("/proc/self/statm", "r")) {
         if (std::fscanf(f, "%lld %lld", &pages, &resident) != 2) resident = 0;

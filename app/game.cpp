@@ -272,6 +272,13 @@ bool RunFrame() {
     gfx_set_alpha(100);
     gfx_set_color(255, 255, 255);
     gfx_set_blend(kBlendAlpha);
+    // Objects leave their rotation set after drawing, and the map view its
+    // clip rectangle: the next frame (the results screen after a match, too)
+    // starts from an untransformed, unclipped screen.
+    gfx_set_rotation(0);
+    gfx_set_origin(0, 0);
+    gfx_set_handle(0, 0);
+    gfx_set_viewport(0, 0, gfx_width(), gfx_height());
 
     if (app.GameState == kStateMenus) {
         MenuFrame();

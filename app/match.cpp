@@ -53,6 +53,9 @@ bool StartMatch(const MatchSetup& setup) {
     app.TimeLeft = setup.TimeLimitMinutes * 60;
     app.RespawnPenalty = setup.RespawnPenalty;
     app.GameType = setup.GameType;
+    // The match clock starts with the match, so that a limit of N minutes
+    // lasts N minutes however long the menus were open.
+    Timer::Reset();
 
     // Big Dog: one computer driver at random wears the crown; never the
     // human.
@@ -99,6 +102,13 @@ void EndMatchTeardown() {
     HealthPickUp::DestroyAll();
     Explosion::DestroyAll();
     Scar::DestroyAll();
+    // The finished match's drivers and respawn points are let go as well:
+    // the menus hold no object of a match that has ended.
+    app.DriverList.clear();
+    RespawnPoint::List.Clear();
+    app.HumanPlayer = nullptr;
+    app.TheMinimap = nullptr;
+    app.Autopilot = false;
 }
 
 bool CheckMatchEnd() {

@@ -53,7 +53,8 @@ bool CheckMatchEnd();
 /// order (computer drivers in list order, the human last).
 std::vector<ResultRow> FillResults();
 
-/// Destroys every object of the match, in the fixed order.
+/// Destroys every object of the match, in the fixed order, and lets go of
+/// its drivers, respawn points and minimap.
 void EndMatchTeardown();
 
 /// The results of the last match that ended.

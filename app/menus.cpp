@@ -18,6 +18,7 @@ constexpr const char* kVehicleItems[] = {"Samurai", "Rabbit", "Flash", "Sentinel
 constexpr const char* kGameTypeItems[] = {"Deathmatch", "Big Dog"};
 constexpr const char* kDifficultyItems[] = {"AI - Weakling", "AI - Moderate", "AI - Offensive",
                                             "No AI"};
+constexpr const char* kResultsPanel = "Match Results Panel";
 // The text on the dark panels and in the dark fields.
 constexpr const char* kTextColour = "e8e4dc";
 
@@ -52,9 +53,9 @@ std::shared_ptr<T> Get(const std::string& name) {
     return it == g_menus.gadgets.end() ? nullptr : std::dynamic_pointer_cast<T>(it->second);
 }
 
-std::vector<MenuGadgetSpec> SetupGadgets() {
+std::vector<MenuGadgetDef> SetupGadgets() {
     using K = MenuGadget;
-    std::vector<MenuGadgetSpec> g = {
+    std::vector<MenuGadgetDef> g = {
         {"game type title", K::Label, "Game Type", 10, 10, 100, 24},
         {"gametypecombo", K::Combo, "Select Game Type", 10, 30, 150, 24, 150, 200, 18},
         {"score limit title", K::Label, "Kill/Score Limit:", 10, 70, 100, 24},
@@ -91,7 +92,7 @@ std::vector<MenuGadgetSpec> SetupGadgets() {
     return g;
 }
 
-kit_GadgetRef Make(const MenuGadgetSpec& s, const kit_GadgetRef& panel) {
+kit_GadgetRef Make(const MenuGadgetDef& s, const kit_GadgetRef& panel) {
     const int x = s.fromRight ? gfx_width() - s.x : s.x;
     switch (s.kind) {
         case MenuGadget::Button: {
@@ -201,9 +202,9 @@ void StartMatchFromMenus() {
 
 }  // namespace
 
-const std::vector<MenuPanelSpec>& MenuPanels() {
+const std::vector<MenuPanelDef>& MenuPanels() {
     using K = MenuGadget;
-    static const std::vector<MenuPanelSpec> panels = {
+    static const std::vector<MenuPanelDef> panels = {
         {"Main Menu Panel",
          0,
          100,
@@ -232,7 +233,7 @@ const std::vector<MenuPanelSpec>& MenuPanels() {
              {"defaultOptionsB", K::Button, "Defaults", 200, 350, 85, 24},
          }},
         {"Match Setup Panel", 100, 200, -200, 250, SetupGadgets()},
-        {"Match Results Panel",
+        {kResultsPanel,
          100,
          200,
          -200,
@@ -259,7 +260,7 @@ void BuildMenus() {
 
     const int w = gfx_width();
     std::map<std::string, std::shared_ptr<kit_TPanel>> panels;
-    for (const MenuPanelSpec& p : MenuPanels()) {
+    for (const MenuPanelDef& p : MenuPanels()) {
         panels[p.name] = kit_CreatePanel(p.name, p.x, p.y, p.w > 0 ? p.w : w + p.w, p.h);
     }
     for (auto& [name, panel] : panels) panel->SetColorHex("3f3d3d");
@@ -271,9 +272,11 @@ void BuildMenus() {
     results->AddGadget(panels["Match Results Panel"]);
     results->AddGadget(panels["Main Menu Panel"]);
 
-    for (const MenuPanelSpec& p : MenuPanels()) {
+    // The results panel gets its gadgets after its table, so that
+    // "Continue" lies above the table (the later child takes the mouse).
+    auto make_gadgets = [&](const MenuPanelDef& p) {
         const std::shared_ptr<kit_TPanel>& panel = panels[p.name];
-        for (const MenuGadgetSpec& s : p.gadgets) {
+        for (const MenuGadgetDef& s : p.gadgets) {
             const kit_GadgetRef g = Make(s, panel);
             g_menus.gadgets[s.name] = g;
             if (s.target) {
@@ -281,6 +284,9 @@ void BuildMenus() {
                     b->SetTargetScreenByName(s.target);
             }
         }
+    };
+    for (const MenuPanelDef& p : MenuPanels()) {
+        if (std::string(p.name) != kResultsPanel) make_gadgets(p);
     }
 
     FillCombo("playerteamcombo", kTeamItems);
@@ -301,10 +307,13 @@ void BuildMenus() {
     }
 
     g_menus.results = kit_CreateTable("Match Results", 10, 10, 840, "Contestant", 200, 18, 1,
-                                      panels["Match Results Panel"]);
+                                      panels[kResultsPanel]);
     for (const char* column : {"Kills", "Deaths", "Points"})
         g_menus.results->AddColumn(column, 200);
     g_menus.gadgets["Match Results"] = g_menus.results;
+    for (const MenuPanelDef& p : MenuPanels()) {
+        if (std::string(p.name) == kResultsPanel) make_gadgets(p);
+    }
     kit_SetScreen("Main Menu");
     // The set-up selections above queued events nobody asked for.
     while (kit_PollEvent()) {

@@ -15,7 +15,7 @@ enum class MenuGadget { Button, Label, Slider, TextField, Combo, CheckBox };
 /// x that far left of the screen's right edge. Sliders take `a`..`c` as
 /// min, max and step; combo boxes their menu width, menu height and item
 /// height; labels their alignments in `a`, `b`.
-struct MenuGadgetSpec {
+struct MenuGadgetDef {
     const char* name;
     MenuGadget kind;
     const char* caption;
@@ -26,12 +26,12 @@ struct MenuGadgetSpec {
 };
 
 /// The panels in build order, each with its gadgets.
-struct MenuPanelSpec {
+struct MenuPanelDef {
     const char* name;
     int x, y, w, h;  ///< w <= 0: the screen width less -w
-    std::vector<MenuGadgetSpec> gadgets;
+    std::vector<MenuGadgetDef> gadgets;
 };
-const std::vector<MenuPanelSpec>& MenuPanels();
+const std::vector<MenuPanelDef>& MenuPanels();
 
 /// Builds the kit's screens, panels and gadgets and shows "Main Menu".
 void BuildMenus();

@@ -37,6 +37,14 @@ inline void Button(Uint8 button, bool down, int x, int y) {
     SDL_PushEvent(&e);
 }
 
+// Text typed on the keyboard, as the platform delivers it.
+inline void Type(const std::string& text) {
+    SDL_Event e{};
+    e.type = SDL_TEXTINPUT;
+    SDL_strlcpy(e.text.text, text.c_str(), sizeof e.text.text);
+    SDL_PushEvent(&e);
+}
+
 inline void MoveMouse(int x, int y) {
     SDL_Event e{};
     e.type = SDL_MOUSEMOTION;
@@ -52,11 +60,6 @@ protected:
         // The shipped data, seen through a folder of our own so that the
         // configuration and report files the game writes stay out of it.
         test_support::LinkDataFolder(CRASHMOOR_DATA_DIR, dir.path());
-        EngineOptions options;
-        options.audio = false;
-        options.windowed = true;
-        options.uncapped = true;
-        options.fixed_dt = 1 / 60.0;
         engine = std::make_unique<Engine>(options);
         ASSERT_TRUE(engine->ok());
     }
@@ -79,6 +82,15 @@ protected:
         for (int i = 0; i < n; ++i) RunFrame();
     }
 
+    /// What the engine starts with; a fixture may change it before SetUp.
+    EngineOptions options = [] {
+        EngineOptions o;
+        o.audio = false;
+        o.windowed = true;
+        o.uncapped = true;
+        o.fixed_dt = 1 / 60.0;
+        return o;
+    }();
     test_support::TempDir dir;
     test_support::ScopedChdir cd{dir.path()};
     std::unique_ptr<Engine> engine;

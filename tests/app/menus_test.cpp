@@ -1,14 +1,33 @@
-// The menus through the real frame loop with scripted mouse input.
+// The menus through the real frame loop with scripted mouse and keyboard
+// input: the screens, the options, the match setup, whole matches started
+// from the menus and their results.
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "ai/ai.h"
+#include "app/console.h"
+#include "app/console_message.h"
 #include "app/menus.h"
+#include "engine/font.h"
 #include "engine/graphics.h"
+#include "engine/input.h"
 #include "gui/kit.h"
+#include "objects/live_objects.h"
+#include "objects/vehicle.h"
 #include "tests/app/match_fixture.h"
 
 namespace {
+
+struct Box {
+    int x = 0, y = 0, w = 0, h = 0;
+    int CentreX() const { return x + w / 2; }
+    int CentreY() const { return y + h / 2; }
+};
 
 class MenusTest : public MatchTest {
 protected:
@@ -18,6 +37,31 @@ protected:
         start.seed = 3;
         return StartUp(start);
     }
+
+    /// A gadget of the menus by name, from whichever panel holds it.
+    template <typename T = kit_TGadget>
+    std::shared_ptr<T> Find(const std::string& name) {
+        for (const MenuPanelDef& p : MenuPanels()) {
+            if (const auto panel = kit_FindPanel(p.name)) {
+                if (auto g = kit_FindGadget(name, panel)) return std::dynamic_pointer_cast<T>(g);
+            }
+        }
+        return nullptr;
+    }
+    /// Where a gadget of the menus is on the screen.
+    Box Where(const std::string& name) {
+        const auto g = Find(name);
+        EXPECT_TRUE(g) << name;
+        if (!g) return {};
+        Box b{static_cast<int>(g->X), static_cast<int>(g->Y), static_cast<int>(g->W),
+              static_cast<int>(g->H)};
+        for (auto parent = g->Parent.lock(); parent; parent = parent->Parent.lock()) {
+            b.x += static_cast<int>(parent->X);
+            b.y += static_cast<int>(parent->Y);
+        }
+        return b;
+    }
+
     void Click(int x, int y) {
         MoveMouse(x, y);
         Frames(1);
@@ -26,6 +70,60 @@ protected:
         Button(SDL_BUTTON_LEFT, false, x, y);
         Frames(2);
     }
+    void ClickOn(const std::string& name) {
+        const Box b = Where(name);
+        Click(b.CentreX(), b.CentreY());
+    }
+    /// Opens a combo box and clicks the entry in the given row of its menu.
+    void Choose(const std::string& combo, int row) {
+        ClickOn(combo);
+        const auto box = Find<kit_TComboBox>(combo);
+        ASSERT_TRUE(box);
+        ASSERT_EQ(box->Menu->Hidden, 0) << combo << " did not open";
+        Click(static_cast<int>(box->Menu->X) + 30, static_cast<int>(box->Menu->Y) + 14 + 20 * row);
+        ASSERT_EQ(box->GetSelectedIndex(), row) << combo;
+    }
+    void Choose(const std::string& combo, const std::string& item) {
+        const auto box = Find<kit_TComboBox>(combo);
+        ASSERT_TRUE(box);
+        for (int i = 0; i < box->ItemCount(); ++i) {
+            if (box->ItemText(i) == item) return Choose(combo, i);
+        }
+        FAIL() << item << " is not in " << combo;
+    }
+    void Press(SDL_Scancode key) {
+        Key(key, true);
+        Frames(1);
+        Key(key, false);
+        Frames(1);
+    }
+    /// Clicks into a text field, selects all its text, types over it and
+    /// presses Enter (which gives the mouse back to the other gadgets).
+    void Retype(const std::string& field, const std::string& text) {
+        ClickOn(field);
+        Press(SDL_SCANCODE_END);
+        Key(SDL_SCANCODE_LSHIFT, true);
+        Press(SDL_SCANCODE_HOME);
+        Key(SDL_SCANCODE_LSHIFT, false);
+        Press(SDL_SCANCODE_BACKSPACE);
+        Type(text);
+        Frames(2);
+        Press(SDL_SCANCODE_RETURN);
+        const auto t = Find<kit_TTextField>(field);
+        ASSERT_TRUE(t);
+        ASSERT_EQ(t->GetText(), text);
+        ASSERT_EQ(t->Focused, 0);
+    }
+    /// Clicks the track of a slider near one end: one step down or up.
+    void StepSlider(const std::string& slider, int steps) {
+        const Box b = Where(slider);
+        for (int i = 0; i < std::abs(steps); ++i) {
+            Click(steps < 0 ? b.x + 2 : b.x + b.w - 3, b.CentreY());
+        }
+    }
+    int SliderValue(const std::string& slider) { return Find<kit_TSlider>(slider)->GetValue(); }
+    std::string Screen() const { return kit_CurrentScreenName(); }
+
     void SavePicture(const std::string& name) {
         const std::string path = std::string(MATCH_SHOTS_DIR) + "/" + name;
         SetBeforeFlipHook([](void* user) { gfx_save_png(*static_cast<const std::string*>(user)); },
@@ -35,39 +133,467 @@ protected:
     }
 };
 
+std::string Alive() {
+    std::string alive;
+    for (const auto& [name, count] : LiveObjectCounts())
+        alive += name + " " + std::to_string(count) + " ";
+    return alive;
+}
+
+std::string Config() {
+    return test_support::ReadFile("config.cfg");
+}
+
+bool ConfigHas(const std::string& line) {
+    return Config().find(line + "\r\n") != std::string::npos;
+}
+
 TEST_F(MenusTest, EveryGadgetOfTheTablesIsBuiltOnItsPanel) {
     ASSERT_TRUE(StartMenus());
-    EXPECT_EQ(kit_CurrentScreenName(), "Main Menu");
+    EXPECT_EQ(Screen(), "Main Menu");
     int gadgets = 0;
-    for (const MenuPanelSpec& panel : MenuPanels()) {
+    for (const MenuPanelDef& panel : MenuPanels()) {
         const auto p = kit_FindPanel(panel.name);
         ASSERT_TRUE(p) << panel.name;
-        for (const MenuGadgetSpec& g : panel.gadgets) {
+        for (const MenuGadgetDef& g : panel.gadgets) {
             EXPECT_TRUE(kit_FindGadget(g.name, p)) << panel.name << " / " << g.name;
             ++gadgets;
         }
     }
     EXPECT_EQ(gadgets, 3 + 10 + 30 + 1);
+    EXPECT_EQ(Where("quitB").x, 1024 - 105) << "measured from the right edge";
+    EXPECT_EQ(kit_FindPanel("Match Setup Panel")->W, 1024 - 200);
 }
 
-TEST_F(MenusTest, InstantBattleLeadsToTheMatchSetupAndAMatchStartsFromIt) {
+// The Default font's text of every label and check box ends before the
+// gadget to its right on the same panel begins.
+TEST_F(MenusTest, NoLabelRunsIntoTheGadgetBesideIt) {
+    ASSERT_TRUE(StartMenus());
+    gfx_set_font(kit_GetFont("Default"));
+    const int line = gfx_text_height();
+    int checked = 0;
+    for (const MenuPanelDef& panel : MenuPanels()) {
+        for (const MenuGadgetDef& text : panel.gadgets) {
+            if (text.kind != MenuGadget::Label && text.kind != MenuGadget::CheckBox) continue;
+            const Box t = Where(text.name);
+            // A check box's caption starts after its box.
+            const int left =
+                text.kind == MenuGadget::CheckBox ? t.x + t.w - gfx_text_width(text.caption) : t.x;
+            const int right = left + gfx_text_width(text.caption);
+            for (const MenuGadgetDef& other : panel.gadgets) {
+                if (&other == &text) continue;
+                const Box o = Where(other.name);
+                const bool beside = o.x >= t.x && o.y < t.y + line && o.y + o.h > t.y;
+                if (!beside) continue;
+                ++checked;
+                EXPECT_LT(right, o.x) << "\"" << text.caption << "\" runs into " << other.name;
+            }
+        }
+    }
+    EXPECT_GE(checked, 8) << "every limit label, the options labels and the setup titles";
+    gfx_set_font(nullptr);
+}
+
+// A match leaves a rotation and a clip rectangle behind when it ends; the
+// results screen must still come out upright and whole.
+TEST_F(MenusTest, AMenuFrameStartsFromAPlainDrawingState) {
+    ASSERT_TRUE(StartMenus());
+    struct Capture {
+        std::vector<std::uint32_t> pixels;
+    } plain, after;
+    auto grab = [](void* user) {
+        static_cast<Capture*>(user)->pixels = gfx_read_pixels(0, 0, 1024, 768);
+    };
+    SetBeforeFlipHook(grab, &plain);
+    RunFrame();
+    gfx_set_rotation(40);
+    gfx_set_origin(30, 30);
+    gfx_set_viewport(0, 0, 5, 5);
+    SetBeforeFlipHook(grab, &after);
+    RunFrame();
+    SetBeforeFlipHook(nullptr, nullptr);
+    ASSERT_EQ(plain.pixels.size(), 1024u * 768u);
+    EXPECT_TRUE(plain.pixels == after.pixels);
+}
+
+TEST_F(MenusTest, InstantBattleLeadsToTheMatchSetupWithItsStartUpChoices) {
     ASSERT_TRUE(StartMenus());
     SavePicture("menu_main.png");
-    Click(60, 117);  // "Instant Battle"
-    EXPECT_EQ(kit_CurrentScreenName(), "Match Setup");
+    ClickOn("startBattleB");
+    EXPECT_EQ(Screen(), "Match Setup");
     SavePicture("menu_setup.png");
 
     // Nothing chosen yet: "Start Match" does nothing.
-    Click(100 + 660 + 75, 200 + 60 + 12);
+    ClickOn("startMatchB");
     EXPECT_EQ(App().GameState, kStateMenus);
+    EXPECT_EQ(Screen(), "Match Setup");
 
     const MatchSetup defaults = MenuMatchSetup();
     EXPECT_EQ(defaults.GameType, 0) << "Deathmatch is chosen at start-up";
     EXPECT_EQ(defaults.Team, 5) << "N/A";
+    EXPECT_EQ(defaults.AITeam, (std::array<int, 5>{5, 5, 5, 5, 5}));
     EXPECT_EQ(defaults.AIStyle, (std::array<int, 5>{}));
     EXPECT_EQ(defaults.ScoreLimit, 5);
     EXPECT_EQ(defaults.TimeLimitMinutes, 5);
     EXPECT_EQ(defaults.RespawnPenalty, 250);
+    EXPECT_EQ(Find<kit_TComboBox>("mapcombo")->ItemCount(), 4) << "the shipped arenas";
+
+    // A map and a vehicle but no game type is not enough either.
+    Choose("mapcombo", 0);
+    Choose("vehiclecombo", 0);
+    Find<kit_TComboBox>("gametypecombo")->Menu->Select(-1);
+    ClickOn("startMatchB");
+    EXPECT_EQ(App().GameState, kStateMenus);
+}
+
+// The whole round: setup by mouse and keyboard, a one-minute match on the
+// virtual clock, the sorted results, back to the main menu.
+TEST_F(MenusTest, AOneMinuteMatchFromTheMenusEndsOnItsClockWithSortedResults) {
+    ASSERT_TRUE(StartMenus());
+    ClickOn("startBattleB");
+    ASSERT_EQ(Screen(), "Match Setup");
+    Choose("gametypecombo", "Deathmatch");
+    Choose("mapcombo", "yard.arn");
+    Choose("vehiclecombo", "Flash");
+    Choose("a1combo", "AI - Offensive");
+    Choose("a2combo", "AI - Moderate");
+    Choose("a2teamcombo", "2");
+    Retype("score limit edit", "99");
+    Retype("time limit edit", "1");
+    // The menus idle a while: the match clock must not count that.
+    Frames(200);
+
+    ClickOn("startMatchB");
+    ASSERT_EQ(App().GameState, kStateMatch);
+    ASSERT_EQ(AI::List.Count(), 2);
+    EXPECT_EQ(AI::List.Items()[0]->Style, 3);
+    EXPECT_EQ(AI::List.Items()[1]->Style, 2);
+    EXPECT_EQ(AI::List.Items()[1]->Team, 2);
+    ASSERT_TRUE(App().HumanPlayer);
+    EXPECT_EQ(App().HumanPlayer->myVehicle->Class(), ModelClass(3)) << "the Flash";
+    EXPECT_EQ(App().TimeLeft, 60);
+    EXPECT_EQ(App().ScoreLimit, 99);
+
+    // The scores as they stand before each frame; the end test runs first
+    // in a frame, so the last of these are the final scores.
+    std::vector<ResultRow> standing;
+    int frames = 0;
+    // The click released the button two frames ago: those match frames ran.
+    frames = 2;
+    while (App().GameState == kStateMatch && frames < 4000) {
+        standing.clear();
+        AI::List.Walk([&](AI& ai) {
+            standing.push_back({ai.Name, ai.Points, ai.Deaths, ai.Points});
+        });
+        const Player& p = *App().HumanPlayer;
+        standing.push_back({p.Name, p.Points, p.Deaths, p.Points});
+        RunFrame();
+        ++frames;
+    }
+    // 60 seconds of 1/60 s frames, then the frame that sees the clock out.
+    EXPECT_GE(frames, 3600);
+    EXPECT_LE(frames, 3602);
+    ASSERT_EQ(Screen(), "Match Results");
+    EXPECT_EQ(LiveObjectTotal(), 0);
+
+    std::stable_sort(standing.begin(), standing.end(),
+                     [](const ResultRow& a, const ResultRow& b) { return a.Points > b.Points; });
+    const auto table = Find<kit_TTable>("Match Results");
+    ASSERT_TRUE(table);
+    ASSERT_EQ(table->RowCount(), 3);
+    for (int r = 0; r < 3; ++r) {
+        const ResultRow& want = standing[static_cast<std::size_t>(r)];
+        EXPECT_EQ(table->CellText(r, 0), want.Name);
+        EXPECT_EQ(table->CellText(r, 1), std::to_string(want.Points));
+        EXPECT_EQ(table->CellText(r, 2), std::to_string(want.Deaths));
+        EXPECT_EQ(table->CellText(r, 3), std::to_string(want.Points));
+        if (r > 0) {
+            EXPECT_GE(std::stoi(table->CellText(r - 1, 3)), std::stoi(table->CellText(r, 3)));
+        }
+    }
+    SavePicture("menu_results.png");
+
+    ClickOn("continueMatchB");
+    EXPECT_EQ(Screen(), "Main Menu");
+    EXPECT_EQ(table->RowCount(), 0);
+
+    // The setup is kept for the next visit.
+    ClickOn("startBattleB");
+    EXPECT_EQ(MenuMatchSetup().TimeLimitMinutes, 1);
+    EXPECT_EQ(MenuMatchSetup().Arena, "yard.arn");
+}
+
+TEST_F(MenusTest, ApplyWritesTheOptionsAndDefaultsAloneWritesNothing) {
+    ASSERT_TRUE(StartMenus());
+    ClickOn("optionsB");
+    ASSERT_EQ(Screen(), "Options Menu");
+    EXPECT_EQ(SliderValue("gfx slider"), 2) << "3 from the file, held to the slider's range";
+    EXPECT_EQ(SliderValue("sfx slider"), 5);
+    EXPECT_EQ(SliderValue("music slider"), 9) << "10 from the file, held to 9";
+    EXPECT_EQ(Find<kit_TTextField>("playerName")->GetText(), "Crashmoor Newbie");
+    SavePicture("menu_options.png");
+
+    StepSlider("gfx slider", -1);
+    StepSlider("sfx slider", +2);
+    StepSlider("music slider", -3);
+    Retype("playerName", "Moor Wrangler");
+    EXPECT_EQ(SliderValue("gfx slider"), 1);
+    EXPECT_EQ(SliderValue("sfx slider"), 7);
+    EXPECT_EQ(SliderValue("music slider"), 6);
+    EXPECT_FALSE(ConfigHas("Sound Volume = 7")) << "nothing is written before Apply";
+
+    ClickOn("saveOptionsB");
+    EXPECT_TRUE(ConfigHas("Graphics Quality = 1"));
+    EXPECT_TRUE(ConfigHas("Sound Volume = 7"));
+    EXPECT_TRUE(ConfigHas("Music Volume = 6"));
+    EXPECT_TRUE(ConfigHas("Player Name = Moor Wrangler"));
+    EXPECT_EQ(App().GraphicsQuality, 1) << "the detail level applies at once";
+
+    // "Defaults" changes the gadgets only; leaving the screen keeps the file.
+    const std::string applied = Config();
+    ClickOn("defaultOptionsB");
+    EXPECT_EQ(SliderValue("gfx slider"), 2);
+    EXPECT_EQ(SliderValue("sfx slider"), 5);
+    EXPECT_EQ(SliderValue("music slider"), 9);
+    EXPECT_EQ(Find<kit_TTextField>("playerName")->GetText(), "Crashmoor Newbie");
+    ClickOn("startBattleB");
+    EXPECT_EQ(Config(), applied);
+
+    // "Game Options" again reloads from the file, also while it is shown.
+    ClickOn("optionsB");
+    EXPECT_EQ(SliderValue("sfx slider"), 7);
+    StepSlider("sfx slider", -4);
+    ClickOn("optionsB");
+    EXPECT_EQ(Screen(), "Options Menu");
+    EXPECT_EQ(SliderValue("sfx slider"), 7) << "unapplied changes are discarded";
+    EXPECT_EQ(Find<kit_TTextField>("playerName")->GetText(), "Moor Wrangler");
+
+    // The next match's driver carries the applied name.
+    ClickOn("startBattleB");
+    Choose("mapcombo", "yard.arn");
+    Choose("vehiclecombo", 0);
+    ClickOn("startMatchB");
+    ASSERT_EQ(App().GameState, kStateMatch);
+    EXPECT_EQ(App().HumanPlayer->Name, "Moor Wrangler");
+}
+
+TEST_F(MenusTest, SaveMatchThenDefaultMatchRestoresTheSetup) {
+    ASSERT_TRUE(StartMenus());
+    ClickOn("startBattleB");
+    // Nothing saved yet: every key reads -2 and changes nothing.
+    ClickOn("defaultMatchB");
+    EXPECT_EQ(MenuMatchSetup().GameType, 0);
+    EXPECT_EQ(Find<kit_TComboBox>("mapcombo")->GetSelectedIndex(), -1);
+
+    // No map chosen: "MapDefault" is saved as 0.
+    Choose("gametypecombo", "Big Dog");
+    Choose("vehiclecombo", "Tanker");
+    Choose("playerteamcombo", "1");
+    Choose("a1combo", "AI - Weakling");
+    Choose("a1teamcombo", "2");
+    Choose("a3combo", "No AI");
+    ClickOn("saveDefaultMatchB");
+    EXPECT_TRUE(ConfigHas("MapDefault = 0"));
+    EXPECT_TRUE(ConfigHas("MatchTypeDefault = 2"));
+    EXPECT_TRUE(ConfigHas("PlayerVehicleDefault = 5"));
+    EXPECT_TRUE(ConfigHas("PlayerTeamDefault = 1"));
+    EXPECT_TRUE(ConfigHas("AI1Default = 1"));
+    EXPECT_TRUE(ConfigHas("AI1TeamDefault = 2"));
+    EXPECT_TRUE(ConfigHas("AI2Default = 0"));
+    EXPECT_TRUE(ConfigHas("AI2TeamDefault = 5"));
+    EXPECT_TRUE(ConfigHas("AI3Default = 4"));
+
+    // Change everything, then restore: the map keeps its new choice.
+    Choose("mapcombo", 2);
+    Choose("gametypecombo", "Deathmatch");
+    Choose("vehiclecombo", "Samurai");
+    Choose("playerteamcombo", "N/A");
+    Choose("a1combo", "AI - Offensive");
+    Choose("a1teamcombo", "N/A");
+    Choose("a2combo", "AI - Moderate");
+    ClickOn("defaultMatchB");
+    const MatchSetup s = MenuMatchSetup();
+    EXPECT_EQ(s.Arena, Find<kit_TComboBox>("mapcombo")->ItemText(2));
+    EXPECT_EQ(s.GameType, 1);
+    EXPECT_EQ(s.Vehicle, 5);
+    EXPECT_EQ(s.Team, 1);
+    EXPECT_EQ(s.AIStyle[0], 1);
+    EXPECT_EQ(s.AITeam[0], 2);
+    EXPECT_EQ(s.AIStyle[1], 2) << "a slot saved empty keeps its current choice";
+    EXPECT_EQ(s.AIStyle[2], 0) << "No AI";
+
+    // Saved with a map: it comes back by its position in the list.
+    ClickOn("saveDefaultMatchB");
+    EXPECT_TRUE(ConfigHas("MapDefault = 3"));
+    Choose("mapcombo", 0);
+    ClickOn("defaultMatchB");
+    EXPECT_EQ(Find<kit_TComboBox>("mapcombo")->GetSelectedIndex(), 2);
+}
+
+TEST_F(MenusTest, LimitsOfZeroEndTheMatchOnItsFirstFrameAlone) {
+    ASSERT_TRUE(StartMenus());
+    ClickOn("startBattleB");
+    Choose("mapcombo", "yard.arn");
+    Choose("vehiclecombo", 0);
+    for (const char* slot : {"a1combo", "a2combo", "a3combo", "a4combo", "a5combo"}) {
+        Choose(slot, "No AI");
+    }
+    Choose("gametypecombo", "Big Dog");
+    Retype("score limit edit", "0");
+
+    // The button is released in the second of the click's last two frames:
+    // the match starts there, its first frame ends it.
+    ClickOn("startMatchB");
+    EXPECT_EQ(App().GameState, kStateMenus);
+    EXPECT_EQ(Screen(), "Match Results");
+    ASSERT_EQ(LastResults().size(), 1u) << "the human alone";
+    EXPECT_EQ(LastResults()[0].Name, "Crashmoor Newbie");
+    ClickOn("continueMatchB");
+    EXPECT_EQ(Screen(), "Main Menu");
+
+    // A time limit of 0 (here a text that is no number) does the same.
+    ClickOn("startBattleB");
+    Retype("score limit edit", "5");
+    Retype("time limit edit", "x");
+    ClickOn("startMatchB");
+    EXPECT_EQ(Screen(), "Match Results");
+    EXPECT_EQ(LiveObjectTotal(), 0);
+}
+
+TEST_F(MenusTest, AnArenaThatFailsToLoadLeavesTheSetupUp) {
+    ASSERT_TRUE(StartMenus());
+    ClickOn("startBattleB");
+    Choose("mapcombo", "yard.arn");
+    Choose("vehiclecombo", 0);
+    // The arenas go away between the listing and the start (the folder is
+    // a link to the shipped one: only the link is removed).
+    ASSERT_TRUE(std::filesystem::is_symlink("Arenas"));
+    std::filesystem::remove("Arenas");
+    std::filesystem::create_directory("Arenas");
+    ClickOn("startMatchB");
+    EXPECT_EQ(App().GameState, kStateMenus);
+    EXPECT_EQ(Screen(), "Match Setup");
+    EXPECT_NE(test_support::ReadFile("debug_console_report.txt").find("yard.arn"),
+              std::string::npos)
+        << "the console says which arena failed";
+    EXPECT_EQ(LiveObjectTotal(), 0);
+}
+
+TEST_F(MenusTest, ExitGameEndsTheRunWithTheReportClosedAndTheConfigurationWhole) {
+    ASSERT_TRUE(StartMenus());
+    ClickOn("optionsB");
+    StepSlider("sfx slider", +1);
+    ClickOn("saveOptionsB");
+    const std::string before = Config();
+    ASSERT_NE(before.find("Sound Volume = 6"), std::string::npos);
+
+    ConsoleMessage::Create("Last words", kConsoleWhite);
+    const Box quit = Where("quitB");
+    MoveMouse(quit.CentreX(), quit.CentreY());
+    Frames(1);
+    Button(SDL_BUTTON_LEFT, true, quit.CentreX(), quit.CentreY());
+    Frames(2);
+    Button(SDL_BUTTON_LEFT, false, quit.CentreX(), quit.CentreY());
+    bool go_on = true;
+    for (int i = 0; i < 3 && go_on; ++i) go_on = RunFrame();
+    EXPECT_FALSE(go_on) << "Exit Game ends the frame loop";
+    ShutDown();
+    EXPECT_EQ(Config(), before);
+    EXPECT_FALSE(std::filesystem::exists("config.cfg.tmp"));
+    const std::string report = test_support::ReadFile("debug_console_report.txt");
+    EXPECT_NE(report.find("Last words"), std::string::npos) << "the report reached the disk";
+}
+
+TEST_F(MenusTest, EscapeDuringAMatchEndsTheRunWithTheConfigurationWhole) {
+    ASSERT_TRUE(StartMenus());
+    ClickOn("startBattleB");
+    Choose("mapcombo", "dust.arn");
+    Choose("vehiclecombo", 1);
+    Choose("a1combo", "AI - Offensive");
+    ClickOn("saveDefaultMatchB");
+    ClickOn("startMatchB");
+    ASSERT_EQ(App().GameState, kStateMatch);
+    const std::string before = Config();
+    ASSERT_NE(before.find("MapDefault = 1"), std::string::npos);
+    Frames(30);
+    Key(SDL_SCANCODE_ESCAPE, true);
+    EXPECT_FALSE(RunFrame());
+    ShutDown();
+    EXPECT_EQ(Config(), before);
+    EXPECT_EQ(LiveObjectTotal(), 0);
+}
+
+// A time limit counts seconds of the clock, not frames: at four frames a
+// second a one-minute match lasts 240 frames.
+class SlowFramesTest : public MenusTest {
+protected:
+    SlowFramesTest() { options.fixed_dt = 0.25; }
+};
+
+TEST_F(SlowFramesTest, TheTimeLimitEndsOnTheClockWhateverTheFrameRate) {
+    setup.TimeLimitMinutes = 1;
+    setup.ScoreLimit = 99;
+    ASSERT_TRUE(Start("yard.arn"));
+    int frames = 0;
+    while (App().GameState == kStateMatch && frames < 1000) {
+        RunFrame();
+        ++frames;
+    }
+    // The 60th second passes in frame 241; the next frame's end test sees it.
+    EXPECT_GE(frames, 241);
+    EXPECT_LE(frames, 242);
+}
+
+// Twenty matches in a row through the menus, without video: every match
+// leaves nothing behind, and the heap does not grow from match to match.
+class MenusSoakTest : public MenusTest {
+protected:
+    MenusSoakTest() { options.video = false; }
+};
+
+TEST_F(MenusSoakTest, TwentyMatchesInARowLeaveNothingBehind) {
+    ASSERT_TRUE(StartMenus());
+    ClickOn("startBattleB");
+    Choose("vehiclecombo", "Rabbit");
+    Choose("a1combo", "AI - Offensive");
+    Choose("a2combo", "AI - Offensive");
+    Choose("a3combo", "AI - Moderate");
+    const int maps = Find<kit_TComboBox>("mapcombo")->ItemCount();
+    ASSERT_GT(maps, 0);
+
+    std::vector<long long> heap;
+    for (int match = 0; match < 20; ++match) {
+        Choose("mapcombo", match % maps);
+        Choose("gametypecombo", match % 2);
+        ClickOn("startMatchB");
+        ASSERT_EQ(App().GameState, kStateMatch) << "match " << match;
+        EXPECT_EQ(App().DriverList.size(), 4u);
+        EXPECT_EQ(App().ConsoleOpen, 0);
+        // Open the console now and then: the next match must start with it
+        // closed.
+        if (match % 3 == 1) Press(SDL_SCANCODE_GRAVE);
+        Frames(300);
+        if (App().GameState == kStateMatch) {
+            App().TimeLeft = 0;
+            Frames(1);
+        }
+        ASSERT_EQ(Screen(), "Match Results") << "match " << match;
+        EXPECT_EQ(LiveObjectTotal(), 0) << "match " << match << ": " << Alive();
+        EXPECT_EQ(Find<kit_TTable>("Match Results")->RowCount(), 4);
+        ClickOn("continueMatchB");
+        ASSERT_EQ(Screen(), "Main Menu");
+        heap.push_back(HeapBytesInUse());
+        ClickOn("startBattleB");
+    }
+    // Caches fill while the first rounds of arenas are played; a match that
+    // leaves anything behind makes every later round grow. Measured at the
+    // same point of the round (the same arena loaded), the last two rounds
+    // stay within a few kilobytes.
+    const std::size_t last = heap.size() - 1;
+    const std::size_t two_rounds_before = last - static_cast<std::size_t>(2 * maps);
+    EXPECT_LT(heap[last] - heap[two_rounds_before], 64 * 1024)
+        << "the heap grows from match to match: " << heap[two_rounds_before] << " -> "
+        << heap[last];
 }
 
 }  // namespace
