@@ -206,7 +206,7 @@ std::string CommandLineHelp() {
            "  --stats             print frame-time and memory figures at exit\n"
            "  --help              this text\n"
            "\n"
-           "Quick match (straight into a match, no menus):\n"
+           "Quick match (straight into a match; the menus follow its results):\n"
            "  --match NAME.arn        the arena file in Arenas/\n"
            "  --vehicle 1-5           1 Jeep, 2 Car, 3 SportsCar, 4 ConceptCar, 5 SemiTruck\n"
            "                          (default 1)\n"
