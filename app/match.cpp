@@ -1,6 +1,8 @@
 #include "app/match.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstdio>
 
 #include "ai/ai.h"
@@ -50,7 +52,9 @@ bool StartMatch(const MatchSetup& setup) {
     }
 
     app.ScoreLimit = setup.ScoreLimit;
-    app.TimeLeft = setup.TimeLimitMinutes * 60;
+    // Minutes as typed can be any int: the seconds are held to an int.
+    app.TimeLeft = static_cast<int>(
+        std::clamp<std::int64_t>(std::int64_t{setup.TimeLimitMinutes} * 60, INT_MIN, INT_MAX));
     app.RespawnPenalty = setup.RespawnPenalty;
     app.GameType = setup.GameType;
     // The match clock starts with the match, so that a limit of N minutes

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -458,6 +459,14 @@ TEST_F(MenusTest, LimitsOfZeroEndTheMatchOnItsFirstFrameAlone) {
     ClickOn("startMatchB");
     EXPECT_EQ(Screen(), "Match Results");
     EXPECT_EQ(LiveObjectTotal(), 0);
+    ClickOn("continueMatchB");
+
+    // More minutes than the clock can count: the longest match there is.
+    ClickOn("startBattleB");
+    Retype("time limit edit", "99999999999");
+    ClickOn("startMatchB");
+    ASSERT_EQ(App().GameState, kStateMatch);
+    EXPECT_EQ(App().TimeLeft, INT_MAX);
 }
 
 TEST_F(MenusTest, AnArenaThatFailsToLoadLeavesTheSetupUp) {
