@@ -19,6 +19,20 @@ constexpr const char* kGameTypeItems[] = {"Deathmatch", "Big Dog"};
 constexpr const char* kDifficultyItems[] = {"AI - Weakling", "AI - Moderate", "AI - Offensive",
                                             "No AI"};
 constexpr const char* kResultsPanel = "Match Results Panel";
+
+// The five computer slots: difficulty combo, its prompt, team combo.
+struct AISlot {
+    const char* combo;
+    const char* prompt;
+    const char* team;
+};
+constexpr std::array<AISlot, 5> kAISlots = {{
+    {"a1combo", "AI #1", "a1teamcombo"},
+    {"a2combo", "AI #2", "a2teamcombo"},
+    {"a3combo", "AI #3", "a3teamcombo"},
+    {"a4combo", "AI #4", "a4teamcombo"},
+    {"a5combo", "AI #5", "a5teamcombo"},
+}};
 // The text on the dark panels and in the dark fields.
 constexpr const char* kTextColour = "e8e4dc";
 
@@ -73,18 +87,15 @@ std::vector<MenuGadgetDef> SetupGadgets() {
         {"playerteamcombo", K::Combo, "", 400, 30, 50, 24, 150, 200, 18},
         {"ai title", K::Label, "Computer Opponents", 230, 80, 100, 24},
     };
-    static const char* const kSlots[5][3] = {{"a1combo", "AI #1", "a1teamcombo"},
-                                             {"a2combo", "AI #2", "a2teamcombo"},
-                                             {"a3combo", "AI #3", "a3teamcombo"},
-                                             {"a4combo", "AI #4", "a4teamcombo"},
-                                             {"a5combo", "AI #5", "a5teamcombo"}};
-    for (int i = 0; i < 5; ++i) {
+    for (std::size_t i = 0; i < kAISlots.size(); ++i) {
+        const int y = 100 + 30 * static_cast<int>(i);
         g.push_back(
-            {kSlots[i][0], K::Combo, kSlots[i][1], 230, 100 + 30 * i, 150, 24, 150, 200, 18});
+            {kAISlots[i].combo, K::Combo, kAISlots[i].prompt, 230, y, 150, 24, 150, 200, 18});
     }
     g.push_back({"team title", K::Label, "Team", 400, 80, 100, 24});
-    for (int i = 0; i < 5; ++i) {
-        g.push_back({kSlots[i][2], K::Combo, "", 400, 100 + 30 * i, 50, 24, 150, 200, 18});
+    for (std::size_t i = 0; i < kAISlots.size(); ++i) {
+        const int y = 100 + 30 * static_cast<int>(i);
+        g.push_back({kAISlots[i].team, K::Combo, "", 400, y, 50, 24, 150, 200, 18});
     }
     g.push_back({"startMatchB", K::Button, "Start Match", 660, 60, 150, 24});
     g.push_back({"defaultMatchB", K::Button, "Default Match", 660, 90, 150, 24});
@@ -293,17 +304,14 @@ void BuildMenus() {
     SelectCombo("playerteamcombo", 4);
     FillCombo("vehiclecombo", kVehicleItems);
     FillCombo("gametypecombo", kGameTypeItems);
-    for (const char* c : {"a1combo", "a2combo", "a3combo", "a4combo", "a5combo"}) {
-        FillCombo(c, kDifficultyItems);
-    }
+    for (const AISlot& slot : kAISlots) FillCombo(slot.combo, kDifficultyItems);
     if (auto maps = Get<kit_TComboBox>("mapcombo")) {
         for (const std::string& arena : ListArenas()) maps->AddItem(arena);
     }
     SelectCombo("gametypecombo", 0);
-    for (const char* c :
-         {"a1teamcombo", "a2teamcombo", "a3teamcombo", "a4teamcombo", "a5teamcombo"}) {
-        FillCombo(c, kTeamItems);
-        SelectCombo(c, 4);
+    for (const AISlot& slot : kAISlots) {
+        FillCombo(slot.team, kTeamItems);
+        SelectCombo(slot.team, 4);
     }
 
     g_menus.results = kit_CreateTable("Match Results", 10, 10, 840, "Contestant", 200, 18, 1,
@@ -322,8 +330,8 @@ void BuildMenus() {
 
 MatchSetup MenuMatchSetup() {
     MatchSetup s;
-    s.Arena =
-        Get<kit_TComboBox>("mapcombo") ? Get<kit_TComboBox>("mapcombo")->GetSelectedText() : "";
+    const auto maps = Get<kit_TComboBox>("mapcombo");
+    s.Arena = maps ? maps->GetSelectedText() : "";
     s.Vehicle = ComboIndex("vehiclecombo") + 1;
     s.Team = ComboIndex("playerteamcombo") + 1;
     s.GameType = ComboIndex("gametypecombo");
@@ -332,16 +340,10 @@ MatchSetup MenuMatchSetup() {
     s.RespawnPenalty = str_to_int(FieldText("penalty edit"));
     const auto minimap = Get<kit_TCheckBox>("minimap check");
     s.MinimapHidden = minimap ? minimap->IsChecked() : 0;
-    static const char* const kSlots[5][2] = {{"a1combo", "a1teamcombo"},
-                                             {"a2combo", "a2teamcombo"},
-                                             {"a3combo", "a3teamcombo"},
-                                             {"a4combo", "a4teamcombo"},
-                                             {"a5combo", "a5teamcombo"}};
-    for (int i = 0; i < 5; ++i) {
-        const int difficulty = ComboIndex(kSlots[i][0]);
-        s.AIStyle[static_cast<std::size_t>(i)] =
-            difficulty >= 0 && difficulty <= 2 ? difficulty + 1 : 0;
-        s.AITeam[static_cast<std::size_t>(i)] = ComboIndex(kSlots[i][1]) + 1;
+    for (std::size_t i = 0; i < kAISlots.size(); ++i) {
+        const int difficulty = ComboIndex(kAISlots[i].combo);
+        s.AIStyle[i] = difficulty >= 0 && difficulty <= 2 ? difficulty + 1 : 0;
+        s.AITeam[i] = ComboIndex(kAISlots[i].team) + 1;
     }
     return s;
 }
