@@ -100,8 +100,9 @@ public:
 protected:
     /// The hit test of `Update`'s last step, with the parent origin.
     virtual bool MouseIsOver(int parentX, int parentY) const;
-    /// Updates the children, last-added first, with the given origin.
-    void UpdateChildren(int originX, int originY);
+    /// Updates the children, last-added first, with the given origin (a
+    /// gadget that shifts its children overrides it).
+    virtual void UpdateChildren(int originX, int originY);
     /// Draws the children in order with the given origin, without clipping.
     void DrawChildren(float originX, float originY);
 };

@@ -1,8 +1,6 @@
 #include "gui/scroll_box.h"
 
 #include "engine/graphics.h"
-#include "engine/input.h"
-#include "gui/gui.h"
 #include "gui/scroll_bar.h"
 #include "gui/state.h"
 #include "gui/support.h"
@@ -29,26 +27,11 @@ void kit_TScrollBox::Draw(float parentX, float parentY) {
     kit_State::Pop();
 }
 
-void kit_TScrollBox::Update(int parentX, int parentY) {
-    if (MouseState == 2) {
-        if (in_mouse_down(1)) {
-            OnMouseDown(parentX, parentY);
-        } else {
-            OnMouseUp(parentX, parentY);
-        }
-        return;
-    }
-    if (Hidden) return;
-    UpdateChildren(static_cast<int>(parentX + X) + OffsetX,
-                   static_cast<int>(parentY + Y) + OffsetY);
+void kit_TScrollBox::UpdateChildren(int originX, int originY) {
+    kit_TGadget::UpdateChildren(originX + OffsetX, originY + OffsetY);
+    // The bars are children too: their values move the view from now on.
     if (VScroll) OffsetY = -VScroll->GetValue();
     if (HScroll) OffsetX = -HScroll->GetValue();
-    MouseState = 0;
-    if (!kit_GUI::MayUseMouse(Self())) return;
-    if (MouseIsOver(parentX, parentY)) {
-        OnMouseOver(parentX, parentY);
-        if (in_mouse_down(1)) OnMouseDown(parentX, parentY);
-    }
 }
 
 std::shared_ptr<kit_TScrollBar> kit_TScrollBox::Bar(int horizontal) const {

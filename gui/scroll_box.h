@@ -21,9 +21,6 @@ public:
     /// The frame, then the children shifted and clipped to the box inset by
     /// 2 pixels.
     void Draw(float parentX, float parentY) override;
-    /// The base update with the children shifted; then the offsets follow
-    /// the bars' values.
-    void Update(int parentX, int parentY) override;
 
     virtual void SetBorderStyle(int style) { BorderStyle = style; }
     /// Colour of the horizontal bar when `horizontal` is non-zero, else of
@@ -41,6 +38,11 @@ public:
 
 private:
     std::shared_ptr<kit_TScrollBar> Bar(int horizontal) const;
+
+protected:
+    /// The children shifted by the offsets; then the offsets follow the
+    /// bars' values.
+    void UpdateChildren(int originX, int originY) override;
 };
 
 std::shared_ptr<kit_TScrollBox> kit_CreateScrollBox(const std::string& name, float x, float y,
