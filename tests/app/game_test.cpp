@@ -18,6 +18,7 @@
 #include "engine/graphics.h"
 #include "engine/input.h"
 #include "engine/log.h"
+#include "tests/support/synthetic_input.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -45,12 +46,6 @@ protected:
         start.has_seed = true;
         start.seed = 42;
         return StartUp(start);
-    }
-    static void PushKey(SDL_Scancode sc) {
-        SDL_Event e{};
-        e.type = SDL_KEYDOWN;
-        e.key.keysym.scancode = sc;
-        SDL_PushEvent(&e);
     }
     TempDir dir;
     test_support::ScopedChdir cd{dir.path()};
@@ -91,7 +86,7 @@ TEST_F(GameTest, SettingsFromTheFileAreApplied) {
 TEST_F(GameTest, EscapeHeldEndsTheLoopInEitherState) {
     ASSERT_TRUE(Start());
     EXPECT_TRUE(RunFrame());
-    PushKey(SDL_SCANCODE_ESCAPE);
+    test_support::Key(SDL_SCANCODE_ESCAPE, true);
     EXPECT_FALSE(RunFrame());
 
     in_flush_keys();
@@ -99,7 +94,7 @@ TEST_F(GameTest, EscapeHeldEndsTheLoopInEitherState) {
     App().TimeLeft = 100;
     App().ScoreLimit = 10;
     EXPECT_TRUE(RunFrame());
-    PushKey(SDL_SCANCODE_ESCAPE);
+    test_support::Key(SDL_SCANCODE_ESCAPE, true);
     EXPECT_FALSE(RunFrame());
 }
 

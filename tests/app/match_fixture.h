@@ -17,41 +17,13 @@
 #include "engine/engine.h"
 #include "objects/live_objects.h"
 #include "objects/vehicle.h"
+#include "tests/support/synthetic_input.h"
 #include "tests/support/test_support.h"
 
-inline void Key(SDL_Scancode sc, bool down) {
-    SDL_Event e{};
-    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    e.key.keysym.scancode = sc;
-    SDL_PushEvent(&e);
-}
-
-inline void Button(Uint8 button, bool down, int x, int y) {
-    SDL_Event e{};
-    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    e.button.button = button;
-    e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-    e.button.x = x;
-    e.button.y = y;
-    SDL_PushEvent(&e);
-}
-
-// Text typed on the keyboard, as the platform delivers it.
-inline void Type(const std::string& text) {
-    SDL_Event e{};
-    e.type = SDL_TEXTINPUT;
-    SDL_strlcpy(e.text.text, text.c_str(), sizeof e.text.text);
-    SDL_PushEvent(&e);
-}
-
-inline void MoveMouse(int x, int y) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.x = x;
-    e.motion.y = y;
-    SDL_PushEvent(&e);
-}
+using test_support::Button;
+using test_support::Key;
+using test_support::MoveMouse;
+using test_support::Type;
 
 class MatchTest : public ::testing::Test {
 protected:

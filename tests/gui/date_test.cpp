@@ -85,13 +85,6 @@ protected:
         kit_SetScreen("S");
         Drain();
     }
-    std::vector<SeenEvent> Reports() {
-        std::vector<SeenEvent> found;
-        for (const auto& e : Drain()) {
-            if (e.id != kit_EventMouseOver) found.push_back(e);
-        }
-        return found;
-    }
     /// Screen position of the middle of a day cell of the open calendar.
     int CellX(int column) const { return static_cast<int>(calendar->X) + 5 + 25 * column + 11; }
     int CellY(int row) const { return static_cast<int>(calendar->Y) + 30 + 20 + 20 * row + 9; }

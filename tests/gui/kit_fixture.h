@@ -15,26 +15,15 @@
 #include "engine/input.h"
 #include "engine/log.h"
 #include "gui/kit.h"
+#include "tests/support/synthetic_input.h"
 #include "tests/support/test_support.h"
 
 namespace kit_test {
 
-inline void MoveMouse(int x, int y) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.x = x;
-    e.motion.y = y;
-    SDL_PushEvent(&e);
-}
+using test_support::MoveMouse;
 
 inline void MouseButton(bool down, int x, int y) {
-    SDL_Event e{};
-    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    e.button.button = SDL_BUTTON_LEFT;
-    e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-    e.button.x = x;
-    e.button.y = y;
-    SDL_PushEvent(&e);
+    test_support::Button(SDL_BUTTON_LEFT, down, x, y);
 }
 
 /// A nine-slice file whose tile i is painted (i * 20, 255 - i * 20, 100),
@@ -114,6 +103,14 @@ protected:
                             kit_EventY()});
         }
         return seen;
+    }
+    /// Events other than MouseOver, in order.
+    std::vector<SeenEvent> Reports() {
+        std::vector<SeenEvent> found;
+        for (const auto& e : Drain()) {
+            if (e.id != kit_EventMouseOver) found.push_back(e);
+        }
+        return found;
     }
     /// The source of the first GadgetSelect, empty when there is none.
     static std::string SelectSource(const std::vector<SeenEvent>& seen) {

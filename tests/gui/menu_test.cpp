@@ -31,14 +31,6 @@ protected:
         kit_SetScreen("S");
         Drain();
     }
-    /// Events other than MouseOver, in order.
-    std::vector<SeenEvent> Reports() {
-        std::vector<SeenEvent> found;
-        for (const auto& e : Drain()) {
-            if (e.id != kit_EventMouseOver) found.push_back(e);
-        }
-        return found;
-    }
     /// Screen y of the middle of a visible menu row.
     int RowY(int row) const { return static_cast<int>(combo->Menu->Y) + 5 + 20 * row + 9; }
 

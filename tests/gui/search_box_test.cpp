@@ -4,7 +4,6 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,27 +14,16 @@
 #include "gui/table.h"
 #include "gui/text_field.h"
 #include "tests/gui/kit_fixture.h"
+#include "tests/support/synthetic_input.h"
 
 namespace {
 
 using kit_test::KitTest;
 using kit_test::SeenEvent;
 
-void PushText(const char* text) {
-    SDL_Event e{};
-    e.type = SDL_TEXTINPUT;
-    std::strncpy(e.text.text, text, sizeof e.text.text - 1);
-    SDL_PushEvent(&e);
-}
-
 void PushEnter() {
-    for (const bool down : {true, false}) {
-        SDL_Event e{};
-        e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-        e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-        e.key.keysym.scancode = SDL_SCANCODE_RETURN;
-        SDL_PushEvent(&e);
-    }
+    test_support::Key(SDL_SCANCODE_RETURN, true);
+    test_support::Key(SDL_SCANCODE_RETURN, false);
 }
 
 // A 1024 x 768 kit with the search box "driver" at (100, 100), 200 x 24,
@@ -64,13 +52,6 @@ protected:
         kit_SetScreen("S");
         Drain();
     }
-    std::vector<SeenEvent> Reports() {
-        std::vector<SeenEvent> found;
-        for (const auto& e : Drain()) {
-            if (e.id != kit_EventMouseOver) found.push_back(e);
-        }
-        return found;
-    }
     void Open() {
         Click(150, 110);
         ASSERT_EQ(popup->Hidden, 0);
@@ -80,7 +61,7 @@ protected:
         const int fx = static_cast<int>(popup->X) + 60, fy = static_cast<int>(popup->Y) + 15;
         Click(fx, fy);
         ASSERT_EQ(popup->SearchField->Focused, 1);
-        PushText(text);
+        test_support::Type(text);
         Frame(fx, fy, false);
         PushEnter();
         Frame(fx, fy, false);

@@ -5,34 +5,20 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 #include <string>
 
 #include "gui/text_field.h"
 #include "tests/gui/kit_fixture.h"
+#include "tests/support/synthetic_input.h"
 
 namespace {
 
 using kit_test::KitTest;
 using test_support::G;
+using test_support::Key;
 using test_support::PixelAt;
 using test_support::R;
-
-void PushKey(SDL_Scancode sc, bool down) {
-    SDL_Event e{};
-    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    e.key.keysym.scancode = sc;
-    SDL_PushEvent(&e);
-}
-
-void PushText(const char* text) {
-    SDL_Event e{};
-    e.type = SDL_TEXTINPUT;
-    std::strncpy(e.text.text, text, sizeof e.text.text - 1);
-    SDL_PushEvent(&e);
-}
 
 // A screen with a field at (100, 100) of 150 x 24 and a button beside it.
 // No font is loaded, so the field uses the engine's built-in font.
@@ -52,12 +38,12 @@ protected:
     /// One frame with the pointer resting on the field (or at `x`, `y`).
     void Idle(int x = 110, int y = 110) { Frame(x, y, false); }
     void Type(const char* text) {
-        PushText(text);
+        test_support::Type(text);
         Idle();
     }
     void Press(SDL_Scancode sc) {
-        PushKey(sc, true);
-        PushKey(sc, false);
+        Key(sc, true);
+        Key(sc, false);
         Idle();
     }
     void Focus() {
@@ -152,10 +138,10 @@ TEST_F(TextFieldTest, AccentedCharactersAreEditedWhole) {
 }
 
 TEST_F(TextFieldTest, CharactersTypedBeforeTheFocusAndIntoAnUnfocusedFieldAreDropped) {
-    PushText("early");
+    test_support::Type("early");
     Idle(500, 500);
     EXPECT_EQ(field->GetText(), "") << "an unfocused field reads no characters";
-    PushText("late");  // waiting in the engine when the field is clicked
+    test_support::Type("late");  // waiting in the engine when the field is clicked
     Frame(110, 110, true);
     Frame(110, 110, false);
     EXPECT_EQ(field->GetText(), "") << "the focusing press flushes what was typed";
@@ -204,10 +190,10 @@ TEST_F(TextFieldTest, ShiftWithTheCaretKeysSelectsAndEditsReplaceTheSelection) {
     field->SetText("abcd");
     Focus();
     Press(SDL_SCANCODE_END);
-    PushKey(SDL_SCANCODE_LSHIFT, true);
+    Key(SDL_SCANCODE_LSHIFT, true);
     Press(SDL_SCANCODE_LEFT);
     Press(SDL_SCANCODE_LEFT);
-    PushKey(SDL_SCANCODE_LSHIFT, false);
+    Key(SDL_SCANCODE_LSHIFT, false);
     EXPECT_EQ(field->GetSelectedText(), "cd");
     EXPECT_EQ(field->Caret, 2);
     Type("x");
@@ -215,9 +201,9 @@ TEST_F(TextFieldTest, ShiftWithTheCaretKeysSelectsAndEditsReplaceTheSelection) {
     EXPECT_EQ(field->Caret, 3);
     EXPECT_FALSE(field->HasSelection());
 
-    PushKey(SDL_SCANCODE_RSHIFT, true);
+    Key(SDL_SCANCODE_RSHIFT, true);
     Press(SDL_SCANCODE_HOME);
-    PushKey(SDL_SCANCODE_RSHIFT, false);
+    Key(SDL_SCANCODE_RSHIFT, false);
     EXPECT_EQ(field->GetSelectedText(), "abx");
     Press(SDL_SCANCODE_RIGHT);
     EXPECT_FALSE(field->HasSelection()) << "a move without Shift drops it";
@@ -254,9 +240,9 @@ TEST_F(TextFieldTest, DraggingTheMouseSelects) {
 
     Click(origin + Width("ad"), 110);
     EXPECT_FALSE(field->HasSelection()) << "a plain click only places the caret";
-    PushKey(SDL_SCANCODE_LSHIFT, true);
+    Key(SDL_SCANCODE_LSHIFT, true);
     Click(origin + Width("adef"), 110);
-    PushKey(SDL_SCANCODE_LSHIFT, false);
+    Key(SDL_SCANCODE_LSHIFT, false);
     Idle();
     EXPECT_EQ(field->GetSelectedText(), "ef") << "Shift and a click extend";
 }
@@ -379,9 +365,9 @@ TEST_F(TextFieldTest, InAPanelTheFieldTypesOnlyWhileThePointerIsOverThePanel) {
     screen->AddGadget(panel);
     Click(80, 330);
     ASSERT_EQ(inner->Focused, 1);
-    PushText("in");
+    test_support::Type("in");
     Idle(300, 380);
-    PushText("out");
+    test_support::Type("out");
     Idle(600, 600);
     EXPECT_EQ(inner->GetText(), "in");
     EXPECT_EQ(inner->Focused, 1) << "not updated, so still focused";
@@ -425,7 +411,7 @@ TEST_F(TextFieldTest, AParentCanTakeTheConfirmedTextInsteadOfTheEvent) {
     screen->AddGadget(owner);
     Click(30, 420);
     ASSERT_EQ(inner->Focused, 1);
-    PushText("rocket");
+    test_support::Type("rocket");
     Idle(30, 420);
     Drain();
     Press(SDL_SCANCODE_RETURN);
