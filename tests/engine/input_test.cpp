@@ -3,11 +3,10 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "engine/engine_detail.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
+#include "tests/support/synthetic_input.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -22,22 +21,7 @@ void Key(SDL_Scancode sc, bool down, int repeat = 0, Uint16 mod = KMOD_NONE) {
     SDL_PushEvent(&e);
 }
 
-void Button(Uint8 button, bool down, int x = 0, int y = 0) {
-    SDL_Event e{};
-    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    e.button.button = button;
-    e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-    e.button.x = x;
-    e.button.y = y;
-    SDL_PushEvent(&e);
-}
-
-void Text(const char* text) {
-    SDL_Event e{};
-    e.type = SDL_TEXTINPUT;
-    std::strncpy(e.text.text, text, sizeof e.text.text - 1);
-    SDL_PushEvent(&e);
-}
+using test_support::Button;
 
 class InputTest : public ::testing::Test {
 protected:
@@ -99,8 +83,8 @@ TEST_F(InputTest, MouseButtonsUseTheGameNumbering) {
     EXPECT_EQ(in_mouse_down(3), 0);
     EXPECT_EQ(in_mouse_x(), 300);
     EXPECT_EQ(in_mouse_y(), 200);
-    Button(SDL_BUTTON_MIDDLE, true);
-    Button(SDL_BUTTON_RIGHT, false);
+    Button(SDL_BUTTON_MIDDLE, true, 0, 0);
+    Button(SDL_BUTTON_RIGHT, false, 0, 0);
     sys_poll_events();
     EXPECT_EQ(in_mouse_down(3), 1);
     EXPECT_EQ(in_mouse_hit(2), 1);
@@ -142,14 +126,14 @@ TEST_F(InputTest, MousePositionMapsFromALargerWindow) {
 }
 
 TEST_F(InputTest, TypedCharactersQueueDecodeAndFlush) {
-    Text("h\xC3\xA9!");  // h, e acute, !
+    test_support::Type("h\xC3\xA9!");  // h, e acute, !
     sys_poll_events();
     EXPECT_EQ(in_get_char(), 'h');
     EXPECT_EQ(in_get_char(), 0xE9);
     EXPECT_EQ(in_get_char(), '!');
     EXPECT_EQ(in_get_char(), 0);
 
-    Text("abc");
+    test_support::Type("abc");
     Key(SDL_SCANCODE_B, true);
     sys_poll_events();
     in_flush_keys();
@@ -158,7 +142,7 @@ TEST_F(InputTest, TypedCharactersQueueDecodeAndFlush) {
 }
 
 TEST_F(InputTest, TypedCharacterRingKeepsAtMost256Unread) {
-    for (int i = 0; i < 30; ++i) Text("0123456789");  // 300 characters
+    for (int i = 0; i < 30; ++i) test_support::Type("0123456789");  // 300 characters
     sys_poll_events();
     int count = 0;
     while (in_get_char() != 0) ++count;
