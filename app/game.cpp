@@ -323,10 +323,7 @@ void ShutDown() {
     g_print_results = false;
     // Every object of the last match must be gone by now: say so if not.
     if (LiveObjectTotal() > 0) {
-        std::string alive;
-        for (const auto& [name, count] : LiveObjectCounts()) {
-            alive += " " + name + " " + std::to_string(count);
-        }
-        std::fprintf(stderr, "crashmoor: game objects alive at exit:%s\n", alive.c_str());
+        std::fprintf(stderr, "crashmoor: game objects alive at exit: %s\n",
+                     LiveObjectSummary().c_str());
     }
 }

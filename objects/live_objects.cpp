@@ -1,5 +1,7 @@
 #include "objects/live_objects.h"
 
+#include <map>
+
 namespace {
 
 // Never destroyed: objects held by static lists may still go at exit.
@@ -28,8 +30,13 @@ int LiveObjectCount(const std::string& className) {
     return it == Counts().end() ? 0 : it->second;
 }
 
-std::map<std::string, int> LiveObjectCounts() {
-    return Counts();
+std::string LiveObjectSummary() {
+    std::string line;
+    for (const auto& [name, n] : Counts()) {
+        if (!line.empty()) line += ' ';
+        line += name + " " + std::to_string(n);
+    }
+    return line;
 }
 
 int LiveObjectTotal() {

@@ -2,7 +2,6 @@
 // A debug count of live game objects per class, to prove that the objects
 // of a finished match are gone.
 
-#include <map>
 #include <string>
 
 /// Counts one object of a class for as long as it lives: a member of every
@@ -20,7 +19,8 @@ private:
 
 /// Live objects of the named class ("Jeep", "MGBullet", "Explosion", ...).
 int LiveObjectCount(const std::string& className);
-/// Live objects of every class with at least one.
-std::map<std::string, int> LiveObjectCounts();
 /// Live objects of all classes together.
 int LiveObjectTotal();
+/// The live classes and their counts as one line ("Jeep 1 Shot 4"), empty
+/// when nothing lives.
+std::string LiveObjectSummary();

@@ -134,13 +134,6 @@ protected:
     }
 };
 
-std::string Alive() {
-    std::string alive;
-    for (const auto& [name, count] : LiveObjectCounts())
-        alive += name + " " + std::to_string(count) + " ";
-    return alive;
-}
-
 std::string Config() {
     return test_support::ReadFile("config.cfg");
 }
@@ -278,9 +271,8 @@ TEST_F(MenusTest, AOneMinuteMatchFromTheMenusEndsOnItsClockWithSortedResults) {
     // The scores as they stand before each frame; the end test runs first
     // in a frame, so the last of these are the final scores.
     std::vector<ResultRow> standing;
-    int frames = 0;
-    // The click released the button two frames ago: those match frames ran.
-    frames = 2;
+    // The click's last two frames were the match's first two.
+    int frames = 2;
     while (App().GameState == kStateMatch && frames < 4000) {
         standing.clear();
         AI::List.Walk([&](AI& ai) {
@@ -587,7 +579,7 @@ TEST_F(MenusSoakTest, TwentyMatchesInARowLeaveNothingBehind) {
             Frames(1);
         }
         ASSERT_EQ(Screen(), "Match Results") << "match " << match;
-        EXPECT_EQ(LiveObjectTotal(), 0) << "match " << match << ": " << Alive();
+        EXPECT_EQ(LiveObjectTotal(), 0) << "match " << match << ": " << LiveObjectSummary();
         EXPECT_EQ(Find<kit_TTable>("Match Results")->RowCount(), 4);
         ClickOn("continueMatchB");
         ASSERT_EQ(Screen(), "Main Menu");

@@ -57,13 +57,7 @@ TEST_F(BattleTest, SixCarsFightForTwentyThousandFramesAndLeaveNothingBehind) {
         battle.Teardown();
     }
     std::printf("deaths in the battle: %d, most shots at once: %d\n", kills, most_shots);
-    EXPECT_EQ(LiveObjectTotal(), 0) << [] {
-        std::string alive;
-        for (const auto& [name, n] : LiveObjectCounts()) {
-            alive += name + " " + std::to_string(n) + " ";
-        }
-        return alive;
-    }();
+    EXPECT_EQ(LiveObjectTotal(), 0) << LiveObjectSummary();
 }
 
 }  // namespace

@@ -175,12 +175,7 @@ TEST_F(EffectsTest, AThousandCarsComeAndGoAndNothingOutlivesTheMatch) {
     App().TheWorld.reset();
     drivers.clear();
     ForgetDrivers();
-    EXPECT_EQ(LiveObjectTotal(), 0) << [] {
-        std::string alive;
-        for (const auto& [name, n] : LiveObjectCounts())
-            alive += name + " " + std::to_string(n) + " ";
-        return alive;
-    }();
+    EXPECT_EQ(LiveObjectTotal(), 0) << LiveObjectSummary();
 }
 
 }  // namespace
