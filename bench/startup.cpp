@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -56,35 +57,43 @@ int Child() {
 }
 
 // Runs a program and waits; the wall time in milliseconds, or -1. The
-// child's standard output goes to `out` when it is given.
+// child's standard output comes back through a pipe into `out` when it is
+// given.
 double Run(const std::vector<std::string>& argv, std::string* out) {
     std::vector<char*> args;
     for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
-    const std::string path = fs_current_dir() + "/startup_child.txt";
+    int pipe_fds[2] = {-1, -1};
+    if (out && pipe(pipe_fds) != 0) return -1;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, out ? path.c_str() : "/dev/null",
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (out) {
+        posix_spawn_file_actions_adddup2(&actions, pipe_fds[1], 1);
+        posix_spawn_file_actions_addclose(&actions, pipe_fds[0]);
+        posix_spawn_file_actions_addclose(&actions, pipe_fds[1]);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    }
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     const Clock::time_point t0 = Clock::now();
     pid_t pid = 0;
     const int spawned = posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
+    if (out) {
+        close(pipe_fds[1]);
+        out->clear();
+        char buffer[256];
+        ssize_t n = 0;
+        while (spawned == 0 && (n = read(pipe_fds[0], buffer, sizeof buffer)) > 0) {
+            out->append(buffer, static_cast<std::size_t>(n));
+        }
+        close(pipe_fds[0]);
+    }
     if (spawned != 0) return -1;
     int status = 0;
     waitpid(pid, &status, 0);
     const double ms = MsSince(t0);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
-    if (out) {
-        out->clear();
-        if (std::FILE* f = std::fopen(path.c_str(), "r")) {
-            char buffer[256];
-            while (std::fgets(buffer, sizeof buffer, f)) *out += buffer;
-            std::fclose(f);
-        }
-        std::remove(path.c_str());
-    }
     return ms;
 }
 
