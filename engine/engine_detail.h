@@ -103,6 +103,11 @@ void pin_system_libraries();
 
 /// Input: feeds one SDL event into the polled input state.
 void input_handle_event(const SDL_Event& event);
+/// The poll of `gfx_flip`: a program that polls once a frame itself (the
+/// game's frame loop) is not polled a second time, so that a release held
+/// back for one frame is held for a whole frame; a program that only flips
+/// is polled here.
+void poll_at_flip();
 /// Maps window coordinates to the 1024 x 768 logical screen.
 void map_window_to_logical(int wx, int wy, int* lx, int* ly);
 /// Toggles desktop full screen (Alt+Enter).

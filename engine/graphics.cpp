@@ -497,7 +497,7 @@ void gfx_flip(int sync) {
         clock_wait_frame(1000.0 / g_video.hz);
     }
     clock_advance_frame();
-    sys_poll_events();
+    poll_at_flip();
 }
 
 void gfx_set_color(int r, int g, int b) {

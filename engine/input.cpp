@@ -10,11 +10,20 @@ constexpr int kKeyCount = 256;
 constexpr int kButtonCount = 4;  // index 1..3
 constexpr int kCharRing = 256;
 
+// What the game reads ("held") can differ from what the device says
+// ("down"): a press whose release arrives in the same poll (a touchpad tap,
+// a quick click or key stroke between two frames) stays held until the next
+// poll, so that every press is seen down for at least one frame.
+struct Switches {
+    std::array<bool, kKeyCount> held{};
+    std::array<bool, kKeyCount> down{};
+    std::array<bool, kKeyCount> pressed_this_poll{};
+    std::array<int, kKeyCount> hits{};
+};
+
 struct InputState {
-    std::array<bool, kKeyCount> key_held{};
-    std::array<int, kKeyCount> key_hits{};
-    std::array<bool, kButtonCount> button_held{};
-    std::array<int, kButtonCount> button_hits{};
+    Switches keys;
+    Switches buttons;  // index 1..3
     std::array<int, kCharRing> chars{};
     int char_head = 0;   // next to read
     int char_count = 0;  // unread
@@ -23,6 +32,7 @@ struct InputState {
     bool terminate = false;
     bool end_requested = false;
     bool polling = false;
+    bool polled_since_flip = false;
 };
 
 InputState g_in;
@@ -152,14 +162,39 @@ int game_button(Uint8 sdl_button) {
     }
 }
 
+void press(Switches& s, int index, int count) {
+    if (index <= 0 || index >= count) return;
+    const auto i = static_cast<std::size_t>(index);
+    if (!s.down[i]) ++s.hits[i];
+    s.down[i] = true;
+    s.held[i] = true;
+    s.pressed_this_poll[i] = true;
+}
+
+// A release of a switch pressed in this same poll is applied by the next poll.
+void release(Switches& s, int index, int count) {
+    if (index <= 0 || index >= count) return;
+    const auto i = static_cast<std::size_t>(index);
+    s.down[i] = false;
+    if (!s.pressed_this_poll[i]) s.held[i] = false;
+}
+
+// The start of a poll: releases held back by the previous one take effect.
+void begin_poll(Switches& s) {
+    s.held = s.down;
+    s.pressed_this_poll.fill(false);
+}
+
+void flush(Switches& s) {
+    s = Switches{};
+}
+
 void press_key(int key) {
-    if (key <= 0 || key >= kKeyCount) return;
-    if (!g_in.key_held[key]) ++g_in.key_hits[key];
-    g_in.key_held[key] = true;
+    press(g_in.keys, key, kKeyCount);
 }
 
 void release_key(int key) {
-    if (key > 0 && key < kKeyCount) g_in.key_held[key] = false;
+    release(g_in.keys, key, kKeyCount);
 }
 
 // Side-specific codes travel with the generic ones, as the game tests either.
@@ -223,14 +258,12 @@ void push_text(const char* text) {
 }
 
 void flush_keys() {
-    g_in.key_held.fill(false);
-    g_in.key_hits.fill(0);
+    flush(g_in.keys);
     g_in.char_head = g_in.char_count = 0;
 }
 
 void flush_mouse() {
-    g_in.button_held.fill(false);
-    g_in.button_hits.fill(0);
+    flush(g_in.buttons);
 }
 
 }  // namespace
@@ -267,16 +300,12 @@ void input_handle_event(const SDL_Event& e) {
             break;
         case SDL_MOUSEBUTTONDOWN: {
             map_window_to_logical(e.button.x, e.button.y, &g_in.mouse_x, &g_in.mouse_y);
-            const int b = game_button(e.button.button);
-            if (b == 0) break;
-            if (!g_in.button_held[b]) ++g_in.button_hits[b];
-            g_in.button_held[b] = true;
+            press(g_in.buttons, game_button(e.button.button), kButtonCount);
             break;
         }
         case SDL_MOUSEBUTTONUP: {
             map_window_to_logical(e.button.x, e.button.y, &g_in.mouse_x, &g_in.mouse_y);
-            const int b = game_button(e.button.button);
-            if (b != 0) g_in.button_held[b] = false;
+            release(g_in.buttons, game_button(e.button.button), kButtonCount);
             break;
         }
         case SDL_MOUSEWHEEL:
@@ -307,16 +336,22 @@ void input_handle_event(const SDL_Event& e) {
     }
 }
 
+void poll_at_flip() {
+    if (!g_in.polled_since_flip) sys_poll_events();
+    g_in.polled_since_flip = false;
+}
+
 }  // namespace engine_detail
 
 int in_key_down(int key) {
-    return key > 0 && key < kKeyCount && g_in.key_held[key] ? 1 : 0;
+    return key > 0 && key < kKeyCount && g_in.keys.held[static_cast<std::size_t>(key)] ? 1 : 0;
 }
 
 int in_key_hit(int key) {
     if (key <= 0 || key >= kKeyCount) return 0;
-    const int n = g_in.key_hits[key];
-    g_in.key_hits[key] = 0;
+    int& hits = g_in.keys.hits[static_cast<std::size_t>(key)];
+    const int n = hits;
+    hits = 0;
     return n;
 }
 
@@ -348,13 +383,17 @@ int in_mouse_z() {
 }
 
 int in_mouse_down(int button) {
-    return button > 0 && button < kButtonCount && g_in.button_held[button] ? 1 : 0;
+    return button > 0 && button < kButtonCount &&
+                   g_in.buttons.held[static_cast<std::size_t>(button)]
+               ? 1
+               : 0;
 }
 
 int in_mouse_hit(int button) {
     if (button <= 0 || button >= kButtonCount) return 0;
-    const int n = g_in.button_hits[button];
-    g_in.button_hits[button] = 0;
+    int& hits = g_in.buttons.hits[static_cast<std::size_t>(button)];
+    const int n = hits;
+    hits = 0;
     return n;
 }
 
@@ -383,6 +422,9 @@ int app_terminate() {
 void sys_poll_events() {
     if (g_in.polling || !SDL_WasInit(SDL_INIT_EVENTS)) return;
     g_in.polling = true;
+    g_in.polled_since_flip = true;
+    begin_poll(g_in.keys);
+    begin_poll(g_in.buttons);
     SDL_Event e;
     while (SDL_PollEvent(&e)) engine_detail::input_handle_event(e);
     g_in.polling = false;

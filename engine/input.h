@@ -3,7 +3,12 @@
 // mouse buttons are 1 left, 2 right, 3 middle; the mouse position is in the
 // logical screen (the opened mode's size) whatever the window's size.
 //
-// The state is refreshed by `sys_poll_events`, which `gfx_flip` calls.
+// The state is refreshed by `sys_poll_events`, once a frame: the game's
+// frame loop polls itself, and `gfx_flip` polls when nothing polled since
+// the previous flip. Every press is seen down for at least one frame: when
+// its release arrives in the same poll (a tap, or a click quicker than a
+// frame), the release takes effect at the next poll. Press counts stay
+// exact.
 
 /// Virtual-key codes the game names.
 namespace vk {
