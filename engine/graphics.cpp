@@ -36,6 +36,9 @@ struct VideoState {
     bool open = false;
     bool vsync = false;
     bool fullscreen = false;
+    // The window was made at the desktop's size for full screen: the first
+    // switch to a window gives it the mode's size.
+    bool shrink_when_windowed = false;
     int width = 0, height = 0;
     int hz = 60;
     std::uint64_t generation = 1;
@@ -131,6 +134,7 @@ void destroy_video() {
     g_video.target = nullptr;
     g_video.renderer = nullptr;
     g_video.window = nullptr;
+    g_video.shrink_when_windowed = false;
 }
 
 // Output rectangle of the frame inside a w x h area, letter-boxed.
@@ -361,6 +365,11 @@ void toggle_fullscreen() {
     if (!g_video.window) return;
     g_video.fullscreen = !g_video.fullscreen;
     SDL_SetWindowFullscreen(g_video.window, g_video.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    if (!g_video.fullscreen && g_video.shrink_when_windowed) {
+        g_video.shrink_when_windowed = false;
+        SDL_SetWindowSize(g_video.window, g_video.width, g_video.height);
+        SDL_SetWindowPosition(g_video.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
 }
 
 }  // namespace engine_detail
@@ -398,19 +407,31 @@ int gfx_open(int width, int height, int depth, int hz, int flags) {
     }
 
     const bool want_fullscreen = depth != 0 && !options.windowed;
-    Uint32 window_flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
-    if (want_fullscreen) window_flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    g_video.window = SDL_CreateWindow(title().c_str(), SDL_WINDOWPOS_CENTERED,
-                                      SDL_WINDOWPOS_CENTERED, width, height, window_flags);
-    if (!g_video.window && want_fullscreen) {
-        // A display that refuses full screen still gets a window.
-        window_flags &= ~static_cast<Uint32>(SDL_WINDOW_FULLSCREEN_DESKTOP);
-        g_video.window = SDL_CreateWindow(title().c_str(), SDL_WINDOWPOS_CENTERED,
-                                          SDL_WINDOWPOS_CENTERED, width, height, window_flags);
+    const Uint32 window_flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+    // Full screen starts as a window that already covers the desktop and
+    // then asks for full screen. Where nothing honours that request (an X
+    // display without a window manager) the window still fills the screen,
+    // and the size the platform reports stays the window's real size.
+    SDL_Rect place{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height};
+    SDL_Rect desktop{};
+    if (want_fullscreen && SDL_GetDisplayBounds(0, &desktop) == 0 && desktop.w > 0 &&
+        desktop.h > 0) {
+        place = desktop;
     }
+    g_video.window =
+        SDL_CreateWindow(title().c_str(), place.x, place.y, place.w, place.h, window_flags);
     if (!g_video.window) {
         g_video.error = std::string("cannot open a window: ") + SDL_GetError();
         return 0;
+    }
+    if (want_fullscreen) {
+        if (SDL_SetWindowFullscreen(g_video.window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0) {
+            g_video.shrink_when_windowed = true;
+        } else {
+            // A display that refuses full screen gets a window of the mode's size.
+            SDL_SetWindowSize(g_video.window, width, height);
+            SDL_SetWindowPosition(g_video.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        }
     }
     g_video.fullscreen = (SDL_GetWindowFlags(g_video.window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
     SDL_SetWindowMinimumSize(g_video.window, 320, 240);
