@@ -64,31 +64,59 @@ std::string TConfig::Read(const std::string& key, const std::string& default_val
 }
 
 void TConfig::Write(const std::string& key, const std::string& value) {
+    WriteAll({{key, value}});
+}
+
+void TConfig::WriteAll(const std::vector<std::pair<std::string, std::string>>& entries) {
+    if (entries.empty()) return;
     const std::string path = Path();
     // The old file is opened for reading and writing, as an in-place rewrite
     // would: a file that exists but cannot be read is left alone rather than
-    // replaced by a single line, and so is a file the user made read-only.
+    // replaced by a few lines, and so is a file the user made read-only.
     StreamHandle in = stream_open(path, 1, 1);
     if (!in && fs_file_type(path) != 0) return;
     const std::string temp = path + ".tmp";
     StreamHandle out = stream_open_write(temp);
     if (!out) return;
 
-    bool found = false;
+    // Each line passes through the keys in order, as if each key were
+    // written by a rewrite of its own: a line that a key rewrote may belong
+    // to a later key too.
+    std::vector<bool> found(entries.size(), false);
+    auto rewrite = [&](std::string& line) {
+        for (std::size_t k = 0; k < entries.size(); ++k) {
+            if (belongs_to(line, entries[k].first)) {
+                line = entries[k].first + " = " + entries[k].second;
+                found[k] = true;
+            }
+        }
+    };
     bool ok = true;
     if (in) {
         // Line by line, so that a huge file never has to fit in memory.
         while (ok && !stream_eof(in)) {
             std::string line = stream_read_line(in);
-            if (belongs_to(line, key)) {
-                line = key + " = " + value;
-                found = true;
-            }
+            rewrite(line);
             ok = stream_write_line(out, line) == 1;
         }
         stream_close(in);
     }
-    if (ok && !found) ok = stream_write_string(out, key + " = " + value + CR) == 1;
+    // Keys no line belonged to are appended in order; a later key may
+    // belong to a line appended for an earlier one.
+    std::vector<std::string> appended;
+    for (std::size_t k = 0; k < entries.size(); ++k) {
+        const auto& [key, value] = entries[k];
+        bool seen = found[k];
+        for (std::string& line : appended) {
+            if (belongs_to(line, key)) {
+                line = key + " = " + value;
+                seen = true;
+            }
+        }
+        if (!seen) appended.push_back(key + " = " + value);
+    }
+    for (std::size_t i = 0; ok && i < appended.size(); ++i)
+        ok = stream_write_string(out, appended[i] + CR) == 1;
     if (ok) ok = stream_sync(out) == 1;
     if (stream_close(out) != 1) ok = false;
     if (!ok || fs_rename_file(temp, path) != 1) fs_delete_file(temp);

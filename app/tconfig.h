@@ -8,6 +8,8 @@
 // matters); its value is the text from character len(k) + 3 on.
 
 #include <string>
+#include <utility>
+#include <vector>
 
 class TConfig {
 public:
@@ -24,6 +26,9 @@ public:
     /// written, so a crash or a full disk never loses the settings. A file
     /// that exists but cannot be read and written is left alone.
     void Write(const std::string& key, const std::string& value);
+    /// Writes several keys in one rewrite of the file, with the result of
+    /// writing them one after the other in the order given.
+    void WriteAll(const std::vector<std::pair<std::string, std::string>>& entries);
     /// The value of the first line of the key; when none belongs to it,
     /// appends key = default and returns the default. A file that cannot be
     /// read or written gives the default.

@@ -180,6 +180,25 @@ TEST_F(TConfigTest, WriteRewritesEveryLineOfTheKey) {
     EXPECT_FALSE(fs::exists(fs::symlink_status(TempPath())));
 }
 
+// Several keys in one rewrite give the file that writing them one by one
+// gives, even where one key is the start of another or of a line that an
+// earlier key rewrote or appended.
+TEST_F(TConfigTest, WriteAllEqualsWritingTheKeysOneByOne) {
+    const std::string start = "MapDefault = 1\r\nMapDefaults = 7\nSound Volume = 5";
+    const std::vector<std::pair<std::string, std::string>> entries = {
+        {"MapDefault", "2"}, {"Map", "x"},      {"Player Name", "Ann"},
+        {"Player", "Bob"},   {"Sound", "loud"}, {"Player Name", "Cy"},
+    };
+    Start(start);
+    for (const auto& [key, value] : entries) config.Write(key, value);
+    const std::string one_by_one = File();
+    Start(start);
+    config.WriteAll(entries);
+    EXPECT_EQ(File(), one_by_one);
+    EXPECT_EQ(File(), "Map = x\r\nMap = x\r\nSound = loud\r\nPlayer = Bob\r\nPlayer Name = Cy\r\n");
+    EXPECT_FALSE(fs::exists(fs::symlink_status(TempPath())));
+}
+
 TEST_F(TConfigTest, WriteAppendsAKeyTheFileLacks) {
     Start(kFourSettings);
     config.Write("Player Name", "Ann");
