@@ -1,7 +1,10 @@
 #include "app/app_state.h"
 
+#include <algorithm>
+
 #include "ai/control_object.h"
 #include "app/console_message.h"
+#include "engine/text.h"
 
 namespace {
 AppState g_app;
@@ -9,6 +12,10 @@ AppState g_app;
 
 AppState& App() {
     return g_app;
+}
+
+int GraphicsQualityFrom(const std::string& value) {
+    return std::clamp(str_to_int(value), 0, 2);
 }
 
 void ResetAppState() {

@@ -43,7 +43,7 @@ struct AppState {
     int GameState = kStateMenus;
     int ScrollX = 0;
     int ScrollY = 0;
-    /// Detail level 0..2 (the file may hold more; it is read as 2).
+    /// Detail level 0..2, always set through `GraphicsQualityFrom`.
     int GraphicsQuality = 0;
     int ScoreLimit = 0;
     int GameType = 0;
@@ -91,6 +91,10 @@ struct AppState {
     /// Game object images by path, loaded once (see LoadGameImage).
     std::map<std::string, ImageHandle> ImageCache;
 };
+
+/// The detail level a configuration value stands for: the effects know 0, 1
+/// and 2, and anything higher (the file's default is 3) reads as 2.
+int GraphicsQualityFrom(const std::string& value);
 
 /// The one instance.
 AppState& App();

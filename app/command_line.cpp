@@ -118,8 +118,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
                 }
                 cl.match.Team = static_cast<int>(n);
             } else {
-                if (!whole || n < 0 || n > 1000000) {
-                    cl.error = a + " needs a whole number from 0 to 1000000";
+                if (!whole || n < 0 || n > kMatchLimitMax) {
+                    cl.error =
+                        a + " needs a whole number from 0 to " + std::to_string(kMatchLimitMax);
                     break;
                 }
                 if (a == "--score-limit") cl.match.ScoreLimit = static_cast<int>(n);

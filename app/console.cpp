@@ -165,8 +165,10 @@ void ConsoleUpdate() {
     if (AI::ListCreated) gfx_draw_text("Active AI: " + str_from_int(AI::List.Count()), 10, 50);
     gfx_draw_text(std::string("Graphics Quality: ") + QualityName(app.GraphicsQuality), 10, 70);
 
+    // The console key opens and closes the console and never types: what it
+    // types (a "`" or whatever the layout puts there) is dropped.
     const int c = in_get_char();
-    if (c > 0) g_input_line += str_chr(c);
+    if (c > 0 && in_key_down(vk::kTilde) == 0) g_input_line += str_chr(c);
     if (in_key_hit(13)) {
         ConsoleMessage::Create("User Command: " + g_input_line, kConsoleGreen);
         bool found = false;

@@ -16,6 +16,7 @@
 #include "app/player.h"
 #include "engine/audio.h"
 #include "engine/clock.h"
+#include "engine/engine.h"
 #include "engine/font.h"
 #include "engine/graphics.h"
 #include "engine/image.h"
@@ -102,14 +103,20 @@ void MenuFrame() {
 }
 
 // The results of a finished match go to the "Match Results" screen and the
-// report file; a quick match from the command line also prints them.
+// report file. A quick match from the command line (or the demo) also
+// prints them; without video, where no menu can be clicked, the program
+// then ends. Later matches from the menus print nothing.
 void ReportResults() {
     for (const std::string& line : ResultLines(LastResults())) {
         if (g_print_results) std::printf("%s\n", line.c_str());
         ConsoleMessage::Create(line, kConsoleWhite);
     }
-    if (g_print_results) std::fflush(stdout);
     ShowMatchResults(LastResults());
+    if (g_print_results) {
+        std::fflush(stdout);
+        g_print_results = false;
+        if (!engine_options().video) sys_end();
+    }
 }
 
 // The car the view follows: the human's, or in a match without one the
@@ -218,13 +225,10 @@ bool StartUp(const StartOptions& options) {
     img_set_mask_color(255, 0, 255);
     // 11. State and detail level. Effects know the levels 0, 1 and 2 only.
     app.GameState = kStateMenus;
-    app.GraphicsQuality = std::clamp(str_to_int(app.Config.Read("Graphics Quality", "3")), 0, 2);
+    app.GraphicsQuality = GraphicsQualityFrom(app.Config.Read("Graphics Quality", "3"));
     // 12. Effect channels.
-    for (int i = 0; i < kEffectSoundCount; ++i) {
-        app.EffectChannels[i] = chan_alloc();
-        chan_set_volume(app.EffectChannels[i], app.SoundVolume);
-    }
-    chan_set_volume(app.MusicChannel, app.MusicVolume);
+    for (ChannelHandle& channel : app.EffectChannels) channel = chan_alloc();
+    ApplyVolumes();
     // 14. Fonts.
     app.FontMedium = font_load(kSystemFont, 25, kFontSmooth);
     app.FontLarge = font_load(kSystemFont, 72, kFontSmooth);

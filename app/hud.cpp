@@ -149,11 +149,11 @@ void DrawStatusBar() {
 // --- Timer ------------------------------------------------------------------
 
 void Timer::Reset() {
-    NextTick = static_cast<double>(static_cast<float>(sys_millisecs() + Interval));
+    NextTick = sys_millisecs() + Interval;
 }
 
 void Timer::Update() {
-    if (static_cast<double>(sys_millisecs()) >= NextTick) {
+    if (sys_millisecs() >= NextTick) {
         App().TimeLeft -= 1;
         Reset();
     }

@@ -3,6 +3,7 @@
 // status bar along the bottom (gun and ammunition, health, device) and the
 // match clock that counts the time limit down on the wall clock.
 
+#include <cstdint>
 #include <memory>
 
 #include "objects/live_objects.h"
@@ -73,6 +74,8 @@ class Timer {
 public:
     static void Reset();
     static void Update();
-    static inline double NextTick = 0;
+    /// On the engine's 64-bit millisecond clock, exact however long the
+    /// program runs.
+    static inline std::int64_t NextTick = 0;
     static inline int Interval = 1000;
 };

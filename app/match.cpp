@@ -13,6 +13,7 @@
 #include "app/player.h"
 #include "arena/arena_loader.h"
 #include "engine/graphics.h"
+#include "engine/input.h"
 #include "engine/random.h"
 #include "engine/text.h"
 #include "objects/effects.h"
@@ -39,6 +40,10 @@ bool StartMatch(const MatchSetup& setup) {
     // A match ended with the console open must not start the next one with
     // the car keys dead.
     app.ConsoleOpen = 0;
+    // Keys and buttons pressed in the menus (the console key among them) are
+    // not for the match.
+    in_flush_keys();
+    in_flush_mouse();
     app.Autopilot = setup.Autopilot && !setup.Spectate;
     ResetAutopilot();
     if (!LoadArena(setup.Arena)) return false;

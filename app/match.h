@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+/// The largest score limit, time limit (minutes) and respawn penalty
+/// (frames) a match is started with, from the command line or the menus.
+constexpr int kMatchLimitMax = 1000000;
+
 /// Everything a match is started with.
 struct MatchSetup {
     std::string Arena;    ///< file name in "Arenas/", extension included

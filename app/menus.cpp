@@ -1,10 +1,13 @@
 #include "app/menus.h"
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <memory>
+#include <utility>
 
 #include "app/app_state.h"
+#include "app/music.h"
 #include "arena/arena_loader.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
@@ -19,6 +22,9 @@ constexpr const char* kGameTypeItems[] = {"Deathmatch", "Big Dog"};
 constexpr const char* kDifficultyItems[] = {"AI - Weakling", "AI - Moderate", "AI - Offensive",
                                             "No AI"};
 constexpr const char* kResultsPanel = "Match Results Panel";
+// Why "Start Match" did not start a match, in the setup panel.
+constexpr const char* kSetupMessage = "setup message";
+constexpr const char* kMessageColour = "ff9a3c";
 
 // The five computer slots: difficulty combo, its prompt, team combo.
 struct AISlot {
@@ -73,11 +79,11 @@ std::vector<MenuGadgetDef> SetupGadgets() {
         {"game type title", K::Label, "Game Type", 10, 10, 100, 24},
         {"gametypecombo", K::Combo, "Select Game Type", 10, 30, 150, 24, 150, 200, 18},
         {"score limit title", K::Label, "Kill/Score Limit:", 10, 70, 100, 24},
-        {"score limit edit", K::TextField, "5", 135, 65, 25, 20},
+        {"score limit edit", K::TextField, "5", 135, 65, 45, 20},
         {"time limit title", K::Label, "Time Limit:", 10, 90, 100, 24},
-        {"time limit edit", K::TextField, "5", 135, 85, 25, 20},
+        {"time limit edit", K::TextField, "5", 135, 85, 45, 20},
         {"penalty title", K::Label, "Respawn Penalty:", 10, 110, 100, 24},
-        {"penalty edit", K::TextField, "250", 135, 105, 25, 20},
+        {"penalty edit", K::TextField, "250", 135, 105, 45, 20},
         {"minimap check", K::CheckBox, "Disable Minimap", 10, 150, 0, 0},
         {"map title", K::Label, "Game Map", 10, 200, 100, 24},
         {"mapcombo", K::Combo, "Select Game Map", 10, 220, 150, 24, 150, 200, 18},
@@ -100,6 +106,7 @@ std::vector<MenuGadgetDef> SetupGadgets() {
     g.push_back({"startMatchB", K::Button, "Start Match", 660, 60, 150, 24});
     g.push_back({"defaultMatchB", K::Button, "Default Match", 660, 90, 150, 24});
     g.push_back({"saveDefaultMatchB", K::Button, "Save Match", 660, 120, 150, 24});
+    g.push_back({kSetupMessage, K::Label, "", 480, 160, 330, 24});
     return g;
 }
 
@@ -112,7 +119,7 @@ kit_GadgetRef Make(const MenuGadgetDef& s, const kit_GadgetRef& panel) {
         }
         case MenuGadget::Label: {
             auto l = kit_CreateLabel(s.name, s.caption, x, s.y, s.w, s.h, s.a, s.b, panel);
-            l->SetTextColorHex(kTextColour);
+            l->SetTextColorHex(std::string(s.name) == kSetupMessage ? kMessageColour : kTextColour);
             return l;
         }
         case MenuGadget::Slider:
@@ -156,7 +163,7 @@ std::string FieldText(const char* name) {
 void LoadOptions() {
     TConfig& config = App().Config;
     if (auto s = Get<kit_TSlider>("gfx slider")) {
-        s->SetValue(str_to_int(config.Read("Graphics Quality", "3")));
+        s->SetValue(GraphicsQualityFrom(config.Read("Graphics Quality", "3")));
     }
     if (auto s = Get<kit_TSlider>("sfx slider"))
         s->SetValue(str_to_int(config.Read("Sound Volume", "5")));
@@ -175,24 +182,34 @@ void DefaultOptions() {
     if (auto t = Get<kit_TTextField>("playerName")) t->SetText("Crashmoor Newbie");
 }
 
+// "Apply": the options go to the file in one rewrite and take effect at
+// once, whether or not the file could be written.
 void SaveOptions() {
     AppState& app = App();
-    TConfig& config = app.Config;
     auto value = [](const char* name) {
         const auto s = Get<kit_TSlider>(name);
-        return str_from_int(s ? s->GetValue() : 0);
+        return s ? s->GetValue() : 0;
     };
-    config.Write("Graphics Quality", value("gfx slider"));
-    config.Write("Sound Volume", value("sfx slider"));
-    config.Write("Music Volume", value("music slider"));
-    config.Write("Player Name", FieldText("playerName"));
-    app.GraphicsQuality = str_to_int(config.Read("Graphics Quality", "3"));
+    const int quality = value("gfx slider");
+    const int sound = value("sfx slider");
+    const int music = value("music slider");
+    app.Config.WriteAll({
+        {"Graphics Quality", str_from_int(quality)},
+        {"Sound Volume", str_from_int(sound)},
+        {"Music Volume", str_from_int(music)},
+        {"Player Name", FieldText("playerName")},
+    });
+    app.GraphicsQuality = GraphicsQualityFrom(str_from_int(quality));
+    app.SoundVolume = sound / 10.0;
+    app.MusicVolume = music / 10.0;
+    ApplyVolumes();
 }
 
 void SaveMatch() {
-    TConfig& config = App().Config;
+    std::vector<std::pair<std::string, std::string>> entries;
     for (const auto& [key, combo] : kMatchKeys)
-        config.Write(key, str_from_int(ComboIndex(combo) + 1));
+        entries.emplace_back(key, str_from_int(ComboIndex(combo) + 1));
+    App().Config.WriteAll(entries);
 }
 
 void RestoreMatch() {
@@ -202,13 +219,26 @@ void RestoreMatch() {
     }
 }
 
+void SetupMessage(const std::string& text) {
+    if (auto l = Get<kit_TLabel>(kSetupMessage)) l->SetText(text);
+}
+
 void StartMatchFromMenus() {
     // The map, the vehicle and the game type must be chosen, in that order.
     if (ComboIndex("mapcombo") <= -1 || ComboIndex("vehiclecombo") <= -1 ||
         ComboIndex("gametypecombo") <= -1) {
+        SetupMessage("Choose a game type, a map and a vehicle first.");
         return;
     }
-    if (StartMatch(MenuMatchSetup())) App().GameState = kStateMatch;
+    // The results of an earlier match are gone once another one starts.
+    if (g_menus.results) g_menus.results->ClearRows();
+    const MatchSetup setup = MenuMatchSetup();
+    if (StartMatch(setup)) {
+        SetupMessage("");
+        App().GameState = kStateMatch;
+    } else {
+        SetupMessage("The map " + setup.Arena + " could not be loaded.");
+    }
 }
 
 }  // namespace
@@ -335,9 +365,14 @@ MatchSetup MenuMatchSetup() {
     s.Vehicle = ComboIndex("vehiclecombo") + 1;
     s.Team = ComboIndex("playerteamcombo") + 1;
     s.GameType = ComboIndex("gametypecombo");
-    s.ScoreLimit = str_to_int(FieldText("score limit edit"));
-    s.TimeLimitMinutes = str_to_int(FieldText("time limit edit"));
-    s.RespawnPenalty = str_to_int(FieldText("penalty edit"));
+    // Whatever was typed, the limits stay within what a match can hold (a
+    // negative penalty is none).
+    auto limit = [](const char* field) {
+        return std::clamp(str_to_int(FieldText(field)), 0, kMatchLimitMax);
+    };
+    s.ScoreLimit = limit("score limit edit");
+    s.TimeLimitMinutes = limit("time limit edit");
+    s.RespawnPenalty = limit("penalty edit");
     const auto minimap = Get<kit_TCheckBox>("minimap check");
     s.MinimapHidden = minimap ? minimap->IsChecked() : 0;
     for (std::size_t i = 0; i < kAISlots.size(); ++i) {
@@ -376,6 +411,7 @@ void HandleMenuEvents() {
 
 void ShowMatchResults(const std::vector<ResultRow>& rows) {
     if (g_menus.results) {
+        g_menus.results->ClearRows();
         for (const ResultRow& r : rows) {
             g_menus.results->AddRow(
                 {r.Name, str_from_int(r.Kills), str_from_int(r.Deaths), str_from_int(r.Points)});

@@ -19,6 +19,13 @@ void LoadMusicList() {
     }
 }
 
+void ApplyVolumes() {
+    AppState& app = App();
+    for (const ChannelHandle& channel : app.EffectChannels)
+        chan_set_volume(channel, app.SoundVolume);
+    chan_set_volume(app.MusicChannel, app.MusicVolume);
+}
+
 void KeepMusicPlaying() {
     AppState& app = App();
     if (!snd_available()) return;

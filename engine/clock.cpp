@@ -53,6 +53,11 @@ void clock_set_fixed_step(double seconds) {
     s.virtual_ms = 0.0;
 }
 
+void clock_set_virtual_ms(std::int64_t ms) {
+    ClockState& s = state();
+    if (s.fixed_step > 0.0) s.virtual_ms = static_cast<double>(ms);
+}
+
 double clock_fixed_step() {
     return state().fixed_step;
 }

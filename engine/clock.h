@@ -15,6 +15,9 @@ std::string sys_current_time();
 /// Switches to the virtual clock with the given step in seconds (0 switches
 /// back to real time). The virtual clock restarts at 0.
 void clock_set_fixed_step(double seconds);
+/// Puts the virtual clock at `ms` (for example hours into a session, to
+/// check timers far from the start). Does nothing on the real clock.
+void clock_set_virtual_ms(std::int64_t ms);
 /// The fixed step in seconds, 0 on the real clock.
 double clock_fixed_step();
 /// Advances the virtual clock by one step, carrying the fraction of a

@@ -15,6 +15,7 @@
 #include "app/hud.h"
 #include "app/match.h"
 #include "app/player.h"
+#include "engine/clock.h"
 #include "engine/engine.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
@@ -189,12 +190,52 @@ TEST_F(MatchTest, TheMatchClockEndsTheMatchAndTheResultsArePrinted) {
     EXPECT_TRUE(HealthPickUp::List.Empty());
 }
 
+// Without video there are no menus to return to: the results end the run.
+class NoVideoMatchTest : public MatchTest {
+protected:
+    NoVideoMatchTest() { options.video = false; }
+};
+
+TEST_F(NoVideoMatchTest, AQuickMatchEndsTheRunAfterPrintingItsResults) {
+    setup.TimeLimitMinutes = 0;
+    ASSERT_TRUE(Start("yard.arn"));
+    testing::internal::CaptureStdout();
+    const bool go_on = RunFrame();
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_FALSE(go_on);
+    EXPECT_NE(out.find("Crashmoor Newbie"), std::string::npos);
+}
+
 TEST_F(MatchTest, TimerDropsOncePerSecondOfClock) {
     ASSERT_TRUE(Start("yard.arn"));
     const int start = App().TimeLeft;
     Frames(181);  // a little over three seconds on the 60 Hz virtual clock
     EXPECT_GE(start - App().TimeLeft, 2);
     EXPECT_LE(start - App().TimeLeft, 3);
+
+    // Ten hours into a session the next tick is still exactly a second away.
+    const std::int64_t late = 36'000'001;
+    clock_set_virtual_ms(late);
+    Timer::Reset();
+    EXPECT_EQ(Timer::NextTick, late + 1000);
+}
+
+// A click quicker than a frame (its press and release in one batch of
+// events) fires exactly one shot.
+TEST_F(MatchTest, AQuickClickFiresOneShot) {
+    ASSERT_TRUE(Start("yard.arn"));
+    Frames(40);  // the gun is ready
+    auto bullets = [] {
+        int n = 0;
+        Shot::List.WalkClass(ObjectClass::MGBullet, [&](Shot&) { ++n; });
+        return n;
+    };
+    const int before = bullets();
+    MoveMouse(900, 300);
+    Button(SDL_BUTTON_LEFT, true, 900, 300);
+    Button(SDL_BUTTON_LEFT, false, 900, 300);
+    Frames(3);
+    EXPECT_EQ(bullets(), before + 1);
 }
 
 TEST_F(MatchTest, StatusBarTurnsRedAt15AndTheMinimapShowsTheCar) {

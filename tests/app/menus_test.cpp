@@ -14,6 +14,7 @@
 #include "app/console.h"
 #include "app/console_message.h"
 #include "app/menus.h"
+#include "engine/audio.h"
 #include "engine/font.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
@@ -74,6 +75,19 @@ protected:
     void ClickOn(const std::string& name) {
         const Box b = Where(name);
         Click(b.CentreX(), b.CentreY());
+    }
+    /// A touchpad tap: the pointer's move, the press and the release all
+    /// arrive before one frame.
+    void TapOn(const std::string& name) {
+        const Box b = Where(name);
+        MoveMouse(b.CentreX(), b.CentreY());
+        Button(SDL_BUTTON_LEFT, true, b.CentreX(), b.CentreY());
+        Button(SDL_BUTTON_LEFT, false, b.CentreX(), b.CentreY());
+        Frames(2);
+    }
+    std::string SetupMessage() {
+        const auto l = Find<kit_TLabel>("setup message");
+        return l ? l->GetText() : "(none)";
     }
     /// Opens a combo box and clicks the entry in the given row of its menu.
     void Choose(const std::string& combo, int row) {
@@ -154,7 +168,7 @@ TEST_F(MenusTest, EveryGadgetOfTheTablesIsBuiltOnItsPanel) {
             ++gadgets;
         }
     }
-    EXPECT_EQ(gadgets, 3 + 10 + 30 + 1);
+    EXPECT_EQ(gadgets, 3 + 10 + 31 + 1);
     EXPECT_EQ(Where("quitB").x, 1024 - 105) << "measured from the right edge";
     EXPECT_EQ(kit_FindPanel("Match Setup Panel")->W, 1024 - 200);
 }
@@ -213,14 +227,16 @@ TEST_F(MenusTest, AMenuFrameStartsFromAPlainDrawingState) {
 TEST_F(MenusTest, InstantBattleLeadsToTheMatchSetupWithItsStartUpChoices) {
     ASSERT_TRUE(StartMenus());
     SavePicture("menu_main.png");
-    ClickOn("startBattleB");
-    EXPECT_EQ(Screen(), "Match Setup");
+    TapOn("startBattleB");
+    EXPECT_EQ(Screen(), "Match Setup") << "a tap is a click";
     SavePicture("menu_setup.png");
 
-    // Nothing chosen yet: "Start Match" does nothing.
+    // Nothing chosen yet: "Start Match" says what is missing.
+    EXPECT_EQ(SetupMessage(), "");
     ClickOn("startMatchB");
     EXPECT_EQ(App().GameState, kStateMenus);
     EXPECT_EQ(Screen(), "Match Setup");
+    EXPECT_NE(SetupMessage().find("first"), std::string::npos);
 
     const MatchSetup defaults = MenuMatchSetup();
     EXPECT_EQ(defaults.GameType, 0) << "Deathmatch is chosen at start-up";
@@ -341,6 +357,8 @@ TEST_F(MenusTest, ApplyWritesTheOptionsAndDefaultsAloneWritesNothing) {
     EXPECT_TRUE(ConfigHas("Music Volume = 6"));
     EXPECT_TRUE(ConfigHas("Player Name = Moor Wrangler"));
     EXPECT_EQ(App().GraphicsQuality, 1) << "the detail level applies at once";
+    EXPECT_DOUBLE_EQ(chan_get_volume(App().EffectChannels[kSfxMachineGun]), 0.7);
+    EXPECT_DOUBLE_EQ(chan_get_volume(App().MusicChannel), 0.6) << "and so do the volumes";
 
     // "Defaults" changes the gadgets only; leaving the screen keeps the file.
     const std::string applied = Config();
@@ -360,6 +378,16 @@ TEST_F(MenusTest, ApplyWritesTheOptionsAndDefaultsAloneWritesNothing) {
     EXPECT_EQ(Screen(), "Options Menu");
     EXPECT_EQ(SliderValue("sfx slider"), 7) << "unapplied changes are discarded";
     EXPECT_EQ(Find<kit_TTextField>("playerName")->GetText(), "Moor Wrangler");
+
+    // A file that cannot be written: the level chosen still applies, as
+    // chosen (not the default read back instead).
+    std::filesystem::remove("config.cfg");
+    std::filesystem::create_directory("config.cfg");
+    StepSlider("gfx slider", -1);
+    ClickOn("saveOptionsB");
+    EXPECT_EQ(App().GraphicsQuality, 0);
+    std::filesystem::remove("config.cfg");
+    test_support::WriteFile("config.cfg", applied);
 
     // The next match's driver carries the applied name.
     ClickOn("startBattleB");
@@ -441,24 +469,34 @@ TEST_F(MenusTest, LimitsOfZeroEndTheMatchOnItsFirstFrameAlone) {
     EXPECT_EQ(Screen(), "Match Results");
     ASSERT_EQ(LastResults().size(), 1u) << "the human alone";
     EXPECT_EQ(LastResults()[0].Name, "Crashmoor Newbie");
-    ClickOn("continueMatchB");
-    EXPECT_EQ(Screen(), "Main Menu");
 
-    // A time limit of 0 (here a text that is no number) does the same.
+    // A time limit of 0 (here a text that is no number) does the same. The
+    // results screen is left through the top bar, not "Continue": the next
+    // results show that match's rows alone.
     ClickOn("startBattleB");
     Retype("score limit edit", "5");
     Retype("time limit edit", "x");
     ClickOn("startMatchB");
     EXPECT_EQ(Screen(), "Match Results");
+    EXPECT_EQ(Find<kit_TTable>("Match Results")->RowCount(), 1);
     EXPECT_EQ(LiveObjectTotal(), 0);
     ClickOn("continueMatchB");
 
-    // More minutes than the clock can count: the longest match there is.
+    // Typed limits are held to what a match can hold; a negative penalty is
+    // none.
     ClickOn("startBattleB");
     Retype("time limit edit", "99999999999");
+    Retype("penalty edit", "-2147483648");
+    Retype("score limit edit", "-3");
+    const MatchSetup typed = MenuMatchSetup();
+    EXPECT_EQ(typed.TimeLimitMinutes, kMatchLimitMax);
+    EXPECT_EQ(typed.RespawnPenalty, 0);
+    EXPECT_EQ(typed.ScoreLimit, 0);
+    Retype("score limit edit", "5");
     ClickOn("startMatchB");
     ASSERT_EQ(App().GameState, kStateMatch);
-    EXPECT_EQ(App().TimeLeft, INT_MAX);
+    EXPECT_EQ(App().TimeLeft, kMatchLimitMax * 60);
+    EXPECT_EQ(App().RespawnPenalty, 0);
 }
 
 TEST_F(MenusTest, AnArenaThatFailsToLoadLeavesTheSetupUp) {
@@ -477,6 +515,7 @@ TEST_F(MenusTest, AnArenaThatFailsToLoadLeavesTheSetupUp) {
     EXPECT_NE(test_support::ReadFile("debug_console_report.txt").find("yard.arn"),
               std::string::npos)
         << "the console says which arena failed";
+    EXPECT_NE(SetupMessage().find("yard.arn"), std::string::npos) << "and so does the screen";
     EXPECT_EQ(LiveObjectTotal(), 0);
 }
 
