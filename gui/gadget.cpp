@@ -45,8 +45,11 @@ void kit_TGadget::Update(int parentX, int parentY) {
         }
         return;
     }
-    if (Hidden) return;
+    // A hidden gadget still passes the mouse to a child being pressed, so
+    // that the press ends; it takes no part in anything else.
+    if (Hidden && !kit_GUI::CaptureWithin(*this)) return;
     UpdateChildren(static_cast<int>(parentX + X), static_cast<int>(parentY + Y));
+    if (Hidden) return;
     MouseState = 0;
     if (!kit_GUI::MayUseMouse(Self())) return;
     if (MouseIsOver(parentX, parentY)) {
@@ -167,6 +170,10 @@ void kit_TGadget::Refresh() {}
 bool kit_TGadget::ChildReleased(kit_TGadget&) {
     return false;
 }
+
+void kit_TGadget::OnKeyboard() {}
+
+void kit_TGadget::OnFocusLost() {}
 
 kit_GadgetRef kit_TGadget::Self() {
     return std::static_pointer_cast<kit_TGadget>(shared_from_this());

@@ -11,7 +11,12 @@
 // Mouse states: 0 idle, 1 mouse over, 2 pressed (the gadget holds the
 // kit's mouse capture), 3 released. A press captures the mouse: while the
 // button stays down only the pressed gadget reacts, and it gets
-// `OnMouseUp` once, wherever the mouse is, when the button goes up.
+// `OnMouseUp` once, wherever the mouse is, when the button goes up; the
+// gadgets around it (a hidden one, a panel the pointer left) pass the
+// mouse on until then.
+//
+// Keyboard: the kit gives the keyboard focus to one gadget at a time (see
+// gui/gui.h); that gadget reads the keys in `OnKeyboard`.
 
 #include <memory>
 #include <string>
@@ -92,6 +97,13 @@ public:
     /// button as one of its own controls returns true to handle the release
     /// itself; the button then posts no event. The base returns false.
     virtual bool ChildReleased(kit_TGadget& child);
+    /// Called by the kit's refresh once a frame, after the mouse, while this
+    /// gadget has the keyboard focus, wherever the pointer is. Nothing in
+    /// the base class.
+    virtual void OnKeyboard();
+    /// Called by the kit when the keyboard focus leaves this gadget. Nothing
+    /// in the base class.
+    virtual void OnFocusLost();
 
     kit_GadgetRef GetParent() const { return Parent.lock(); }
     /// This gadget as a counted reference (gadgets are only made by factories).

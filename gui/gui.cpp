@@ -1,6 +1,7 @@
 #include "gui/gui.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "engine/graphics.h"
 #include "engine/input.h"
@@ -28,8 +29,35 @@ void ReportMissingFile(const std::string& path) {
 
 using kit_detail::Module;
 
+namespace {
+
+// Whether a press of mouse button 1 began since the previous refresh.
+void ReadPointer(kit_detail::KitModule& m) {
+    const bool down = in_mouse_down(1) != 0;
+    m.PressBegan = down && !m.MouseWasDown;
+    m.MouseWasDown = down;
+}
+
+// A press that the focused gadget did not take ends its focus (the press
+// goes on to act on what it landed on), and so does leaving the screen;
+// otherwise the focused gadget reads the keyboard, wherever the pointer is.
+void SettleFocus(kit_detail::KitModule& m) {
+    const kit_GadgetRef focus = m.FocusGadget;
+    if (!focus) return;
+    if ((m.PressBegan && m.CaptureGadget != focus) || !kit_GUI::IsShown(*focus)) {
+        kit_GUI::SetFocus(nullptr);
+        return;
+    }
+    focus->OnKeyboard();
+}
+
+}  // namespace
+
 void kit_GUI::Initialise() {
-    Module() = kit_detail::KitModule{};
+    auto& m = Module();
+    m = kit_detail::KitModule{};
+    // A button held already was pressed before the kit started.
+    m.MouseWasDown = in_mouse_down(1) != 0;
 }
 
 void kit_GUI::Shutdown() {
@@ -53,6 +81,7 @@ void kit_GUI::AddPanel(const std::shared_ptr<kit_TPanel>& panel) {
 void kit_GUI::Refresh() {
     auto& m = Module();
     kit_State::Push();
+    ReadPointer(m);
     m.MouseOverGadget.reset();
     m.MousePanel.reset();
     m.CursorState = 0;
@@ -63,6 +92,7 @@ void kit_GUI::Refresh() {
     DrawFloating();
     UpdateFloating();
     if (screen) screen->UpdateAll();
+    SettleFocus(m);
     DrawCursor();
     kit_State::Pop();
 }
@@ -155,6 +185,35 @@ void kit_GUI::SetCapture(const kit_GadgetRef& gadget) {
     Module().CaptureGadget = gadget;
 }
 
+bool kit_GUI::CaptureWithin(const kit_TGadget& gadget) {
+    for (kit_GadgetRef at = Module().CaptureGadget; at; at = at->GetParent()) {
+        if (at.get() == &gadget) return true;
+    }
+    return false;
+}
+
+void kit_GUI::SetFocus(const kit_GadgetRef& gadget) {
+    auto& m = Module();
+    if (m.FocusGadget == gadget) return;
+    const kit_GadgetRef previous = std::exchange(m.FocusGadget, gadget);
+    if (previous) previous->OnFocusLost();
+}
+
+bool kit_GUI::IsShown(const kit_TGadget& gadget) {
+    if (gadget.Hidden) return false;
+    kit_GadgetRef top;
+    for (kit_GadgetRef at = gadget.GetParent(); at; at = at->GetParent()) {
+        if (at->Hidden) return false;
+        top = at;
+    }
+    const kit_TGadget* root = top ? top.get() : &gadget;
+    const auto same = [root](const kit_GadgetRef& g) { return g.get() == root; };
+    const auto& m = Module();
+    if (std::any_of(m.FloatingList.begin(), m.FloatingList.end(), same)) return true;
+    return m.CurrentScreen &&
+           std::any_of(m.CurrentScreen->Gadgets.begin(), m.CurrentScreen->Gadgets.end(), same);
+}
+
 void kit_GUI::ClaimMouseOver(const kit_GadgetRef& gadget, int x, int y) {
     auto& m = Module();
     if (m.MouseOverGadget) return;
@@ -203,6 +262,10 @@ std::shared_ptr<kit_TScreen> kit_GUI::GetCurrentScreen() {
 
 kit_GadgetRef kit_GUI::GetCaptureGadget() {
     return Module().CaptureGadget;
+}
+
+kit_GadgetRef kit_GUI::GetFocusGadget() {
+    return Module().FocusGadget;
 }
 
 kit_GadgetRef kit_GUI::GetMouseOverGadget() {

@@ -1,7 +1,15 @@
 #pragma once
 // The kit's module: screens, panels, pop-ups, fonts, the mouse capture and
-// mouse-over rules, the cursor and the per-frame refresh. The module-level
-// `kit_` functions of gui/kit.h are thin wrappers around these.
+// mouse-over rules, the keyboard focus, the cursor and the per-frame
+// refresh. The module-level `kit_` functions of gui/kit.h are thin wrappers
+// around these.
+//
+// The mouse capture belongs to the gadget being pressed (or dragged) until
+// the button goes up; it then hears of the release wherever the pointer is.
+// The keyboard focus belongs to one gadget (a text field being edited) until
+// a press begins that it does not take, another gadget takes the focus, or
+// it is no longer shown; while it has the focus it reads the keyboard once a
+// frame wherever the pointer is, and the mouse stays free for every gadget.
 //
 // The kit reads input only through the engine's polled input and draws
 // only through the engine, so it runs headless.
@@ -34,7 +42,8 @@ public:
     static void UpdateFloating();
     static void AddPanel(const std::shared_ptr<kit_TPanel>& panel);
     /// One GUI frame: draw the current screen and the pop-ups, update the
-    /// pop-ups and then the screen from the top down, draw the cursor.
+    /// pop-ups and then the screen from the top down, settle the keyboard
+    /// focus and let the focused gadget read the keyboard, draw the cursor.
     /// Without a current screen only the pop-ups and the cursor take part.
     static void Refresh();
     static void DrawCursor();
@@ -56,6 +65,16 @@ public:
     static bool MayUseMouse(const kit_GadgetRef& gadget);
     static void ReleaseCapture();
     static void SetCapture(const kit_GadgetRef& gadget);
+    /// True when `gadget` or a gadget inside it holds the capture: a
+    /// container then passes the mouse on to its children wherever the
+    /// pointer is, so that the press ends where it began.
+    static bool CaptureWithin(const kit_TGadget& gadget);
+    /// Gives the keyboard to `gadget` (Null: to nobody); the gadget that had
+    /// it is told first through `OnFocusLost`.
+    static void SetFocus(const kit_GadgetRef& gadget);
+    /// True when the gadget and every gadget above it are shown and the
+    /// topmost one is on the current screen or a pop-up.
+    static bool IsShown(const kit_TGadget& gadget);
     /// The first claim of a frame wins: it becomes the MouseOver gadget and
     /// posts event 21 with the mouse position relative to it.
     static void ClaimMouseOver(const kit_GadgetRef& gadget, int x, int y);
@@ -75,6 +94,7 @@ public:
     static const std::string& GetSkinPath();
     static std::shared_ptr<kit_TScreen> GetCurrentScreen();
     static kit_GadgetRef GetCaptureGadget();
+    static kit_GadgetRef GetFocusGadget();
     static kit_GadgetRef GetMouseOverGadget();
     static std::shared_ptr<kit_TPanel> GetMousePanel();
     static int GetCursorState();

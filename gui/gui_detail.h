@@ -29,12 +29,17 @@ struct KitModule {
     std::vector<std::shared_ptr<kit_TFont>> FontList;
     std::shared_ptr<kit_TScreen> CurrentScreen;
     kit_GadgetRef CaptureGadget;
+    kit_GadgetRef FocusGadget;
     kit_GadgetRef MouseOverGadget;
     std::shared_ptr<kit_TPanel> MousePanel;
     int ScreenWidth = 800;
     int ScreenHeight = 600;
     int SystemPointerAllowed = 0;
     int UseSystemPointer = 0;
+    // Mouse button 1 as the previous refresh saw it, and whether a press
+    // began since.
+    bool MouseWasDown = false;
+    bool PressBegan = false;
     std::array<ImageHandle, 3> CursorImages;
     int CursorState = 0;
     std::deque<std::shared_ptr<kit_TEvent>> EventQueue;

@@ -27,10 +27,17 @@ void kit_TPanel::Draw(float parentX, float parentY) {
 }
 
 void kit_TPanel::Update(int parentX, int parentY) {
-    if (Hidden) return;
-    if (kit_GUI::PanelMayUpdate(*this) && kit_MouseInRect(parentX + X, parentY + Y, W, H)) {
+    const bool pressInside = kit_GUI::CaptureWithin(*this);
+    if (Hidden && !pressInside) return;
+    const int x = static_cast<int>(parentX + X), y = static_cast<int>(parentY + Y);
+    if (!Hidden && kit_GUI::PanelMayUpdate(*this) &&
+        kit_MouseInRect(parentX + X, parentY + Y, W, H)) {
         kit_GUI::SetMousePanel(std::static_pointer_cast<kit_TPanel>(Self()));
-        UpdateChildren(static_cast<int>(parentX + X), static_cast<int>(parentY + Y));
+        UpdateChildren(x, y);
+    } else if (pressInside) {
+        // The pressed gadget follows the button wherever the pointer went;
+        // its siblings cannot use the mouse meanwhile.
+        UpdateChildren(x, y);
     }
     MouseState = 0;
 }

@@ -1,9 +1,11 @@
 #pragma once
-// A skinned frame that groups gadgets and gates their input: its children
-// are updated, and so react to mouse and keyboard, only while the mouse
-// pointer is inside the panel. Of two overlapping panels the one updated
-// first (added later) claims the mouse for the frame; panels inside it keep
-// working because their parent is the claimer.
+// A skinned frame that groups gadgets and gates their mouse input: its
+// children are updated, and so react to the mouse, only while the pointer is
+// inside the panel, or while one of them is being pressed (it then hears of
+// its release wherever the pointer went). Of two overlapping panels the one
+// updated first (added later) claims the mouse for the frame; panels inside
+// it keep working because their parent is the claimer. The keyboard does not
+// depend on the pointer: the kit hands it to the focused gadget.
 
 #include <memory>
 #include <string>
@@ -16,7 +18,8 @@ public:
     int DrawFrame = 1;       ///< 1 = nine-slice frame, 0 = the centre tile stretched
 
     void Draw(float parentX, float parentY) override;
-    /// Never captures the mouse and posts no events.
+    /// Never captures the mouse and posts no events; updates the children
+    /// while the pointer is inside, or while one of them is pressed.
     void Update(int parentX, int parentY) override;
 
     virtual void ShowBackground() { DrawBackground = 1; }

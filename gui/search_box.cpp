@@ -26,9 +26,13 @@ constexpr const char* kNoneText = "[None]";
 
 void kit_TSearchPanel::Hide() {
     kit_TPopupPanel::Hide();
-    if (!SearchField || !SearchField->Focused) return;
-    SearchField->Focused = 0;
-    if (kit_GUI::GetCaptureGadget() == SearchField) kit_GUI::ReleaseCapture();
+    if (!SearchField) return;
+    if (kit_GUI::GetFocusGadget() == SearchField) kit_GUI::SetFocus(nullptr);
+    if (kit_GUI::GetCaptureGadget() == SearchField) {
+        // A press on the field ends with the pop-up: its release is nobody's.
+        kit_GUI::ReleaseCapture();
+        SearchField->MouseState = 0;
+    }
 }
 
 bool kit_TSearchPanel::ChildReleased(kit_TGadget& child) {

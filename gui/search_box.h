@@ -37,7 +37,8 @@ public:
     std::shared_ptr<kit_TTable> Results;
     std::shared_ptr<kit_TButton> NoneButton;
 
-    /// A field still being edited loses the keyboard and the mouse with it.
+    /// A field still being edited loses the keyboard focus, and a press on
+    /// it the mouse.
     void Hide() override;
     /// The field's confirmed text runs the owner's search; a release on a
     /// result or on "None" chooses it for the owner, closes and hides.

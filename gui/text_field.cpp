@@ -115,11 +115,7 @@ void kit_TTextField::Draw(float parentX, float parentY) {
     kit_TGadget::Draw(parentX, parentY);
 }
 
-void kit_TTextField::Update(int parentX, int parentY) {
-    kit_TGadget::Update(parentX, parentY);
-    if (Focused != 1) return;
-    // The focused field holds the capture: a press anywhere is its own.
-    if (in_mouse_down(1)) OnMouseDown(parentX, parentY);
+void kit_TTextField::OnKeyboard() {
     const bool shift = in_key_down(vk::kShift) != 0;
     if (in_key_hit(vk::kLeft)) MoveCaret(Caret - 1, shift);
     if (in_key_hit(vk::kRight)) MoveCaret(Caret + 1, shift);
@@ -131,6 +127,10 @@ void kit_TTextField::Update(int parentX, int parentY) {
     for (int code = in_get_char(); code != 0; code = in_get_char()) {
         if (code >= 32) InsertAtCaret(code);
     }
+}
+
+void kit_TTextField::OnFocusLost() {
+    Focused = 0;
 }
 
 bool kit_TTextField::MouseInIcon(int parentX, int parentY) const {
@@ -151,6 +151,7 @@ void kit_TTextField::OnMouseDown(int parentX, int parentY) {
     if (Focused != 1) {
         in_flush_keys();  // what was typed before the focus is not for this field
         Focused = 1;
+        kit_GUI::SetFocus(Self());
     }
     const float left = parentX + X, top = parentY + Y;
     const bool inText =
@@ -165,12 +166,7 @@ void kit_TTextField::OnMouseDown(int parentX, int parentY) {
 
 void kit_TTextField::OnMouseUp(int parentX, int parentY) {
     kit_TGadget::OnMouseUp(parentX, parentY);
-    if (!kit_MouseInRect(parentX + X, parentY + Y, W, H)) {
-        Focused = 0;
-        kit_GUI::ReleaseCapture();
-    }
-    if (Focused == 1) kit_GUI::SetCapture(Self());
-    if (SearchIcon && MouseInIcon(parentX, parentY) && kit_GUI::MayUseMouse(Self())) Submit();
+    if (SearchIcon && MouseInIcon(parentX, parentY)) Submit();
 }
 
 void kit_TTextField::Refresh() {
@@ -271,8 +267,9 @@ void kit_TTextField::SetCaretFromX(int mx) {
 }
 
 void kit_TTextField::Submit() {
-    kit_GUI::ReleaseCapture();
+    if (kit_GUI::GetCaptureGadget().get() == this) kit_GUI::ReleaseCapture();
     MouseState = 0;
+    if (kit_GUI::GetFocusGadget().get() == this) kit_GUI::SetFocus(nullptr);
     Focused = 0;
     const kit_GadgetRef parent = GetParent();
     if (parent && parent->ChildReleased(*this)) return;

@@ -3,13 +3,14 @@
 // long text, caret placement by the mouse, the editing keys Left, Right,
 // Home, End, Backspace, Delete and Enter, and typed characters.
 //
-// Focus: a press on the field focuses it. While focused the field holds the
-// kit's mouse capture: it alone reads the keyboard and no other gadget
-// reacts to the mouse; the first click elsewhere only removes the focus
-// (its release outside the field does), and Enter removes it too. The caret
-// is drawn in the text colour, only while focused. A field
-// inside a panel is updated, and so reads keys, only while the pointer is
-// over that panel.
+// Focus: a press on the field gives it the kit's keyboard focus (see
+// gui/gui.h) and places the caret. While focused it reads the keyboard once
+// a frame wherever the pointer is, and holds the mouse only while it is
+// being pressed, like every gadget. The focus ends with Enter, with a press
+// that begins anywhere else (which then acts on what it landed on, so a
+// button works at the first click), when another gadget takes it, and when
+// the field is no longer shown. The caret is drawn in the text colour, only
+// while focused.
 //
 // Selection: the characters between `Anchor` and `Caret`. Shift with Left,
 // Right, Home or End moves the caret and keeps the anchor; dragging with the
@@ -34,7 +35,7 @@
 class kit_TTextField : public kit_TGadget {
 public:
     std::string Text;
-    int Focused = 0;     ///< 1 while the field has the keyboard
+    int Focused = 0;     ///< 1 while the field has the kit's keyboard focus
     int Caret = 0;       ///< characters before the caret, 0..length of `Text`
     int CaretPx = 0;     ///< pixel width of the text before the caret, from `Refresh`
     int ScrollX = 0;     ///< horizontal text offset in pixels, 0 or negative
@@ -42,18 +43,18 @@ public:
     int SearchIcon = 0;  ///< 1 = a search icon takes the right end of the field
 
     void Draw(float parentX, float parentY) override;
-    /// The base update, then, while focused: a held button keeps pressing
-    /// the field wherever the mouse is, the editing keys act and typed
-    /// characters (codes 32 and up) are inserted at the caret.
-    void Update(int parentX, int parentY) override;
     /// Cursor state 1 over the search icon, then the base handler.
     void OnMouseOver(int parentX, int parentY) override;
     /// Takes the capture; the first press focuses the field (dropping keys
     /// typed before) and a press inside the text area places the caret.
     void OnMouseDown(int parentX, int parentY) override;
-    /// A release outside the field removes the focus; a focused field takes
-    /// the capture back. A release on the search icon confirms the text.
+    /// Gives the capture back; a release on the search icon confirms the
+    /// text. The focus stays, wherever the release is.
     void OnMouseUp(int parentX, int parentY) override;
+    /// While focused: the editing keys act and typed characters (codes 32
+    /// and up) are inserted at the caret.
+    void OnKeyboard() override;
+    void OnFocusLost() override;
     /// Clamps the caret, measures `CaretPx` and scrolls so that the caret
     /// stays within the field (at most 5 pixels inside the right edge).
     void Refresh() override;
@@ -77,8 +78,8 @@ public:
     /// the parent's origin; ties go right) in the text as drawn, dropping the
     /// selection.
     virtual void SetCaretFromX(int mx);
-    /// Ends editing: gives up the capture and the focus, then confirms the
-    /// text (see the top of this file).
+    /// Ends editing: gives up the focus (and the capture, when pressed), then
+    /// confirms the text (see the top of this file).
     virtual void Submit();
     /// Selects from `anchor` to `caret` (each clamped to the text); the caret
     /// ends at `caret`.

@@ -264,11 +264,13 @@ void PushKey(SDL_Scancode key) {
     }
 }
 
-// One input step for the text field strip: no drawing and no cursor.
+// One input step for the text field strip: no drawing and no cursor. The
+// focused field reads the keyboard, as the kit's refresh would let it.
 void StepTextFields(const Gallery& g, int x, int y, int held) {
     PushMouse(x, y, held);
     sys_poll_events();
     g.text_panel->Update(0, 0);
+    if (const kit_GadgetRef focus = kit_GUI::GetFocusGadget()) focus->OnKeyboard();
 }
 
 // The screen x of a character boundary of a field of the strip.
@@ -279,8 +281,7 @@ int BoundaryX(const Gallery& g, const std::shared_ptr<kit_TTextField>& field, in
 }
 
 // After the frame is finished: a drag selects "Dog" and the strip is drawn;
-// then a click moves the focus away (the first click only takes it from the
-// selecting field), one gives it to the "Focused" field, text is typed, the
+// then a click gives the focus to the "Focused" field, text is typed, the
 // caret moves left three times, and that field is drawn again over its place.
 void DrawTextFields(const Gallery& g) {
     const int y = static_cast<int>(g.text_panel->Y + g.selection_field->Y) + 12;
@@ -291,10 +292,8 @@ void DrawTextFields(const Gallery& g) {
     g.text_panel->Draw(0, 0);
 
     const int fx = static_cast<int>(g.text_panel->X + g.focused_field->X) + 10;
-    for (int click = 0; click < 2; ++click) {
-        StepTextFields(g, fx, y, 1);
-        StepTextFields(g, fx, y, 0);
-    }
+    StepTextFields(g, fx, y, 1);
+    StepTextFields(g, fx, y, 0);
     SDL_Event text{};
     text.type = SDL_TEXTINPUT;
     std::snprintf(text.text.text, sizeof text.text.text, "%s", "Player One");
@@ -305,7 +304,7 @@ void DrawTextFields(const Gallery& g) {
         StepTextFields(g, fx, y, 0);
     }
     g.focused_field->Draw(g.text_panel->X, g.text_panel->Y);
-    // Enter ends the editing, so that the field gives the mouse back.
+    // Enter ends the editing, so that the field leaves the keyboard alone.
     PushKey(SDL_SCANCODE_RETURN);
     StepTextFields(g, fx, y, 0);
 }
@@ -465,9 +464,6 @@ bool DrawListsPage(const ImageHandle& backdrop, std::vector<std::uint32_t>& pixe
     BuildSliders(p);
     BuildCombos(p);
     kit_SetScreen("Lists");
-    // A gadget of the first page may still hold the mouse (the focused text
-    // field); it is not on this screen to let it go.
-    kit_GUI::ReleaseCapture();
     ListsFrame(backdrop, 700, 60, 0);
 
     // The table: two clicks on the down arrow of its bar, then a row.

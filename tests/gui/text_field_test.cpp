@@ -1,6 +1,7 @@
 // The text field: typing and the editing keys through the engine's key codes
 // and typed characters, caret placement and scrolling, confirming with Enter
-// or the search icon, and the focus rule (a focused field holds the mouse).
+// or the search icon, and the focus rule (the focused field reads the
+// keyboard wherever the pointer is; a press anywhere else ends the focus).
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -308,11 +309,11 @@ TEST_F(TextFieldTest, AClickInAScrolledTextPutsTheCaretUnderTheMouse) {
 TEST_F(TextFieldTest, EnterPostsTheTextOnceAndRemovesTheFocus) {
     Focus();
     Type("Crash");
-    EXPECT_EQ(kit_GUI::GetCaptureGadget(), field) << "the focused field holds the capture";
+    EXPECT_EQ(kit_GUI::GetFocusGadget(), field);
     Drain();
     Press(SDL_SCANCODE_RETURN);
     EXPECT_EQ(field->Focused, 0);
-    EXPECT_EQ(kit_GUI::GetCaptureGadget(), nullptr);
+    EXPECT_EQ(kit_GUI::GetFocusGadget(), nullptr);
     int actions = 0;
     while (kit_PollEvent() != 0) {
         if (kit_EventID() != kit_EventGadgetAction) continue;
@@ -331,48 +332,88 @@ TEST_F(TextFieldTest, EnterPostsTheTextOnceAndRemovesTheFocus) {
     EXPECT_EQ(SelectSource(Drain()), "Other") << "after Enter a click reaches the button directly";
 }
 
-TEST_F(TextFieldTest, WhileFocusedTheFirstClickElsewhereOnlyRemovesTheFocus) {
+// After typing a name, the first click on a button elsewhere works (and ends
+// the editing), also when the button sits in another panel than the field.
+TEST_F(TextFieldTest, APressElsewhereEndsTheFocusAndActsOnWhatItLandsOn) {
+    const auto options = kit_CreatePanel("Options", 50, 300, 300, 100);
+    const auto inner = kit_CreateTextField("playerName", "", 20, 20, 150, 24, 0, options);
+    const auto topBar = kit_CreatePanel("Top", 400, 300, 300, 100);
+    kit_CreateButton("Apply", "Apply", 20, 20, 100, 30, topBar);
+    screen->AddGadget(options);
+    screen->AddGadget(topBar);
+    Click(80, 330);
+    ASSERT_EQ(inner->Focused, 1);
+    EXPECT_EQ(kit_GUI::GetCaptureGadget(), nullptr) << "the focus is no hold on the mouse";
+    test_support::Type("in");
+    Idle(500, 380);  // over the other panel
+    test_support::Type("out");
+    Idle(900, 700);  // over no panel
+    EXPECT_EQ(inner->GetText(), "inout") << "the keyboard follows the focus, not the pointer";
+
+    Click(450, 335);  // once, on the button
+    EXPECT_EQ(SelectSource(Drain()), "Apply");
+    EXPECT_EQ(inner->Focused, 0);
+    EXPECT_EQ(kit_GUI::GetFocusGadget(), nullptr);
+    Type("x");
+    EXPECT_EQ(inner->GetText(), "inout");
+
+    // The same at the top level, and a press on nothing.
     Focus();
     Click(450, 110);
-    auto seen = Drain();
-    EXPECT_EQ(Count(seen, kit_EventGadgetSelect), 0) << "the button never saw the press";
-    EXPECT_EQ(button->MouseState, 0);
-    EXPECT_EQ(field->Focused, 0);
-    EXPECT_EQ(kit_GUI::GetCaptureGadget(), nullptr);
-    Type("x");
-    EXPECT_EQ(field->GetText(), "");
-
-    Click(450, 110);
     EXPECT_EQ(SelectSource(Drain()), "Other");
+    EXPECT_EQ(field->Focused, 0);
+    Focus();
+    Click(700, 50);
+    EXPECT_EQ(field->Focused, 0);
 }
 
-TEST_F(TextFieldTest, AClickInsideAFocusedFieldKeepsTheFocus) {
+TEST_F(TextFieldTest, AClickInsideAFocusedFieldKeepsTheFocusAndAnotherFieldTakesIt) {
     field->SetText("abc");
     Focus();
     Click(240, 110);
     EXPECT_EQ(field->Focused, 1);
     EXPECT_EQ(field->Caret, 3);
-    EXPECT_EQ(kit_GUI::GetCaptureGadget(), field);
-    // Held outside and released inside: still a click on the field.
-    Frame(500, 300, true);
-    Frame(120, 110, false);
+    // Pressed inside and released outside: still a click on the field.
+    Frame(120, 110, true);
+    Frame(500, 300, false);
     EXPECT_EQ(field->Focused, 1);
+    EXPECT_EQ(kit_GUI::GetCaptureGadget(), nullptr);
+
+    const auto second = kit_CreateTextField("Second", "", 100, 200, 150, 24);
+    screen->AddGadget(second);
+    Click(110, 210);
+    EXPECT_EQ(field->Focused, 0);
+    EXPECT_EQ(second->Focused, 1);
+    EXPECT_EQ(kit_GUI::GetFocusGadget(), second);
+    Type("z");
+    EXPECT_EQ(second->GetText(), "z");
+    EXPECT_EQ(field->GetText(), "abc");
 }
 
-TEST_F(TextFieldTest, InAPanelTheFieldTypesOnlyWhileThePointerIsOverThePanel) {
+// A field that is hidden, or whose screen is left, stops reading the
+// keyboard for good: showing it again does not give the focus back.
+TEST_F(TextFieldTest, AFieldNoLongerShownLosesTheFocus) {
     const auto panel = kit_CreatePanel("Options", 50, 300, 300, 100);
     const auto inner = kit_CreateTextField("playerName", "", 20, 20, 150, 24, 0, panel);
     screen->AddGadget(panel);
     Click(80, 330);
     ASSERT_EQ(inner->Focused, 1);
-    test_support::Type("in");
-    Idle(300, 380);
-    test_support::Type("out");
-    Idle(600, 600);
-    EXPECT_EQ(inner->GetText(), "in");
-    EXPECT_EQ(inner->Focused, 1) << "not updated, so still focused";
-    Idle(300, 380);
-    EXPECT_EQ(inner->GetText(), "inout") << "the characters waited in the engine";
+    panel->Hide();
+    Type("hidden");
+    EXPECT_EQ(inner->Focused, 0);
+    panel->Show();
+    Type("shown");
+    EXPECT_EQ(inner->GetText(), "");
+
+    Click(80, 330);
+    ASSERT_EQ(inner->Focused, 1);
+    kit_CreateScreen("Elsewhere", "");
+    kit_SetScreen("Elsewhere");
+    Type("away");
+    EXPECT_EQ(inner->Focused, 0);
+    kit_SetScreen("S");
+    Type("back");
+    EXPECT_EQ(inner->GetText(), "");
 }
 
 TEST_F(TextFieldTest, TheSearchIconConfirmsTheTextAndTheTextAreaEndsBeforeIt) {
@@ -452,7 +493,7 @@ TEST_F(TextFieldTest, DrawsTheSkinTheClippedTextAndTheCaretOnlyWhenFocused) {
     const std::uint32_t unfocused = PixelAt(102, 112);
     Focus();
     gfx_cls();
-    Idle(500, 500);  // the field keeps the focus: it holds the capture
+    Idle(500, 500);  // no press elsewhere: the field keeps the focus
     const std::uint32_t focused = PixelAt(102, 112);
     EXPECT_EQ(R(focused), 255) << "a caret in the text colour at the text start";
     EXPECT_EQ(G(focused), 0);
