@@ -171,10 +171,18 @@ void kit_TTextField::OnMouseUp(int parentX, int parentY) {
 
 void kit_TTextField::Refresh() {
     ClampCaret();
+    LayOut();
+}
+
+void kit_TTextField::LayOut() {
     kit_State::Push();
     gfx_set_font(Font);
-    CaretPx = PrefixWidth(Text, Caret);
+    CaretPx = PrefixWidth(Text, std::clamp(Caret, 0, Length()));
+    const int textPx = gfx_text_width(Text);
     kit_State::Pop();
+    // Scrolled no further than the text's end at the right edge: after a
+    // shorter text the field never shows empty space where text could be.
+    ScrollX = std::clamp(ScrollX, std::min(0, static_cast<int>(W - 5) - textPx), 0);
     if (CaretPx + ScrollX > W - 5) ScrollX = static_cast<int>(W - 5 - CaretPx);
     if (CaretPx + ScrollX < 0) ScrollX = -CaretPx;
 }
@@ -182,6 +190,7 @@ void kit_TTextField::Refresh() {
 void kit_TTextField::SetText(const std::string& text) {
     Text = text;
     Anchor = Caret;
+    LayOut();
 }
 
 void kit_TTextField::Backspace() {

@@ -35,10 +35,13 @@
 class kit_TTextField : public kit_TGadget {
 public:
     std::string Text;
-    int Focused = 0;     ///< 1 while the field has the kit's keyboard focus
-    int Caret = 0;       ///< characters before the caret, 0..length of `Text`
-    int CaretPx = 0;     ///< pixel width of the text before the caret, from `Refresh`
-    int ScrollX = 0;     ///< horizontal text offset in pixels, 0 or negative
+    int Focused = 0;  ///< 1 while the field has the kit's keyboard focus
+    int Caret = 0;    ///< characters before the caret, 0..length of `Text`
+    int CaretPx = 0;  ///< pixel width of the text before the caret, from `Refresh`
+    /// Horizontal text offset in pixels, 0 or negative: never further than
+    /// the text's end at 5 pixels inside the right edge, so a text that fits
+    /// shows from its start.
+    int ScrollX = 0;
     int Anchor = 0;      ///< the selection's other end; equal to `Caret` when none
     int SearchIcon = 0;  ///< 1 = a search icon takes the right end of the field
 
@@ -59,8 +62,9 @@ public:
     /// stays within the field (at most 5 pixels inside the right edge).
     void Refresh() override;
 
-    /// Replaces the text and drops the selection; the caret and the scroll
-    /// offset stay as they were.
+    /// Replaces the text and drops the selection; the caret stays as it was
+    /// (edits clamp it later) and the scroll offset is fitted to the new
+    /// text.
     virtual void SetText(const std::string& text);
     virtual std::string GetText() const { return Text; }
     /// Deletes the selection, or else the character before the caret
@@ -106,6 +110,9 @@ private:
     /// True when `SetText` left the caret or the anchor past the end of a
     /// shorter text.
     bool CaretOutsideText() const;
+    /// Measures `CaretPx` (for the caret clamped to the text) and fits
+    /// `ScrollX` to the text and the caret.
+    void LayOut();
     /// A caret key: moves the caret, keeping the anchor when `extend` is set.
     void MoveCaret(int position, bool extend);
     void InsertAtCaret(int code);

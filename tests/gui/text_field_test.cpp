@@ -6,6 +6,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -274,6 +275,29 @@ TEST_F(TextFieldTest, LongTextScrollsToKeepTheCaretInsideAndHomeScrollsBack) {
     EXPECT_EQ(field->ScrollX, 0);
     Press(SDL_SCANCODE_END);
     EXPECT_EQ(field->CaretPx + field->ScrollX, 55);
+}
+
+// A long name scrolled to its end and then replaced by a shorter one: the
+// text must stay in view, not be drawn left of the field.
+TEST_F(TextFieldTest, AShorterTextScrollsNoFurtherThanItNeeds) {
+    field->SetSize(60, 24);
+    const std::string text = "abcdefghijklmnopqrstuvwxyz";
+    field->SetText(text);
+    field->SetCaret(26);
+    ASSERT_EQ(field->ScrollX, 55 - Width(text));
+    field->SetText("abcdefghijklmno");  // still too long, the caret past its end
+    Idle(500, 500);
+    EXPECT_EQ(field->ScrollX, 55 - Width("abcdefghijklmno")) << "its end at the right edge";
+
+    field->SetText("Bob");
+    EXPECT_EQ(field->ScrollX, 0) << "a text that fits shows from its start";
+    field->SetTextColor(255, 0, 0);
+    gfx_set_cls_color(0, 0, 0);
+    gfx_cls();
+    Idle(500, 500);
+    int red = 0;
+    for (const std::uint32_t p : gfx_read_pixels(100, 100, 60, 24)) red += R(p) > 200 && G(p) < 80;
+    EXPECT_GT(red, 0) << "drawn inside the field";
 }
 
 TEST_F(TextFieldTest, AClickPutsTheCaretOnTheNearestBoundary) {
