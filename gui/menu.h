@@ -5,10 +5,11 @@
 // the row's only cell, plus the row's data and extra object.
 //
 // While open, a press on the list captures the mouse for the table, whose
-// release chooses the row and closes the menu; a press anywhere else
-// (the gadget that opened it included) closes the menu without a choice
-// and is consumed: the hidden menu keeps the capture until the button goes
-// up.
+// release chooses the row under the pointer and closes the menu (a release
+// off the rows chooses nothing and leaves the menu open); a press anywhere
+// else (the gadget that opened it included) closes the menu without a
+// choice and is consumed: the hidden menu keeps the capture until the button
+// goes up.
 //
 // Events: GadgetSelect on every `Select` (Source the menu, Data the entry's
 // data, Y the index, Extra the entry's extra); GadgetOpen when it opens;

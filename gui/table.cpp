@@ -92,10 +92,14 @@ bool kit_TTable::MouseOverRows(int parentX, int parentY) const {
 void kit_TTable::OnMouseOver(int parentX, int parentY) {
     kit_GUI::SetCursorState(1);
     kit_TGadget::OnMouseOver(parentX, parentY);
+    FindHover(parentX, parentY);
+}
+
+bool kit_TTable::FindHover(int parentX, int parentY) {
     if (!MouseOverRows(parentX, parentY)) {
         HoverRow = -1;
         HoverColumn = -1;
-        return;
+        return false;
     }
     const int firstRowTop = static_cast<int>(static_cast<float>(parentY) + Y) + HeaderSpace(2);
     const int rowTop = firstRowTop + ScrollOffset;
@@ -112,6 +116,7 @@ void kit_TTable::OnMouseOver(int parentX, int parentY) {
             break;
         }
     }
+    return true;
 }
 
 void kit_TTable::OnMouseDown(int parentX, int parentY) {
@@ -120,7 +125,9 @@ void kit_TTable::OnMouseDown(int parentX, int parentY) {
 }
 
 void kit_TTable::OnMouseUp(int parentX, int parentY) {
-    const bool onRows = MouseOverRows(parentX, parentY);
+    // The pointer may have moved to another row since the press: the row
+    // let go on is the one chosen.
+    const bool onRows = FindHover(parentX, parentY);
     kit_TGadget::OnMouseUp(parentX, parentY);
     if (!onRows || HoverRow < 0 || HoverRow >= RowCount()) return;
     Select(HoverRow);

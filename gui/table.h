@@ -8,10 +8,11 @@
 // while the rows do not fit. A table made without a parent leaves its bar
 // without one too: the caller adds both to the screen.
 //
-// A click on a row selects it. The table then calls its parent's
-// `ChildReleased`: a pop-up holding the table (a drop-down menu) handles
-// the choice there and returns true; otherwise the table posts
-// GadgetSelect with Data the row's data, X the column and Y the row.
+// A click on a row selects it: the row under the release, wherever the
+// press began. The table then calls its parent's `ChildReleased`: a pop-up
+// holding the table (a drop-down menu) handles the choice there and returns
+// true; otherwise the table posts GadgetSelect with Data the row's data, X
+// the column and Y the row.
 //
 // Wherever a row is taken, -2 means the selected row. Colour, text colour
 // and the alphas have three sets, chosen by the `index` of the colour
@@ -55,7 +56,7 @@ public:
     /// Finds the row and column under the mouse.
     void OnMouseOver(int parentX, int parentY) override;
     void OnMouseDown(int parentX, int parentY) override;
-    /// A release on a row selects it and reports it (see above).
+    /// A release on a row selects that row and reports it (see above).
     void OnMouseUp(int parentX, int parentY) override;
     /// The width from the columns; the scroll bar's place, length and total.
     void Refresh() override;
@@ -114,6 +115,9 @@ private:
     int HeaderSpace(int gap) const { return (RowHeight + gap) * ShowHeader; }
     /// Whether the mouse is over the rows area below the header.
     bool MouseOverRows(int parentX, int parentY) const;
+    /// `HoverRow` and `HoverColumn` from the mouse position (both -1 off the
+    /// rows area); true when the mouse is over the rows area.
+    bool FindHover(int parentX, int parentY);
     void FitCells(std::vector<std::string>& cells) const;
 };
 

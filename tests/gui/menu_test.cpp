@@ -78,6 +78,36 @@ TEST_F(ComboTest, ChoosingAnEntryInTheMenuSelectsAndReportsIt) {
     EXPECT_EQ(SelectSource(seen), "mapcombo") << "the table inside the menu reports nothing";
 }
 
+// A press on one entry and a release on another chooses the second, as on
+// every desktop; a release off the list chooses nothing.
+TEST_F(ComboTest, TheEntryUnderTheReleaseIsTheChoice) {
+    Click(150, 110);
+    Drain();
+    Frame(150, RowY(1), true);
+    Frame(150, RowY(3), true);
+    Frame(150, RowY(3), false);
+    EXPECT_EQ(combo->GetSelectedIndex(), 3);
+    EXPECT_EQ(combo->Menu->Hidden, 1);
+    auto seen = Reports();
+    ASSERT_EQ(Count(seen, kit_EventGadgetSelect), 1);
+    EXPECT_EQ(seen[0].source, "mapcombo");
+    EXPECT_EQ(seen[0].y, 3);
+    EXPECT_EQ(seen[0].data, 13);
+
+    Click(150, 110);
+    Drain();
+    Frame(150, RowY(1), true);
+    Frame(500, 500, true);
+    Frame(500, 500, false);
+    EXPECT_EQ(combo->GetSelectedIndex(), 3);
+    seen = Reports();
+    EXPECT_EQ(Count(seen, kit_EventGadgetSelect), 0);
+    EXPECT_EQ(Count(seen, kit_EventGadgetClose), 0);
+    EXPECT_EQ(combo->Menu->Hidden, 0) << "the list stays open for another try";
+    Click(150, RowY(0));
+    EXPECT_EQ(combo->GetSelectedIndex(), 0);
+}
+
 TEST_F(ComboTest, MenusOpenUpwardsWhenTheyWouldPassTheScreenBottom) {
     const auto low = kit_CreateComboBox("low", "", 100, 676, 150, 24, 150, 200, 18, panel);
     for (int i = 0; i < 12; ++i) low->AddItem("Team " + std::to_string(i));

@@ -158,6 +158,11 @@ TEST_F(TableMouseTest, AClickSelectsTheRowAndReportsItsColumn) {
     Click(25, 30);  // the header
     EXPECT_EQ(table->GetSelectedIndex(), 2);
     EXPECT_TRUE(Selections().empty());
+
+    // Pressed on one row and released on another: the row let go on.
+    Frame(30, 40 + 5, true);
+    Frame(30, 40 + 4 * 20 + 5, false);
+    EXPECT_EQ(Selections(), (std::vector<std::vector<int>>{{104, 0, 4}}));
 }
 
 TEST_F(TableMouseTest, AClickBelowTheLastRowSelectsNothing) {
