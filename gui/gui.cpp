@@ -31,11 +31,15 @@ using kit_detail::Module;
 
 namespace {
 
-// Whether a press of mouse button 1 began since the previous refresh.
+// What the pointer did since the previous refresh: whether a press began
+// and how far the wheel turned.
 void ReadPointer(kit_detail::KitModule& m) {
     const bool down = in_mouse_down(1) != 0;
     m.PressBegan = down && !m.MouseWasDown;
     m.MouseWasDown = down;
+    const int z = in_mouse_z();
+    m.Wheel = z - m.LastMouseZ;
+    m.LastMouseZ = z;
 }
 
 // A press that the focused gadget did not take ends its focus (the press
@@ -56,8 +60,9 @@ void SettleFocus(kit_detail::KitModule& m) {
 void kit_GUI::Initialise() {
     auto& m = Module();
     m = kit_detail::KitModule{};
-    // A button held already was pressed before the kit started.
+    // The wheel and the button count from where they are now.
     m.MouseWasDown = in_mouse_down(1) != 0;
+    m.LastMouseZ = in_mouse_z();
 }
 
 void kit_GUI::Shutdown() {
@@ -147,6 +152,9 @@ void kit_GUI::SetScreen(const std::shared_ptr<kit_TScreen>& screen) {
         return;
     }
     Module().CurrentScreen = screen;
+    // The wheel turned while the kit was not refreshed (during a match) is
+    // not for the screen now shown.
+    Module().LastMouseZ = in_mouse_z();
 }
 
 std::shared_ptr<kit_TScreen> kit_GUI::FindScreen(const std::string& name) {
@@ -212,6 +220,10 @@ bool kit_GUI::IsShown(const kit_TGadget& gadget) {
     if (std::any_of(m.FloatingList.begin(), m.FloatingList.end(), same)) return true;
     return m.CurrentScreen &&
            std::any_of(m.CurrentScreen->Gadgets.begin(), m.CurrentScreen->Gadgets.end(), same);
+}
+
+int kit_GUI::TakeWheel() {
+    return std::exchange(Module().Wheel, 0);
 }
 
 void kit_GUI::ClaimMouseOver(const kit_GadgetRef& gadget, int x, int y) {

@@ -1,8 +1,8 @@
 #pragma once
 // The kit's module: screens, panels, pop-ups, fonts, the mouse capture and
-// mouse-over rules, the keyboard focus, the cursor and the per-frame
-// refresh. The module-level `kit_` functions of gui/kit.h are thin wrappers
-// around these.
+// mouse-over rules, the keyboard focus, the wheel, the cursor and the
+// per-frame refresh. The module-level `kit_` functions of gui/kit.h are thin
+// wrappers around these.
 //
 // The mouse capture belongs to the gadget being pressed (or dragged) until
 // the button goes up; it then hears of the release wherever the pointer is.
@@ -75,6 +75,12 @@ public:
     /// True when the gadget and every gadget above it are shown and the
     /// topmost one is on the current screen or a pop-up.
     static bool IsShown(const kit_TGadget& gadget);
+    /// The wheel's movement in this frame, in notches (positive away from
+    /// the user, that is towards the start of a list), for the first gadget
+    /// that asks: the others get 0. Gadgets that scroll ask while the
+    /// pointer is over them, so the topmost one under the pointer scrolls;
+    /// an open drop-down list asks wherever the pointer is.
+    static int TakeWheel();
     /// The first claim of a frame wins: it becomes the MouseOver gadget and
     /// posts event 21 with the mouse position relative to it.
     static void ClaimMouseOver(const kit_GadgetRef& gadget, int x, int y);

@@ -36,10 +36,11 @@ struct KitModule {
     int ScreenHeight = 600;
     int SystemPointerAllowed = 0;
     int UseSystemPointer = 0;
-    // Mouse button 1 as the previous refresh saw it, and whether a press
-    // began since.
+    // The pointer as the previous refresh saw it, and what changed since.
     bool MouseWasDown = false;
     bool PressBegan = false;
+    int LastMouseZ = 0;
+    int Wheel = 0;  ///< notches of this frame not yet taken by a gadget
     std::array<ImageHandle, 3> CursorImages;
     int CursorState = 0;
     std::deque<std::shared_ptr<kit_TEvent>> EventQueue;

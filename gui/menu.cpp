@@ -26,11 +26,12 @@ void kit_TMenu::Draw(float parentX, float parentY) {
 
 void kit_TMenu::Update(int parentX, int parentY) {
     kit_TGadget::Update(parentX, parentY);
-    // The list had the first chance at the mouse: a press it did not take
-    // is outside the list.
-    if (kit_GUI::MayUseMouse(Self()) && in_mouse_down(1) && !Hidden) {
-        OnMouseDown(parentX, parentY);
-    }
+    if (Hidden) return;
+    // The list had the first chance at the mouse: a wheel movement it did
+    // not take came from elsewhere, and is still the open list's; a press
+    // it did not take is outside the list.
+    Table->TakeWheel();
+    if (kit_GUI::MayUseMouse(Self()) && in_mouse_down(1)) OnMouseDown(parentX, parentY);
 }
 
 void kit_TMenu::OnMouseDown(int parentX, int parentY) {

@@ -9,7 +9,8 @@
 // off the rows chooses nothing and leaves the menu open); a press anywhere
 // else (the gadget that opened it included) closes the menu without a
 // choice and is consumed: the hidden menu keeps the capture until the button
-// goes up.
+// goes up. The mouse wheel scrolls an open menu's list, wherever the pointer
+// is.
 //
 // Events: GadgetSelect on every `Select` (Source the menu, Data the entry's
 // data, Y the index, Extra the entry's extra); GadgetOpen when it opens;
@@ -45,7 +46,8 @@ public:
     int MaxHeight = 0;
 
     void Draw(float parentX, float parentY) override;
-    /// The list first; then a press anywhere else closes the menu.
+    /// The list first; then, while open, the wheel scrolls the list and a
+    /// press anywhere else closes the menu.
     void Update(int parentX, int parentY) override;
     /// Takes the capture; an open menu posts GadgetClose and hides.
     void OnMouseDown(int parentX, int parentY) override;

@@ -94,6 +94,16 @@ void kit_TScrollBar::Draw(float parentX, float parentY) {
 void kit_TScrollBar::OnMouseOver(int parentX, int parentY) {
     kit_GUI::SetCursorState(1);
     kit_TGadget::OnMouseOver(parentX, parentY);
+    TakeWheel();
+}
+
+bool kit_TScrollBar::TakeWheel() {
+    if (Hidden || Total <= Visible) return false;
+    const int notches = kit_GUI::TakeWheel();
+    if (notches == 0) return false;
+    // Turning the wheel away from the user goes towards the start.
+    SetValue(Value - notches * WheelStep);
+    return true;
 }
 
 void kit_TScrollBar::OnMouseDown(int parentX, int parentY) {

@@ -5,9 +5,9 @@
 // knob moves over the rest of the length.
 //
 // Arrow and track clicks act once, on release; dragging the knob follows
-// the mouse every frame while the button is held. Every `SetValue` and
-// `SetKnobPos` posts GadgetAction with Data the new value, also when it did
-// not change.
+// the mouse every frame while the button is held; the mouse wheel over the
+// bar moves it by `WheelStep` a notch. Every `SetValue` and `SetKnobPos`
+// posts GadgetAction with Data the new value, also when it did not change.
 
 #include <array>
 #include <memory>
@@ -43,12 +43,14 @@ public:
     float Ratio = 0;  ///< track pixels per content unit; 0 or less when there is no track
     int PageStep = 10;
     int Step = 1;
-    float KnobPos = 0;  ///< knob start along the axis, relative to the parent
+    int WheelStep = 60;  ///< change of `Value` a wheel notch: three 20-pixel rows
+    float KnobPos = 0;   ///< knob start along the axis, relative to the parent
     float KnobLen = 0;
     int DragMode = kit_DragNone;
     int DragOffset = 0;  ///< mouse offset into the knob when the drag started
 
     void Draw(float parentX, float parentY) override;
+    /// Cursor state 1; the wheel moves the bar.
     void OnMouseOver(int parentX, int parentY) override;
     /// Picks the part pressed on the first frame; a knob drag then follows
     /// the mouse every frame.
@@ -76,6 +78,10 @@ public:
     virtual void UpdateRatio();
     /// Knob position from the value.
     virtual void UpdateKnob();
+    /// Moves the bar by the frame's wheel movement (`kit_GUI::TakeWheel`),
+    /// `WheelStep` a notch, when it is shown and has something to scroll.
+    /// True when it took a movement; otherwise the wheel is left for others.
+    virtual bool TakeWheel();
 
     static std::shared_ptr<kit_TScrollBar> Create(const std::string& name, float x, float y,
                                                   int length, int horizontal, int total,

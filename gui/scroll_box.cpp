@@ -30,8 +30,19 @@ void kit_TScrollBox::Draw(float parentX, float parentY) {
 void kit_TScrollBox::UpdateChildren(int originX, int originY) {
     kit_TGadget::UpdateChildren(originX + OffsetX, originY + OffsetY);
     // The bars are children too: their values move the view from now on.
+    FollowBars();
+}
+
+void kit_TScrollBox::FollowBars() {
     if (VScroll) OffsetY = -VScroll->GetValue();
     if (HScroll) OffsetX = -HScroll->GetValue();
+}
+
+void kit_TScrollBox::OnMouseOver(int parentX, int parentY) {
+    kit_TGadget::OnMouseOver(parentX, parentY);
+    // The children had the first chance at the wheel: a list inside the box
+    // scrolls itself.
+    if ((VScroll && VScroll->TakeWheel()) || (HScroll && HScroll->TakeWheel())) FollowBars();
 }
 
 std::shared_ptr<kit_TScrollBar> kit_TScrollBox::Bar(int horizontal) const {

@@ -1,7 +1,10 @@
 #pragma once
 // A clipped container whose children are shifted by one or two scroll bars:
 // the content scrolls under a fixed frame. The bars are siblings of the box
-// (children of the box's parent), beside its right and bottom edges.
+// (children of the box's parent), beside its right and bottom edges. The
+// mouse wheel over the box (or over a gadget in it that does not scroll
+// itself) moves the vertical bar, or the horizontal one when the content
+// fits vertically.
 
 #include <memory>
 #include <string>
@@ -21,6 +24,8 @@ public:
     /// The frame, then the children shifted and clipped to the box inset by
     /// 2 pixels.
     void Draw(float parentX, float parentY) override;
+    /// The base handler; the wheel moves a bar and the content at once.
+    void OnMouseOver(int parentX, int parentY) override;
 
     virtual void SetBorderStyle(int style) { BorderStyle = style; }
     /// Colour of the horizontal bar when `horizontal` is non-zero, else of
@@ -38,6 +43,8 @@ public:
 
 private:
     std::shared_ptr<kit_TScrollBar> Bar(int horizontal) const;
+    /// The offsets from the bars' values.
+    void FollowBars();
 
 protected:
     /// The children shifted by the offsets; then the offsets follow the

@@ -92,7 +92,16 @@ bool kit_TTable::MouseOverRows(int parentX, int parentY) const {
 void kit_TTable::OnMouseOver(int parentX, int parentY) {
     kit_GUI::SetCursorState(1);
     kit_TGadget::OnMouseOver(parentX, parentY);
+    TakeWheel();
     FindHover(parentX, parentY);
+}
+
+bool kit_TTable::TakeWheel() {
+    if (!ScrollBar || !ScrollBar->TakeWheel()) return false;
+    // The rows move in this frame, so the row under the pointer is found
+    // where they are drawn next.
+    ScrollOffset = -ScrollBar->GetValue();
+    return true;
 }
 
 bool kit_TTable::FindHover(int parentX, int parentY) {
@@ -304,6 +313,7 @@ std::shared_ptr<kit_TTable> kit_TTable::Create(const std::string& name, float x,
                             length, 0, 0, length, parent);
     table->ScrollBar->SetStep(pitch);
     table->ScrollBar->SetPageStep(pitch * 10);
+    table->ScrollBar->WheelStep = pitch * 3;
     table->AddColumn(firstTitle, firstWidth);
     table->Refresh();
     return table;

@@ -12,7 +12,8 @@
 // press began. The table then calls its parent's `ChildReleased`: a pop-up
 // holding the table (a drop-down menu) handles the choice there and returns
 // true; otherwise the table posts GadgetSelect with Data the row's data, X
-// the column and Y the row.
+// the column and Y the row. The mouse wheel over the table scrolls it three
+// rows a notch.
 //
 // Wherever a row is taken, -2 means the selected row. Colour, text colour
 // and the alphas have three sets, chosen by the `index` of the colour
@@ -53,7 +54,7 @@ public:
 
     void Draw(float parentX, float parentY) override;
     void Update(int parentX, int parentY) override;
-    /// Finds the row and column under the mouse.
+    /// Takes the wheel, then finds the row and column under the mouse.
     void OnMouseOver(int parentX, int parentY) override;
     void OnMouseDown(int parentX, int parentY) override;
     /// A release on a row selects that row and reports it (see above).
@@ -100,6 +101,9 @@ public:
     virtual void SetRowCells(int row, std::vector<std::string> cells);
     virtual void SetRowExtra(int row, const kit_ObjectRef& extra);
     virtual void SetRowData(int row, int data);
+    /// Scrolls by the frame's wheel movement when the rows do not fit (see
+    /// `kit_TScrollBar::TakeWheel`); true when it took a movement.
+    virtual bool TakeWheel();
 
     static std::shared_ptr<kit_TTable> Create(const std::string& name, float x, float y, float h,
                                               const std::string& firstTitle, int firstWidth,

@@ -95,6 +95,12 @@ protected:
         Frame(x, y, true);
         Frame(x, y, false);
     }
+    /// One frame with the pointer resting at (x, y) while the wheel turns
+    /// by `notches` (negative: towards the user, scrolling down).
+    void WheelFrame(int x, int y, int notches) {
+        test_support::Wheel(notches);
+        Frame(x, y, false);
+    }
 
     std::vector<SeenEvent> Drain() {
         std::vector<SeenEvent> seen;

@@ -178,6 +178,25 @@ TEST_F(ComboTest, TheMenuScrollsWithoutClosing) {
     EXPECT_EQ(menu->Hidden, 1);
 }
 
+// The wheel scrolls an open list three rows a notch, wherever the pointer
+// is, and no further than its entries go; a closed box ignores it.
+TEST_F(ComboTest, TheWheelScrollsTheOpenList) {
+    for (int i = 5; i < 20; ++i) combo->AddItem("Map " + std::to_string(i), 10 + i);
+    const auto& bar = combo->Menu->Table->ScrollBar;
+    WheelFrame(150, 110, -1);
+    EXPECT_EQ(bar->GetValue(), 0);
+    Click(150, 110);
+    WheelFrame(150, RowY(2), -1);  // towards the user: down
+    EXPECT_EQ(bar->GetValue(), 60);
+    WheelFrame(150, RowY(2), -9);
+    EXPECT_EQ(bar->GetValue(), 20 * 20 - 2 - 190);
+    WheelFrame(150, 110, 1);  // over the box that opened it
+    EXPECT_EQ(bar->GetValue(), 20 * 20 - 2 - 190 - 60);
+    EXPECT_EQ(combo->Menu->Hidden, 0);
+    EXPECT_EQ(combo->GetSelectedIndex(), -1);
+    EXPECT_EQ(Count(Drain(), kit_EventGadgetSelect), 0);
+}
+
 TEST_F(ComboTest, SelectFromTheProgramReportsTwice) {
     combo->Select(5);
     EXPECT_EQ(combo->GetSelectedIndex(), -1);

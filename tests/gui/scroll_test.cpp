@@ -330,4 +330,23 @@ TEST_F(ValueGadgetTest, ScrollBoxShiftsItsChildrenByItsBars) {
     Frame(300, 300, false);
 }
 
+// The wheel over the box, or over a gadget inside it, scrolls the content
+// at once; over its horizontal bar it scrolls across.
+TEST_F(ValueGadgetTest, TheWheelScrollsTheBoxUnderThePointer) {
+    const auto panel = kit_CreatePanel("P", 0, 0, 600, 500);
+    screen->AddGadget(panel);
+    const auto box = kit_CreateScrollBox("Box", 50, 50, 200, 150, 3, 400, 300, panel);
+    kit_CreateButton("Deep", "Deep", 10, 70, 80, 30, box);
+    WheelFrame(400, 400, -1);
+    EXPECT_EQ(box->VScroll->GetValue(), 0) << "off the box";
+    WheelFrame(100, 100, -1);  // on the box, beside the button
+    EXPECT_EQ(box->VScroll->GetValue(), 60);
+    EXPECT_EQ(box->OffsetY, -60) << "the content follows in the same frame";
+    WheelFrame(70, 70, -5);  // on the button, scrolled under the pointer
+    EXPECT_EQ(box->VScroll->GetValue(), 300 - 132);
+    WheelFrame(150, 192, -1);  // the horizontal bar
+    EXPECT_EQ(box->HScroll->GetValue(), 60);
+    EXPECT_EQ(box->VScroll->GetValue(), 300 - 132);
+}
+
 }  // namespace

@@ -192,6 +192,25 @@ TEST_F(TableMouseTest, ScrolledRowsAreHitWhereTheyAreDrawn) {
     EXPECT_EQ(table->GetSelectedIndex(), 6);
 }
 
+// Over the table or its bar the wheel scrolls three rows a notch, within
+// the rows; elsewhere it does nothing.
+TEST_F(TableMouseTest, TheWheelScrollsTheTableUnderThePointer) {
+    for (int i = 8; i < 20; ++i) table->AddRow({"name " + std::to_string(i)}, 100 + i);
+    const auto& bar = table->ScrollBar;
+    const int last = 20 * 20 - 2 - 99;
+    WheelFrame(300, 300, -1);  // in the panel, off the table
+    EXPECT_EQ(bar->GetValue(), 0);
+    WheelFrame(60, 90, -1);
+    EXPECT_EQ(bar->GetValue(), 60);
+    EXPECT_EQ(table->HoverRow, (90 - 40 + 60) / 20) << "the row now under the pointer";
+    WheelFrame(192, 90, -1);  // over its bar
+    EXPECT_EQ(bar->GetValue(), 120);
+    WheelFrame(60, 90, -20);
+    EXPECT_EQ(bar->GetValue(), last);
+    WheelFrame(60, 90, 2);
+    EXPECT_EQ(bar->GetValue(), last - 120);
+}
+
 TEST_F(TableMouseTest, NoColumnMatchesRightOfTheLastOne) {
     Frame(20 + 110, 45, false);
     EXPECT_EQ(table->HoverColumn, 1);

@@ -34,6 +34,16 @@ inline void MoveMouse(int x, int y) {
     SDL_PushEvent(&e);
 }
 
+/// The mouse wheel turned by `notches`: positive away from the user (scrolls
+/// up), negative towards the user.
+inline void Wheel(int notches) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEWHEEL;
+    e.wheel.y = notches;
+    e.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+    SDL_PushEvent(&e);
+}
+
 /// Text typed on the keyboard (at most 31 bytes an event).
 inline void Type(const std::string& text) {
     SDL_Event e{};
