@@ -10,26 +10,52 @@
 #include "gui/support.h"
 
 namespace {
+
 [[maybe_unused]] const kit_SkinLoader kRegistered =
     kit_RegisterSkinLoader(kit_SkinSlot::Button, &kit_TButton::LoadSkin);
+
+// A pressed face takes this share of its colour; the pointer over a button
+// adds this share of the face once more.
+constexpr float kPressedShade = 0.7f;
+constexpr float kMouseOverLight = 0.3f;
+
+int Shaded(int channel, float shade) {
+    return static_cast<int>(static_cast<float>(channel) * shade);
 }
+
+}  // namespace
 
 void kit_TButton::Draw(float parentX, float parentY) {
     if (Hidden) return;
-    gfx_set_color(Color.R, Color.G, Color.B);
+    // Both states come from the previous frame's update: the kit draws
+    // before it updates.
+    const bool pressed = MouseState == 2;
+    const bool over = !pressed && kit_GUI::GetMouseOverGadget().get() == this;
+    const float shade = pressed ? kPressedShade : 1.0f;
+    gfx_set_color(Shaded(Color.R, shade), Shaded(Color.G, shade), Shaded(Color.B, shade));
     gfx_set_alpha(Alpha);
     gfx_set_font(Font);
-    if (DrawSkin == 1 && Round == 0) {
-        kit_DrawNineSlice(kit_SkinOf(kit_SkinSlot::Button).Tiles, static_cast<int>(parentX + X),
-                          static_cast<int>(parentY + Y), W, H);
+    DrawFace(parentX, parentY);
+    if (over) {
+        kit_State::Push();
+        gfx_set_blend(kBlendLight);
+        gfx_set_alpha(Alpha * kMouseOverLight);
+        DrawFace(parentX, parentY);
+        kit_State::Pop();
     }
     if (!Image) {
         gfx_set_color(TextColor.R, TextColor.G, TextColor.B);
         gfx_draw_text(Text, parentX + TextX, parentY + TextY);
-    } else {
-        gfx_draw_image(Image, parentX + TextX, parentY + TextY, 0);
     }
     kit_TGadget::Draw(parentX, parentY);
+}
+
+void kit_TButton::DrawFace(float parentX, float parentY) const {
+    if (DrawSkin == 1 && Round == 0) {
+        kit_DrawNineSlice(kit_SkinOf(kit_SkinSlot::Button).Tiles, static_cast<int>(parentX + X),
+                          static_cast<int>(parentY + Y), W, H);
+    }
+    if (Image) gfx_draw_image(Image, parentX + TextX, parentY + TextY, 0);
 }
 
 bool kit_TButton::MouseIsOver(int parentX, int parentY) const {

@@ -3,6 +3,10 @@
 // button hit-tested as a circle. While held it posts GadgetAction every
 // frame; its release posts GadgetSelect and, with a target screen, switches
 // to that screen and posts SetScreen.
+//
+// The face (skin and image) is drawn as it is while idle, lighter while the
+// button is the kit's mouse-over gadget and darker while it is pressed; the
+// caption keeps its colour.
 
 #include <memory>
 #include <string>
@@ -25,6 +29,7 @@ public:
     /// the button refers to it weakly.
     std::weak_ptr<kit_TScreen> TargetScreen;
 
+    /// The face in its state (see above), then the caption.
     void Draw(float parentX, float parentY) override;
     void OnMouseOver(int parentX, int parentY) override;
     /// Cursor state 2, capture, and GadgetAction (every frame while held).
@@ -64,6 +69,10 @@ public:
 
 protected:
     bool MouseIsOver(int parentX, int parentY) const override;
+
+private:
+    /// The skin (when drawn) and the image, in the current colour and blend.
+    void DrawFace(float parentX, float parentY) const;
 };
 
 std::shared_ptr<kit_TButton> kit_CreateButton(const std::string& name, const std::string& text,

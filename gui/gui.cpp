@@ -87,14 +87,15 @@ void kit_GUI::Refresh() {
     auto& m = Module();
     kit_State::Push();
     ReadPointer(m);
-    m.MouseOverGadget.reset();
-    m.MousePanel.reset();
     m.CursorState = 0;
     // Everything is drawn before anything is updated: a change made by an
-    // update shows in the next frame.
+    // update shows in the next frame. The drawing still knows the previous
+    // frame's mouse-over gadget (a button under the pointer is lit).
     const std::shared_ptr<kit_TScreen> screen = m.CurrentScreen;
     if (screen) screen->DrawAll();
     DrawFloating();
+    m.MouseOverGadget.reset();
+    m.MousePanel.reset();
     UpdateFloating();
     if (screen) screen->UpdateAll();
     SettleFocus(m);

@@ -707,13 +707,18 @@ int main(int argc, char** argv) {
         g.fps->SetText("Frame counter: " + str_from_int(kit_FPS::GetFPS()) + " frames a second");
 
         // The picture: the gallery with the pointer over "Mouse over", then
-        // the held button and its cursor over it.
+        // the held button and its cursor over it. A frame draws what the
+        // frame before found under the pointer: the first frame finds the
+        // button, the second draws it lit; the press is taken before the
+        // pressed button's only frame.
         PushMouse(g.hover->GetAbsoluteX() + 60, g.hover->GetAbsoluteY() + 12, 0);
         sys_poll_events();
+        DrawFrame(backdrop);
         DrawFrame(backdrop);
         kit_SetScreen("Pressed");
         PushMouse(static_cast<int>(g.pressed->X) + 70, static_cast<int>(g.pressed->Y) + 14, 1);
         sys_poll_events();
+        g.pressed->Update(0, 0);
         kit_Refresh();
         if (kit_GUI::GetCaptureGadget() != g.pressed) {
             std::fprintf(stderr, "gui_gallery: the pressed button did not take the mouse\n");

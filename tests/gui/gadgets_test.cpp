@@ -127,6 +127,44 @@ TEST_F(KitTest, RoundButtonsHitTestACircleAroundTheirPosition) {
     EXPECT_EQ(Count(Drain(), kit_EventGadgetSelect), 0);
 }
 
+// The idle face is the skin (or image) as it is; the pointer over a button
+// lightens it and a press darkens it, for skinned and image buttons alike.
+TEST_F(KitTest, ButtonsLightenUnderThePointerAndDarkenWhilePressed) {
+    std::filesystem::create_directories("Skin/graphics");
+    WriteNineSlice("Skin/graphics/button.png");
+    kit_SetSkin("Skin");
+    const std::vector<std::uint32_t> icon(40 * 20, 0xFF336699u);
+    ASSERT_EQ(pix_save_png(40, 20, icon.data(), "icon.png"), 1);
+    const auto screen = kit_CreateScreen("S", "");
+    screen->AddGadget(kit_CreateButton("Skinned", "", 100, 100, 100, 30));
+    screen->AddGadget(kit_CreateImageButton("Image", "icon.png", 300, 100, 0, 0));
+    kit_SetScreen("S");
+    struct Face {
+        int x, y;
+        std::uint32_t idle;
+    };
+    // The centre tile of the skin, and the image's colour.
+    for (const Face& face : {Face{150, 115, 0xFF50AF64u}, Face{320, 110, 0xFF336699u}}) {
+        // What a frame draws is what the frame before it found under the mouse.
+        auto drawn = [&](bool held) {
+            Frame(face.x, face.y, held);
+            Frame(face.x, face.y, held);
+            return PixelAt(face.x, face.y);
+        };
+        Frame(600, 600, false);
+        Frame(600, 600, false);
+        EXPECT_EQ(PixelAt(face.x, face.y) & 0xFFFFFFu, face.idle & 0xFFFFFFu) << face.x;
+        const std::uint32_t over = drawn(false), pressed = drawn(true);
+        Frame(600, 600, false);
+        for (auto channel : {R, G, B}) {
+            EXPECT_GE(channel(over), channel(face.idle)) << face.x;
+            EXPECT_LT(channel(pressed), channel(face.idle)) << face.x;
+        }
+        EXPECT_GT(R(over) + G(over) + B(over), R(face.idle) + G(face.idle) + B(face.idle))
+            << face.x;
+    }
+}
+
 TEST_F(KitTest, ImageButtonsTakeTheImageSizeAndCentreIt) {
     const std::vector<std::uint32_t> pixels(40 * 20, 0xFF336699u);
     ASSERT_EQ(pix_save_png(40, 20, pixels.data(), "icon.png"), 1);
