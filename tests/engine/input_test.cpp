@@ -95,12 +95,7 @@ TEST_F(InputTest, MouseButtonsUseTheGameNumbering) {
 }
 
 TEST_F(InputTest, WheelAccumulates) {
-    for (int i = 0; i < 3; ++i) {
-        SDL_Event e{};
-        e.type = SDL_MOUSEWHEEL;
-        e.wheel.y = i == 2 ? -1 : 2;
-        SDL_PushEvent(&e);
-    }
+    for (int i = 0; i < 3; ++i) test_support::Wheel(i == 2 ? -1 : 2);
     sys_poll_events();
     EXPECT_EQ(in_mouse_z(), 3);
 }
