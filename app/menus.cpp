@@ -4,7 +4,9 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "app/app_state.h"
 #include "app/music.h"
@@ -224,10 +226,17 @@ void SetupMessage(const std::string& text) {
 }
 
 void StartMatchFromMenus() {
-    // The map, the vehicle and the game type must be chosen, in that order.
-    if (ComboIndex("mapcombo") <= -1 || ComboIndex("vehiclecombo") <= -1 ||
-        ComboIndex("gametypecombo") <= -1) {
-        SetupMessage("Choose a game type, a map and a vehicle first.");
+    // The map, the vehicle and the game type must be chosen; the setup says
+    // which are missing.
+    std::vector<std::string> missing;
+    if (ComboIndex("gametypecombo") <= -1) missing.emplace_back("a game type");
+    if (ComboIndex("mapcombo") <= -1) missing.emplace_back("a map");
+    if (ComboIndex("vehiclecombo") <= -1) missing.emplace_back("a vehicle");
+    if (!missing.empty()) {
+        std::string text = "Choose " + missing[0];
+        for (std::size_t i = 1; i < missing.size(); ++i)
+            text += (i + 1 == missing.size() ? " and " : ", ") + missing[i];
+        SetupMessage(text + " first.");
         return;
     }
     // The results of an earlier match are gone once another one starts.

@@ -236,7 +236,7 @@ TEST_F(MenusTest, InstantBattleLeadsToTheMatchSetupWithItsStartUpChoices) {
     ClickOn("startMatchB");
     EXPECT_EQ(App().GameState, kStateMenus);
     EXPECT_EQ(Screen(), "Match Setup");
-    EXPECT_NE(SetupMessage().find("first"), std::string::npos);
+    EXPECT_EQ(SetupMessage(), "Choose a map and a vehicle first.");
 
     const MatchSetup defaults = MenuMatchSetup();
     EXPECT_EQ(defaults.GameType, 0) << "Deathmatch is chosen at start-up";
@@ -396,6 +396,45 @@ TEST_F(MenusTest, ApplyWritesTheOptionsAndDefaultsAloneWritesNothing) {
     ClickOn("startMatchB");
     ASSERT_EQ(App().GameState, kStateMatch);
     EXPECT_EQ(App().HumanPlayer->Name, "Moor Wrangler");
+}
+
+// After typing, the first click anywhere else acts, also on another panel:
+// the top bar's buttons and "Start Match" work at once, and the field lets
+// go of the keyboard.
+TEST_F(MenusTest, AfterTypingTheFirstClickElsewhereActs) {
+    ASSERT_TRUE(StartMenus());
+    ClickOn("optionsB");
+    ClickOn("playerName");
+    const auto name = Find<kit_TTextField>("playerName");
+    ASSERT_EQ(name->Focused, 1);
+    Press(SDL_SCANCODE_END);
+    Type("!");
+    Frames(2);
+    ClickOn("startBattleB");
+    EXPECT_EQ(Screen(), "Match Setup");
+    EXPECT_EQ(name->Focused, 0);
+    EXPECT_EQ(name->GetText(), "Crashmoor Newbie!");
+    Type("?");
+    Frames(2);
+    EXPECT_EQ(name->GetText(), "Crashmoor Newbie!") << "no more typing into the field";
+
+    Choose("mapcombo", "yard.arn");
+    Choose("vehiclecombo", 0);
+    ClickOn("penalty edit");
+    const auto penalty = Find<kit_TTextField>("penalty edit");
+    ASSERT_EQ(penalty->Focused, 1);
+    Press(SDL_SCANCODE_END);
+    Type("0");
+    Frames(2);
+    ClickOn("optionsB");
+    EXPECT_EQ(Screen(), "Options Menu");
+    SavePicture("menu_options_after_typing.png");
+    ClickOn("startBattleB");
+    SavePicture("menu_setup_after_typing.png");
+    ClickOn("penalty edit");
+    ClickOn("startMatchB");
+    ASSERT_EQ(App().GameState, kStateMatch) << "Start Match works at the first click";
+    EXPECT_EQ(App().RespawnPenalty, 2500);
 }
 
 TEST_F(MenusTest, SaveMatchThenDefaultMatchRestoresTheSetup) {
