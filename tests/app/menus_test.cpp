@@ -129,6 +129,17 @@ protected:
         ASSERT_EQ(t->GetText(), text);
         ASSERT_EQ(t->Focused, 0);
     }
+    /// Clicks into a text field and types at the end of its text; the field
+    /// keeps the keyboard.
+    std::shared_ptr<kit_TTextField> TypeAtEnd(const std::string& field, const std::string& text) {
+        ClickOn(field);
+        const auto t = Find<kit_TTextField>(field);
+        EXPECT_TRUE(t && t->Focused == 1) << field << " took no focus";
+        Press(SDL_SCANCODE_END);
+        Type(text);
+        Frames(2);
+        return t;
+    }
     /// Clicks the track of a slider near one end: one step down or up.
     void StepSlider(const std::string& slider, int steps) {
         const Box b = Where(slider);
@@ -404,12 +415,7 @@ TEST_F(MenusTest, ApplyWritesTheOptionsAndDefaultsAloneWritesNothing) {
 TEST_F(MenusTest, AfterTypingTheFirstClickElsewhereActs) {
     ASSERT_TRUE(StartMenus());
     ClickOn("optionsB");
-    ClickOn("playerName");
-    const auto name = Find<kit_TTextField>("playerName");
-    ASSERT_EQ(name->Focused, 1);
-    Press(SDL_SCANCODE_END);
-    Type("!");
-    Frames(2);
+    const auto name = TypeAtEnd("playerName", "!");
     ClickOn("startBattleB");
     EXPECT_EQ(Screen(), "Match Setup");
     EXPECT_EQ(name->Focused, 0);
@@ -420,12 +426,7 @@ TEST_F(MenusTest, AfterTypingTheFirstClickElsewhereActs) {
 
     Choose("mapcombo", "yard.arn");
     Choose("vehiclecombo", 0);
-    ClickOn("penalty edit");
-    const auto penalty = Find<kit_TTextField>("penalty edit");
-    ASSERT_EQ(penalty->Focused, 1);
-    Press(SDL_SCANCODE_END);
-    Type("0");
-    Frames(2);
+    TypeAtEnd("penalty edit", "0");
     ClickOn("optionsB");
     EXPECT_EQ(Screen(), "Options Menu");
     SavePicture("menu_options_after_typing.png");
