@@ -123,10 +123,12 @@ void kit_TTextField::OnKeyboard() {
     if (in_key_hit(vk::kHome)) MoveCaret(0, shift);
     if (in_key_hit(vk::kBackspace)) Backspace();
     if (in_key_hit(vk::kDelete)) DeleteForward();
-    if (in_key_hit(vk::kEnter)) Submit();
+    // Characters typed in the frame go in before Enter confirms: a quick
+    // typist's last letters belong to the text, not after it.
     for (int code = in_get_char(); code != 0; code = in_get_char()) {
         if (code >= 32) InsertAtCaret(code);
     }
+    if (in_key_hit(vk::kEnter)) Submit();
 }
 
 void kit_TTextField::OnFocusLost() {
