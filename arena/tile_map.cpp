@@ -133,9 +133,11 @@ private:
         const int width = Value16(4), height = Value16(6);
         const int block_w = Value16(12), block_h = Value16(14);
         // Sizes below 1 would divide by zero; sizes beyond the limits would
-        // exhaust memory. Both refuse the header.
-        if (width < 1 || height < 1 || block_w < 1 || block_h < 1 ||
-            static_cast<long long>(width + 1) * (height + 1) > TileMap::kMaxCells ||
+        // exhaust memory. Both refuse the header. The cell budget counts
+        // every plane the grid holds (the spare row and column included).
+        const long long cells = static_cast<long long>(width + 1) * (height + 1) *
+                                (static_cast<long long>(map_.LayerCount) + 1);
+        if (width < 1 || height < 1 || block_w < 1 || block_h < 1 || cells > TileMap::kMaxCells ||
             block_w > TileMap::kMaxBlockSize || block_h > TileMap::kMaxBlockSize) {
             map_.ErrorCode = 3;
             return;
@@ -219,14 +221,15 @@ private:
         bool ended = false;
         while (c - 16 >= 0) {
             c -= 16;
-            if (slot > static_cast<std::size_t>(TileMap::kMaxAnims)) {
+            ANISTR a;
+            a.type = Byte(c);
+            // Up to the limit of animations, and the end marker after them.
+            if (slot > static_cast<std::size_t>(TileMap::kMaxAnims) && a.type != 255) {
                 log_message("Map has more than " + std::to_string(TileMap::kMaxAnims) +
                                 " animations; its animations are ignored",
                             4);
                 break;
             }
-            ANISTR a;
-            a.type = Byte(c);
             a.delay = Byte(c + 1);
             a.counter = Byte(c + 2);
             a.user = Byte(c + 3);

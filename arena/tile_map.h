@@ -35,8 +35,9 @@ struct ANISTR {
 
 class TileMap {
 public:
-    /// Largest map the reader accepts, in cells of one plane, and the
-    /// largest block size: bigger headers are refused (`ErrorCode` 3).
+    /// Largest grid the reader accepts, in cells of all planes together
+    /// (each plane has the map's columns and rows plus one spare of each),
+    /// and the largest block size: bigger headers are refused (`ErrorCode` 3).
     static constexpr long long kMaxCells = 4096LL * 4096LL;
     static constexpr int kMaxBlockSize = 1024;
     /// Animation records a file may hold before its end marker.

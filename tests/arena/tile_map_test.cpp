@@ -232,14 +232,22 @@ TEST_F(TileMapTest, AnimationChunkWithOnlyTheEndMarker) {
     EXPECT_EQ(none.AnimCount, 0);
 }
 
+// 999 animations and their end marker fit; one more is refused with a line.
 TEST_F(TileMapTest, TooManyAnimationsAreRefusedWithAConsoleLine) {
     std::string lines;
     log_set_sink([&lines](const std::string& text, int) { lines += text + "\n"; });
     const std::string record = std::string{1, 0, 0, 0} + Be32(0) + Be32(0) + Be32(0);
-    std::string andt;
-    for (int i = 0; i < 1200; ++i) andt += record;
-    andt = std::string{static_cast<char>(255), 0, 0, 0} + Be32(0) + Be32(0) + Be32(0) + andt;
-    const TileMap map = Read(Form(Header(1, 2, 2) + Chunk("ANDT", andt)));
+    const std::string end =
+        std::string{static_cast<char>(255), 0, 0, 0} + Be32(0) + Be32(0) + Be32(0);
+    auto chunk = [&](int records) {
+        std::string andt = end;
+        for (int i = 0; i < records; ++i) andt += record;
+        return Chunk("ANDT", andt);
+    };
+    const TileMap most = Read(Form(Header(1, 2, 2) + chunk(TileMap::kMaxAnims)));
+    EXPECT_EQ(most.AnimCount, TileMap::kMaxAnims + 1) << "the animations and the end marker";
+    EXPECT_EQ(lines, "");
+    const TileMap map = Read(Form(Header(1, 2, 2) + chunk(TileMap::kMaxAnims + 1)));
     log_set_sink(nullptr);
     EXPECT_EQ(map.AnimCount, 0);
     EXPECT_NE(lines.find("animations"), std::string::npos);
@@ -289,6 +297,10 @@ TEST_F(TileMapTest, MalformedHeadersAreRefused) {
     EXPECT_EQ(Read(Form(Header(1, 5, -1))).ErrorCode, 3);
     EXPECT_EQ(Read(Form(Header(4, 5, 5))).ErrorCode, 3);
     EXPECT_EQ(Read(Form(Header(1, 32767, 32767))).ErrorCode, 3) << "too many cells";
+    // The cell budget counts every plane: 2047 x 2047 blocks (with the spare
+    // row and column) fit in four planes, not in five.
+    EXPECT_EQ(Read(Form(Header(1, 2047, 2047)), 3).ErrorCode, 0);
+    EXPECT_EQ(Read(Form(Header(1, 2047, 2047)), 4).ErrorCode, 3);
     TileMap bad = Read("FORX" + Be32(4) + "FMAP");
     EXPECT_EQ(bad.ErrorCode, 1);
     // A refused header leaves an empty map that answers safely.
