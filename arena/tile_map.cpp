@@ -602,7 +602,9 @@ void TileMap::DrawMap(int scrollX, int scrollY, int screenX, int screenY, int wi
         }
     };
 
-    if (StaggerX == 0 && StaggerY == 0) {
+    // A staggered map needs a gap to step through its rows; without one it
+    // is drawn as a rectangular map.
+    if ((StaggerX == 0 && StaggerY == 0) || GapX <= 0 || GapY <= 0) {
         const int x0 = screenX - scrollX % BlockWidth;
         const int column0 = scrollX / BlockWidth;
         int y = screenY - scrollY % BlockHeight;
@@ -618,7 +620,7 @@ void TileMap::DrawMap(int scrollX, int scrollY, int screenX, int screenY, int wi
             }
         }
         FlushBlocks(1);
-    } else if (GapX > 0 && GapY > 0) {
+    } else {
         const int x0 = screenX - scrollX % GapX - StaggerX;
         const int column0 = scrollX / GapX;
         int y = screenY - scrollY % GapY - StaggerY;

@@ -388,6 +388,27 @@ TEST_F(TileMapDrawing, ScrolledViewStartsMidBlock) {
     EXPECT_EQ(test_support::B(PixelAt(24, 5)), 12);
 }
 
+// Staggered rows come in pairs: the even row shifted back by the stagger,
+// the odd row after it, GapY apart per pair. A gap of 0 or less cannot step
+// through the rows: such a map draws as a rectangular one.
+TEST_F(TileMapDrawing, StaggeredRowsAndAMapWithoutAGap) {
+    TileMap map = ColumnMap(12, 6);
+    map.GapX = 32;
+    map.GapY = 64;
+    map.StaggerX = map.StaggerY = 16;
+    map.DrawMap(0, 0, 0, 0, 256, 128);
+    // Rows 0 and 1 at y -16 and 0; rows 2 and 3 at y 48 and 64.
+    EXPECT_EQ(PixelAt(20, 40) & 0xFFFFFFu, 0u) << "between the pairs of rows";
+    EXPECT_EQ(test_support::B(PixelAt(20, 50)), 11) << "an even row starts at x = -16";
+    EXPECT_EQ(test_support::B(PixelAt(20, 70)), 10) << "an odd row starts at x = 0";
+
+    gfx_cls();
+    map.GapX = 0;
+    map.DrawMap(0, 0, 0, 0, 256, 128);
+    EXPECT_EQ(test_support::B(PixelAt(20, 50)), 10);
+    EXPECT_EQ(test_support::B(PixelAt(40, 5)), 11);
+}
+
 TEST_F(TileMapDrawing, RestoresTheDrawingState) {
     TileMap map = ColumnMap(12, 6);
     gfx_set_color(10, 20, 30);
