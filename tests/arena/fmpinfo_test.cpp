@@ -6,6 +6,8 @@
 #include <zlib.h>
 
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "arena/fmp_writer.h"
 #include "tests/support/test_support.h"
@@ -54,21 +56,54 @@ TEST(FmpInfo, PrintsTheHeaderAndTheCellChecksumAndRenders) {
     std::snprintf(expected, sizeof expected, "cells_crc32: %08lx\n", crc32(0L, bytes, 24));
     EXPECT_NE(text.find(expected), std::string::npos) << text;
 
-    SDL_Surface* png = IMG_Load((dir / "m.png").c_str());
-    ASSERT_TRUE(png);
-    EXPECT_EQ(png->w, 12);
-    EXPECT_EQ(png->h, 8);
-    SDL_Surface* argb = SDL_ConvertSurfaceFormat(png, SDL_PIXELFORMAT_ARGB8888, 0);
-    auto pixel = [argb](int x, int y) {
-        return *reinterpret_cast<const std::uint32_t*>(static_cast<const char*>(argb->pixels) +
-                                                       y * argb->pitch + x * 4);
+    // The picture as ARGB pixels, and its size.
+    struct Picture {
+        int w = 0, h = 0;
+        std::vector<std::uint32_t> pixels;
+        std::uint32_t At(int x, int y) const {
+            return pixels[static_cast<std::size_t>(y * w + x)] & 0xFFFFFFu;
+        }
     };
-    EXPECT_EQ(pixel(1, 1) & 0xFFFFFF, 0xFF0000u);  // cell (0,0): red block
-    EXPECT_EQ(pixel(5, 1) & 0xFFFFFF, 0x0000FFu);  // cell (1,0): blue block
-    EXPECT_EQ(pixel(4, 0) & 0xFFFFFF, 0x303030u);  // its transparent corner
-    EXPECT_EQ(pixel(9, 5) & 0xFFFFFF, 0x303030u);  // cell (2,1) has no block: background
-    SDL_FreeSurface(argb);
-    SDL_FreeSurface(png);
+    auto load = [](const std::string& path) {
+        Picture p;
+        SDL_Surface* png = IMG_Load(path.c_str());
+        if (!png) return p;
+        SDL_Surface* argb = SDL_ConvertSurfaceFormat(png, SDL_PIXELFORMAT_ARGB8888, 0);
+        p.w = argb->w;
+        p.h = argb->h;
+        for (int y = 0; y < p.h; ++y) {
+            const auto* row = reinterpret_cast<const std::uint32_t*>(
+                static_cast<const char*>(argb->pixels) + y * argb->pitch);
+            p.pixels.insert(p.pixels.end(), row, row + p.w);
+        }
+        SDL_FreeSurface(argb);
+        SDL_FreeSurface(png);
+        return p;
+    };
+    const Picture full = load(dir / "m.png");
+    ASSERT_EQ(full.w, 12);
+    ASSERT_EQ(full.h, 8);
+    EXPECT_EQ(full.At(1, 1), 0xFF0000u);  // cell (0,0): red block
+    EXPECT_EQ(full.At(5, 1), 0x0000FFu);  // cell (1,0): blue block
+    EXPECT_EQ(full.At(4, 0), 0x303030u);  // its transparent corner
+    EXPECT_EQ(full.At(9, 5), 0x303030u);  // cell (2,1) has no block: background
+
+    // A map larger than the picture may be is drawn at a whole fraction of
+    // its size, and the tool says so.
+    const std::string err = dir / "err.txt";
+    const std::string scaled = std::string("'") + FMPINFO_BINARY + "' '" + (dir / "m.FMP") +
+                               "' --png '" + (dir / "half.png") +
+                               "' --max-pixels 24 > /dev/null 2> '" + err + "'";
+    const int scaled_status = std::system(scaled.c_str());
+    ASSERT_TRUE(WIFEXITED(scaled_status) && WEXITSTATUS(scaled_status) == 0);
+    EXPECT_NE(test_support::ReadFile(err).find("at 1/2"), std::string::npos)
+        << test_support::ReadFile(err);
+    const Picture half = load(dir / "half.png");
+    ASSERT_EQ(half.w, 6);
+    ASSERT_EQ(half.h, 4);
+    EXPECT_EQ(half.At(0, 0), 0xFF0000u);  // pixel (0, 0)
+    EXPECT_EQ(half.At(2, 0), 0x303030u);  // pixel (4, 0): the transparent corner
+    EXPECT_EQ(half.At(3, 0), 0x0000FFu);  // pixel (6, 0)
 }
 
 }  // namespace
