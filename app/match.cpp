@@ -73,7 +73,7 @@ bool StartMatch(const MatchSetup& setup) {
         if (!ais.empty()) {
             const int n = static_cast<int>(ais.size());
             const int k = std::clamp(static_cast<int>(rnd_float(1, n + 1)), 1, n);
-            ais[static_cast<std::size_t>(k - 1)]->iAmBigDog = 1;
+            CrownBigDog(*ais[static_cast<std::size_t>(k - 1)]);
         }
     }
     return true;

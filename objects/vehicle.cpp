@@ -208,6 +208,34 @@ int Vehicle::Collision() {
     return 0;
 }
 
+void CrownBigDog(ControlObject& driver) {
+    driver.iAmBigDog = 1;
+    ConsoleMessage::Create(TimeStamped(driver.Name + " is the Big Dog!"), kConsoleYellow);
+}
+
+namespace {
+
+bool InMatch(const std::shared_ptr<ControlObject>& driver) {
+    const auto& drivers = App().DriverList;
+    return driver && std::find(drivers.begin(), drivers.end(), driver) != drivers.end();
+}
+
+// Who takes the title from a Big Dog that died: its killer, or, after a death
+// by its own fire or without an attacker, the other driver of the match with
+// the most points (the earliest in the driver list on a tie). Null when the
+// Big Dog is alone.
+std::shared_ptr<ControlObject> BigDogHeir(const std::shared_ptr<ControlObject>& victim,
+                                          const std::shared_ptr<ControlObject>& killer) {
+    if (killer && killer != victim && InMatch(killer)) return killer;
+    std::shared_ptr<ControlObject> heir;
+    for (const auto& driver : App().DriverList) {
+        if (driver && driver != victim && (!heir || driver->Points > heir->Points)) heir = driver;
+    }
+    return heir;
+}
+
+}  // namespace
+
 int Vehicle::Destroy() {
     if (!model_) return 0;
     const std::shared_ptr<ControlObject> victim = parent.lock();
@@ -216,7 +244,7 @@ int Vehicle::Destroy() {
 
     if (victim) {
         // No attacker recorded (mine blasts, fragments, never hit): nobody
-        // gains a point, and in Big Dog nobody takes over the title.
+        // gains a point.
         const std::shared_ptr<ControlObject> killer = victim->lastHit.lock();
         const bool own_fire = killer == victim;
         switch (App().GameType) {
@@ -234,10 +262,12 @@ int Vehicle::Destroy() {
                                               ? (killer && killer->iAmBigDog == 1)
                                               : victim->iAmBigDog == 1;
                 if (!own_fire && killer && big_dog_test) killer->Points += 1;
+                // The title always passes on while another driver is in
+                // the match.
                 if (victim->iAmBigDog == 1) {
                     victim->Points -= 1;
-                    if (killer) killer->iAmBigDog = 1;
                     victim->iAmBigDog = 0;
+                    if (const auto heir = BigDogHeir(victim, killer)) CrownBigDog(*heir);
                 }
                 break;
             }

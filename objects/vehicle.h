@@ -160,6 +160,9 @@ public:
         return Vehicle::Spawn(ObjectClass::ConceptCar, x, y, playerControlled, parent);
     }
 };
+/// Big Dog: makes `driver` the Big Dog, with one console line saying so.
+void CrownBigDog(ControlObject& driver);
+
 class SemiTruck : public Vehicle {
 public:
     static std::shared_ptr<Vehicle> Spawn(int x, int y, int playerControlled,

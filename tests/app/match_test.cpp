@@ -389,6 +389,52 @@ TEST_F(MatchTest, BigDogCrownsOneComputerDriverAndNeverTheHuman) {
     }
 }
 
+// The Big Dog blows itself up early in a short match: the title passes on,
+// someone holds it in every frame to the end, and kills keep scoring.
+TEST_F(MatchTest, ABigDogsOwnDeathPassesTheTitleAndScoringGoesOn) {
+    setup.GameType = 1;
+    setup.AIStyle = {3, 3, 3, 0, 0};
+    ASSERT_TRUE(Start("yard.arn"));
+    auto holders = [] {
+        std::vector<std::shared_ptr<ControlObject>> found;
+        for (const auto& d : App().DriverList)
+            if (d->iAmBigDog == 1) found.push_back(d);
+        return found;
+    };
+    Frames(30);
+    ASSERT_EQ(holders().size(), 1u);
+    const std::shared_ptr<ControlObject> dog = holders()[0];
+    dog->lastHit = dog;
+    dog->myVehicle->Destroy();
+    ASSERT_EQ(holders().size(), 1u);
+    const std::shared_ptr<ControlObject> heir = holders()[0];
+    EXPECT_NE(heir, dog);
+    EXPECT_NE(
+        test_support::ReadFile("debug_console_report.txt").find(heir->Name + " is the Big Dog!"),
+        std::string::npos);
+
+    // Another driver kills the new Big Dog: it scores (unless the dog drives
+    // the Car) and takes the title.
+    std::shared_ptr<ControlObject> killer;
+    for (const auto& d : App().DriverList)
+        if (d != heir && d != dog && !killer) killer = d;
+    const int points = killer->Points;
+    const bool car = heir->myVehicle->Class() == ObjectClass::Car;
+    heir->lastHit = killer;
+    heir->myVehicle->Destroy();
+    EXPECT_EQ(killer->Points, points + (car ? 0 : 1));
+    EXPECT_EQ(holders(), std::vector<std::shared_ptr<ControlObject>>{killer});
+
+    App().TimeLeft = 3;
+    int frames = 0;
+    while (App().GameState == kStateMatch && frames < 400) {
+        ASSERT_EQ(holders().size(), 1u) << "frame " << frames;
+        RunFrame();
+        ++frames;
+    }
+    EXPECT_EQ(App().GameState, kStateMenus) << "the match ran to its end";
+}
+
 TEST_F(MatchTest, TheDemoAutopilotDrivesAimsAndFires) {
     setup.AIStyle = {1, 1, 0, 0, 0};
     setup.Autopilot = true;

@@ -238,13 +238,19 @@ TEST_F(VehicleTest, DeathmatchScoring) {
 
 TEST_F(VehicleTest, BigDogScoringForEveryModel) {
     App().GameType = 1;
+    // Drivers of the match, as their Make puts them in the driver list.
+    auto entered = [this](ObjectClass model, int x, int y) {
+        auto d = MakeDriver(model, x, y, 0);
+        App().DriverList.push_back(d);
+        return d;
+    };
     const ObjectClass models[] = {ObjectClass::Jeep, ObjectClass::Car, ObjectClass::SportsCar,
                                   ObjectClass::ConceptCar, ObjectClass::SemiTruck};
     for (const ObjectClass model : models) {
         const bool is_car = model == ObjectClass::Car;
         // The victim is the Big Dog: every model but the Car scores for the killer.
         {
-            Duel duel{MakeDriver(model, 100, 100, 0), MakeDriver(ObjectClass::Jeep, 500, 500, 0)};
+            Duel duel{entered(model, 100, 100), entered(ObjectClass::Jeep, 500, 500)};
             duel.victim->iAmBigDog = 1;
             duel.victim->Points = 3;
             duel.victim->lastHit = duel.killer;
@@ -256,7 +262,7 @@ TEST_F(VehicleTest, BigDogScoringForEveryModel) {
         }
         // The killer is the Big Dog: only killing a Car scores.
         {
-            Duel duel{MakeDriver(model, 100, 100, 0), MakeDriver(ObjectClass::Jeep, 500, 500, 0)};
+            Duel duel{entered(model, 100, 100), entered(ObjectClass::Jeep, 500, 500)};
             duel.killer->iAmBigDog = 1;
             duel.victim->lastHit = duel.killer;
             duel.Kill();
@@ -265,22 +271,43 @@ TEST_F(VehicleTest, BigDogScoringForEveryModel) {
             EXPECT_EQ(duel.victim->Points, 0);
         }
     }
-    // A Big Dog killed by its own fire: a point lost and nobody is Big Dog.
-    auto dog = MakeDriver(ObjectClass::Jeep, 300, 300, 0);
+    // A Big Dog killed by its own fire loses a point, and the title passes
+    // to the other driver with the most points, the earliest on a tie.
+    App().DriverList.clear();
+    ConsoleMessage::Reset();
+    auto low = entered(ObjectClass::Jeep, 100, 300);
+    auto first = entered(ObjectClass::Jeep, 200, 300);
+    auto second = entered(ObjectClass::Jeep, 300, 300);
+    auto dog = entered(ObjectClass::Jeep, 400, 300);
+    low->Points = 2;
+    first->Points = second->Points = 5;
     dog->iAmBigDog = 1;
     dog->lastHit = dog;
     dog->myVehicle->Health = -1;
     dog->myVehicle->Update();
     EXPECT_EQ(dog->Points, -1);
     EXPECT_EQ(dog->iAmBigDog, 0);
-    // A Big Dog killed by a mine (nobody recorded): the same, and no crash.
-    auto mined = MakeDriver(ObjectClass::Car, 300, 300, 0);
-    mined->iAmBigDog = 1;
-    mined->myVehicle->Health = -1;
-    mined->myVehicle->Update();
-    EXPECT_EQ(mined->Points, -1);
-    EXPECT_EQ(mined->iAmBigDog, 0);
-    EXPECT_EQ(mined->Deaths, 1);
+    EXPECT_EQ(first->iAmBigDog, 1);
+    EXPECT_EQ(second->iAmBigDog + low->iAmBigDog, 0);
+    // Killed with nobody recorded (a mine): the same rule, without itself.
+    first->myVehicle->Health = -1;
+    first->myVehicle->Update();
+    EXPECT_EQ(first->Points, 4);
+    EXPECT_EQ(first->Deaths, 1);
+    EXPECT_EQ(first->iAmBigDog, 0);
+    EXPECT_EQ(second->iAmBigDog, 1);
+    // A killer that has left the match takes no title.
+    App().DriverList.erase(App().DriverList.begin());  // `low` leaves
+    second->lastHit = low;
+    second->myVehicle->Health = -1;
+    second->myVehicle->Update();
+    EXPECT_EQ(low->iAmBigDog, 0);
+    EXPECT_EQ(first->iAmBigDog, 1) << "4 points, ahead of the dog's -1";
+    // Each change of holder is one console line.
+    int lines = 0;
+    for (const auto& m : *ConsoleMessage::List)
+        lines += m->Text.find("is the Big Dog!") != std::string::npos;
+    EXPECT_EQ(lines, 3);
 }
 
 TEST_F(VehicleTest, OtherGameTypesScoreNothing) {
