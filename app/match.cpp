@@ -100,7 +100,9 @@ void EndMatchTeardown() {
     AI::DestroyAll();
     Player::DestroyAll();
     Vehicle::DestroyAll();
-    Shot::DestroyAll();
+    // Live mines, grenades and rockets go without going off: nothing of the
+    // match is heard over its results.
+    Shot::RemoveAll();
     if (app.TheMinimap) app.TheMinimap->Destroy();
     Wreckage::DestroyAll();
     MinimapDot::DestroyAll();

@@ -38,6 +38,8 @@ public:
     int Draw() override;
     /// Clears the owner's car's shield flag and leaves the list.
     int Destroy() override;
+    /// The same as `Destroy`, which has no effects to leave out.
+    int Remove() override { return Destroy(); }
     void Blasted(float strength) override { Health -= strength / 30; }
     int ShieldRadius() const override { return Radius; }
     void AbsorbHit(float damage) override { Health -= damage; }

@@ -53,6 +53,16 @@ int Shot::DestroyAll() {
     return 0;
 }
 
+int Shot::RemoveAll() {
+    WalkByClass(List, kDestroyOrder, [](Shot& s) { s.Remove(); });
+    return 0;
+}
+
+int Shot::Remove() {
+    List.Remove(this);
+    return 0;
+}
+
 void Shot::DrawScaled(float scale) const {
     const AppState& app = App();
     gfx_set_blend(kBlendAlpha);

@@ -40,6 +40,11 @@ public:
     static int UpdateSecondary();
     /// Destroys every shot and device, class by class.
     static int DestroyAll();
+    /// Takes every shot and device away, class by class, without their
+    /// effects (no blast, fragments or sound): the end of a match.
+    static int RemoveAll();
+    /// Leaves the list without the effects of `Destroy`.
+    virtual int Remove();
 
     ImageHandle Image;
     float Direction = 0;  ///< flight direction and drawing rotation

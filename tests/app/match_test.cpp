@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <memory>
 
@@ -327,11 +328,15 @@ TEST_F(MatchTest, EveryShippedArenaPlaysAndLooksRight) {
         // flip: the map, the car, the status bar and the minimap.
         Key(SDL_SCANCODE_W, true);
         Button(SDL_BUTTON_LEFT, true, 900, 200);
-        Frames(60);
+        int most_shots = 0;
+        for (int i = 0; i < 60; ++i) {
+            RunFrame();
+            most_shots = std::max(most_shots, Shot::List.Count());
+        }
         Key(SDL_SCANCODE_W, false);
         Button(SDL_BUTTON_LEFT, false, 900, 200);
         Frames(1);
-        EXPECT_GT(Shot::List.Count(), 0);
+        EXPECT_GT(most_shots, 0) << "the car fired";
         struct Shot {
             std::string path;
         } shot{std::string(MATCH_SHOTS_DIR) + "/match_" + arena + ".png"};

@@ -204,6 +204,22 @@ TEST_F(ArsenalTest, ABlastSetsOffMinesInAChainWithinOneFrame) {
     EXPECT_EQ(CountClass(ObjectClass::Shrapnel), 3 * 21);
 }
 
+// The end of a match takes mines, grenades, rockets and shields away
+// without a blast, a fragment or a sound.
+TEST_F(ArsenalTest, RemovingEveryShotSetsNothingOff) {
+    auto owner = MakeDriver(ObjectClass::Jeep, 100, 100, 0);
+    Mine().Fire(200, 400, 0, owner);
+    RPGBullet().Fire(300, 300, 0, owner);
+    RLBullet().Fire(300, 500, 0, owner);
+    Shield().Fire(100, 100, 0, owner);
+    ASSERT_EQ(owner->myVehicle->Shield, 1);
+    Shot::RemoveAll();
+    EXPECT_TRUE(Shot::List.Empty());
+    EXPECT_TRUE(Explosion::List.Empty());
+    EXPECT_EQ(Shot::ShieldsListed, 0);
+    EXPECT_EQ(owner->myVehicle->Shield, 0);
+}
+
 TEST_F(ArsenalTest, TurretsPickTheNearestCarButNeverASportsCarOrTheirOwner) {
     auto owner = MakeDriver(ObjectClass::Jeep, 100, 100, 0);
     auto sports = MakeDriver(ObjectClass::SportsCar, 520, 400, 0);
