@@ -94,18 +94,25 @@ std::shared_ptr<Shot> Shield::Fire(int x, int y, int,
     auto shield = Place<Shield>(x, y, "sprites/Shield.png", parent);
     ShieldsListed += 1;
     shield->Health = 100;
-    if (parent && parent->myVehicle) parent->myVehicle->Shield = 1;
+    if (parent && parent->myVehicle) {
+        shield->Car = parent->myVehicle;
+        parent->myVehicle->Shield = 1;
+    }
     shield->Radius = 80;
     return shield;
 }
 
 int Shield::Update() {
-    Draw();
-    // Follows the owner's current car, a new one after a respawn included.
-    if (Parent && Parent->myVehicle) {
-        X = Parent->myVehicle->X;
-        Y = Parent->myVehicle->Y;
+    // It guards the car it was raised on and ends with it: a car after a
+    // respawn starts without a shield.
+    const std::shared_ptr<Vehicle> car = Car.lock();
+    if (!car || car->Dead == 1) {
+        Destroy();
+        return 0;
     }
+    Draw();
+    X = car->X;
+    Y = car->Y;
     Direction += 2;
     if (Health <= 0) Destroy();
     return 0;
@@ -123,7 +130,7 @@ int Shield::Draw() {
 }
 
 int Shield::Destroy() {
-    if (Parent && Parent->myVehicle) Parent->myVehicle->Shield = 0;
+    if (const std::shared_ptr<Vehicle> car = Car.lock()) car->Shield = 0;
     if (List.Remove(this)) ShieldsListed -= 1;
     return 0;
 }
@@ -167,6 +174,8 @@ int Turret::Destroy() {
 
 void Turret::searchForTarget() {
     const Vehicle* own = Parent ? Parent->myVehicle.get() : nullptr;
+    // Team 0 is no team: such a turret spares only its owner.
+    const int team = Parent ? Parent->Team : 0;
     const int x = static_cast<int>(X), y = static_cast<int>(Y);
     float best = 9999.0f;
     // The square root only for a candidate nearer than the best so far: a
@@ -174,6 +183,10 @@ void Turret::searchForTarget() {
     long long best_sq = std::numeric_limits<long long>::max();
     Vehicle::List.Walk([&](Vehicle& v) {
         if (&v == own || v.bonus == Vehicle::kSportsCarBonus) return;
+        if (team != 0) {
+            const std::shared_ptr<ControlObject> driver = v.parent.lock();
+            if (driver && driver->Team == team) return;
+        }
         const long long dx = static_cast<int>(v.X) - x, dy = static_cast<int>(v.Y) - y;
         const long long sq = dx * dx + dy * dy;
         if (sq >= best_sq) return;

@@ -28,15 +28,15 @@ public:
     int Active = 0;
 };
 
-/// Stops foreign shots within its radius and keeps blasts off its owner's
-/// current car until its strength is spent.
+/// Stops foreign shots within its radius and keeps blasts off the car it was
+/// raised on until its strength is spent or that car is destroyed.
 class Shield : public Shot {
 public:
     std::shared_ptr<Shot> Fire(int x, int y, int angle,
                                const std::shared_ptr<ControlObject>& parent) override;
     int Update() override;
     int Draw() override;
-    /// Clears the owner's car's shield flag and leaves the list.
+    /// Clears its car's shield flag and leaves the list.
     int Destroy() override;
     /// The same as `Destroy`, which has no effects to leave out.
     int Remove() override { return Destroy(); }
@@ -47,6 +47,8 @@ public:
 
     float Health = 0;
     int Radius = 0;
+    /// The car it was raised on.
+    std::weak_ptr<Vehicle> Car;
 };
 
 /// Fires a machine-gun bullet every 10 frames at the nearest car within 650

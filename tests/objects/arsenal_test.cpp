@@ -149,13 +149,17 @@ TEST_F(ArsenalTest, ShieldsStopForeignShotsAndFollowTheirOwnersCar) {
     EXPECT_FLOAT_EQ(shield->Health, 99 - (50 - 40) / 30.0f);
     EXPECT_FLOAT_EQ(owner->myVehicle->Health, 100) << "the shielded car takes no blast";
 
-    // It follows the owner's current car, a new one included, whose flag
-    // starts at 0.
-    owner->myVehicle = Vehicle::Spawn(ObjectClass::Car, 800, 200, 0, owner);
-    EXPECT_EQ(owner->myVehicle->Shield, 0);
+    // It follows its car, and ends with it: the car after a respawn has
+    // none.
+    owner->myVehicle->X = 600;
     Shot::UpdatePrimary();
-    EXPECT_FLOAT_EQ(shield->X, 800);
-    EXPECT_FLOAT_EQ(shield->Y, 200);
+    EXPECT_FLOAT_EQ(shield->X, 600);
+    owner->myVehicle->Destroy();
+    owner->myVehicle = Vehicle::Spawn(ObjectClass::Car, 800, 200, 0, owner);
+    Shot::UpdatePrimary();
+    EXPECT_FALSE(Shot::List.Contains(shield.get()));
+    EXPECT_EQ(Shot::ShieldsListed, 0);
+    EXPECT_EQ(owner->myVehicle->Shield, 0);
 }
 
 TEST_F(ArsenalTest, AShieldRaisedTwiceClearsTheFlagWhenEitherEnds) {
@@ -220,8 +224,11 @@ TEST_F(ArsenalTest, RemovingEveryShotSetsNothingOff) {
     EXPECT_EQ(owner->myVehicle->Shield, 0);
 }
 
-TEST_F(ArsenalTest, TurretsPickTheNearestCarButNeverASportsCarOrTheirOwner) {
-    auto owner = MakeDriver(ObjectClass::Jeep, 100, 100, 0);
+// The owner, its team-mate and the sports car are all nearer than the
+// truck the turret aims at.
+TEST_F(ArsenalTest, TurretsPickTheNearestCarButNeverASportsCarTheirOwnerOrATeamMate) {
+    auto owner = MakeDriver(ObjectClass::Jeep, 460, 400, 0, 2);
+    auto mate = MakeDriver(ObjectClass::Car, 500, 450, 0, 2);
     auto sports = MakeDriver(ObjectClass::SportsCar, 520, 400, 0);
     auto semi = MakeDriver(ObjectClass::SemiTruck, 700, 400, 0);
     auto w = TurretLayer::Choose(owner->myVehicle);
