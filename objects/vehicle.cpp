@@ -277,7 +277,11 @@ int Vehicle::Destroy() {
         victim->Deaths += 1;
     }
 
-    Wreckage::Make(static_cast<int>(X), static_cast<int>(Y), static_cast<int>(Angle),
+    // The wreck lies as the car was drawn. A computer car is drawn by its
+    // steering sprite, whose angles turn the other way round than the
+    // screen's: its heading on screen is the mirror of `Angle`.
+    const int drawn = static_cast<int>(PlayerControlled == 1 ? Angle : -Angle);
+    Wreckage::Make(static_cast<int>(X), static_cast<int>(Y), (drawn % 360 + 360) % 360,
                    model_->WreckIndex);
     Dead = 1;
 

@@ -152,10 +152,17 @@ TEST_F(VehicleTest, ComputerCarsRideTheirSteeringSprite) {
 TEST_F(VehicleTest, DestroyedHumanCarLeavesTheListComputerCarStays) {
     auto human = MakeDriver(ObjectClass::Jeep, 200, 200, 1);
     auto computer = MakeDriver(ObjectClass::SemiTruck, 600, 400, 0);
+    human->myVehicle->Angle = 30;
     human->myVehicle->Health = -1;
     human->Drive(false, false, false, false);
+    computer->myVehicle->mySprite->SetRotation(30);
     computer->myVehicle->Health = -1;
     computer->myVehicle->Update();
+    // Each wreck lies as its car was drawn: the computer car's sprite draws
+    // its rotation mirrored.
+    ASSERT_EQ(Wreckage::List.Count(), 2);
+    EXPECT_EQ(Wreckage::List.Items()[0]->Angle, 30);
+    EXPECT_EQ(Wreckage::List.Items()[1]->Angle, 330);
     EXPECT_EQ(human->myVehicle->Dead, 1);
     EXPECT_EQ(computer->myVehicle->Dead, 1);
     EXPECT_EQ(computer->myVehicle->Health, 0);
