@@ -15,7 +15,11 @@ AppState& App() {
 }
 
 int GraphicsQualityFrom(const std::string& value) {
-    return std::clamp(str_to_int(value), 0, 2);
+    return GraphicsQualityFrom(str_to_int(value));
+}
+
+int GraphicsQualityFrom(int level) {
+    return std::clamp(level, 0, 2);
 }
 
 void ResetAppState() {

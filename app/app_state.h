@@ -95,6 +95,7 @@ struct AppState {
 /// The detail level a configuration value stands for: the effects know 0, 1
 /// and 2, and anything higher (the file's default is 3) reads as 2.
 int GraphicsQualityFrom(const std::string& value);
+int GraphicsQualityFrom(int level);
 
 /// The one instance.
 AppState& App();

@@ -201,7 +201,7 @@ void SaveOptions() {
         {"Music Volume", str_from_int(music)},
         {"Player Name", FieldText("playerName")},
     });
-    app.GraphicsQuality = GraphicsQualityFrom(str_from_int(quality));
+    app.GraphicsQuality = GraphicsQualityFrom(quality);
     app.SoundVolume = sound / 10.0;
     app.MusicVolume = music / 10.0;
     ApplyVolumes();
@@ -239,8 +239,6 @@ void StartMatchFromMenus() {
         SetupMessage(text + " first.");
         return;
     }
-    // The results of an earlier match are gone once another one starts.
-    if (g_menus.results) g_menus.results->ClearRows();
     const MatchSetup setup = MenuMatchSetup();
     if (StartMatch(setup)) {
         SetupMessage("");
@@ -420,6 +418,7 @@ void HandleMenuEvents() {
 
 void ShowMatchResults(const std::vector<ResultRow>& rows) {
     if (g_menus.results) {
+        // The table holds the last match alone, however its screen was left.
         g_menus.results->ClearRows();
         for (const ResultRow& r : rows) {
             g_menus.results->AddRow(
