@@ -76,6 +76,7 @@ int Mine::Collision() {
 }
 
 int Mine::Destroy() {
+    if (!Spend()) return 0;
     const int x = static_cast<int>(X), y = static_cast<int>(Y);
     Explosion::Make(x, y, 3, nullptr);
     ThrowFragments(x, y);
@@ -130,6 +131,7 @@ int Shield::Draw() {
 }
 
 int Shield::Destroy() {
+    if (!Spend()) return 0;
     if (const std::shared_ptr<Vehicle> car = Car.lock()) car->Shield = 0;
     if (List.Remove(this)) ShieldsListed -= 1;
     return 0;
@@ -168,6 +170,7 @@ int Turret::Draw() {
 }
 
 int Turret::Destroy() {
+    if (!Spend()) return 0;
     List.Remove(this);
     return 0;
 }

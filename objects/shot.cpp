@@ -59,8 +59,15 @@ int Shot::RemoveAll() {
 }
 
 int Shot::Remove() {
+    Spend();
     List.Remove(this);
     return 0;
+}
+
+bool Shot::Spend() {
+    if (Spent) return false;
+    Spent = true;
+    return true;
 }
 
 void Shot::DrawScaled(float scale) const {
@@ -123,6 +130,7 @@ int MGBullet::Collision() {
 }
 
 int MGBullet::Destroy() {
+    if (!Spend()) return 0;
     if (App().GraphicsQuality == 2) {
         Explosion::Make(static_cast<int>(X), static_cast<int>(Y), 0, nullptr);
     }
@@ -188,6 +196,7 @@ int PGBullet::Collision() {
 }
 
 int PGBullet::Destroy() {
+    if (!Spend()) return 0;
     List.Remove(this);
     return 0;
 }
@@ -245,6 +254,7 @@ int RPGBullet::Collision() {
 }
 
 int RPGBullet::Destroy() {
+    if (!Spend()) return 0;
     const int x = static_cast<int>(X), y = static_cast<int>(Y);
     Explosion::Make(x, y, 1, Parent);
     ThrowFragments(x, y);
@@ -266,6 +276,7 @@ int RLBullet::Collision() {
 }
 
 int RLBullet::Destroy() {
+    if (!Spend()) return 0;
     Explosion::Make(static_cast<int>(X), static_cast<int>(Y), 2, Parent);
     List.Remove(this);
     return 0;
@@ -310,6 +321,7 @@ int Shrapnel::Collision() {
 }
 
 int Shrapnel::Destroy() {
+    if (!Spend()) return 0;
     List.Remove(this);
     return 0;
 }

@@ -46,6 +46,11 @@ public:
     /// Leaves the list without the effects of `Destroy`.
     virtual int Remove();
 
+    /// True once the shot is destroyed or removed: a shot is destroyed once,
+    /// and its destruction's effect (a spark, a blast, fragments) happens
+    /// once, however many tests end it in a frame.
+    bool Spent = false;
+
     ImageHandle Image;
     float Direction = 0;  ///< flight direction and drawing rotation
     float xSpeed = 0;
@@ -79,6 +84,9 @@ protected:
     /// (`damageShields`: whether the shield loses Damage).
     template <typename VehicleEffect>
     void HitVehiclesAndShields(VehicleEffect&& vehicleEffect, bool damageShields);
+    /// Marks the shot spent; false when it already was (`Destroy` then does
+    /// nothing).
+    bool Spend();
 
 private:
     LiveTally tally_{"Shot"};

@@ -11,10 +11,12 @@
 #include <vector>
 
 #include "ai/ai.h"
+#include "app/app_state.h"
 #include "app/console.h"
 #include "app/console_message.h"
 #include "app/menus.h"
 #include "engine/audio.h"
+#include "engine/filesystem.h"
 #include "engine/font.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
@@ -641,6 +643,13 @@ TEST_F(MenusSoakTest, TwentyMatchesInARowLeaveNothingBehind) {
     const int maps = Find<kit_TComboBox>("mapcombo")->ItemCount();
     ASSERT_GT(maps, 0);
 
+    // Sprites are loaded on first use (a car type's first wreck, a weapon's
+    // first pickup), which may come in any match: load them all first so
+    // that the heap compares like with like.
+    for (const std::string& name : fs_load_dir("sprites/")) {
+        if (name.ends_with(".png")) LoadGameImage("sprites/" + name);
+    }
+
     std::vector<long long> heap;
     for (int match = 0; match < 20; ++match) {
         Choose("mapcombo", match % maps);
@@ -665,7 +674,7 @@ TEST_F(MenusSoakTest, TwentyMatchesInARowLeaveNothingBehind) {
         heap.push_back(HeapBytesInUse());
         ClickOn("startBattleB");
     }
-    // Caches fill while the first rounds of arenas are played; a match that
+    // Caches fill while the first round of arenas is played; a match that
     // leaves anything behind makes every later round grow. Measured at the
     // same point of the round (the same arena loaded), the last two rounds
     // stay within a few kilobytes.

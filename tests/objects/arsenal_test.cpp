@@ -208,6 +208,18 @@ TEST_F(ArsenalTest, ABlastSetsOffMinesInAChainWithinOneFrame) {
     EXPECT_EQ(CountClass(ObjectClass::Shrapnel), 3 * 21);
 }
 
+// However many tests end a shot in a frame, it is destroyed once: a mine
+// with two cars in reach makes one blast and one set of fragments.
+TEST_F(ArsenalTest, AShotIsDestroyedOnce) {
+    MakeDriver(ObjectClass::Jeep, 350, 400, 0);
+    MakeDriver(ObjectClass::Jeep, 450, 400, 0);
+    auto mine = std::static_pointer_cast<Mine>(Mine().Fire(400, 400, 0, nullptr));
+    mine->Active = 1;
+    mine->Collision();
+    EXPECT_EQ(Explosion::List.Count(), 1);
+    EXPECT_EQ(CountClass(ObjectClass::Shrapnel), 21);
+}
+
 // The end of a match takes mines, grenades, rockets and shields away
 // without a blast, a fragment or a sound.
 TEST_F(ArsenalTest, RemovingEveryShotSetsNothingOff) {
