@@ -144,10 +144,17 @@ int AI::Respawn() {
     PickSpawnPoint(x, y);
     if (v.WeaponSlot) v.WeaponSlot->Destroy();
     if (v.WeaponSlot2) v.WeaponSlot2->Destroy();
+    // The car is at the spawn point from now on, not only from its next
+    // update: its new gun is mounted there and this frame's aim and range
+    // are measured from there.
     if (v.mySprite) v.mySprite->SetPos(x, y);
+    v.X = static_cast<float>(x);
+    v.Y = static_cast<float>(y);
     v.Health = 100.0f;
     v.WeaponSlot = MachineGun::Choose(myVehicle);
     v.Dead = 0;
+    // A new life: no earlier attacker is credited with it.
+    lastHit.reset();
     Announce(v);
     ChangeState(Wander::Instance());
     return 0;

@@ -78,8 +78,10 @@ int Mine::Collision() {
 int Mine::Destroy() {
     if (!Spend()) return 0;
     const int x = static_cast<int>(X), y = static_cast<int>(Y);
-    Explosion::Make(x, y, 3, nullptr);
-    ThrowFragments(x, y);
+    // The blast and its fragments are the layer's: a car they destroy is
+    // the layer's kill.
+    Explosion::Make(x, y, 3, Parent);
+    ThrowFragments(x, y, Parent);
     List.Remove(this);
     return 0;
 }

@@ -121,7 +121,9 @@ int Explosion::Collision() {
         return PointDistance(x, y, static_cast<int>(ox), static_cast<int>(oy));
     };
 
+    const Vehicle* spared = Spared.lock().get();
     Vehicle::List.Walk([&](Vehicle& v) {
+        if (&v == spared) return;
         const float d = distance_to(v.X, v.Y);
         if (!(d < static_cast<float>(radius)) || v.Shield != 0) return;
         float damage = strength - d;

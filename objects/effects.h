@@ -10,6 +10,7 @@
 #include "spritebehaviors/emitter.h"
 
 class ControlObject;
+class Vehicle;
 
 class Explosion : public std::enable_shared_from_this<Explosion> {
 public:
@@ -42,6 +43,9 @@ public:
     float Scale = 0;
     int Life = 0;
     std::shared_ptr<ControlObject> Parent;
+    /// The car a death blast came from: the blast neither hurts nor is
+    /// credited on it (a computer car lives on in the same object).
+    std::weak_ptr<Vehicle> Spared;
 
     static inline ObjectList<Explosion> List;
     static inline ImageHandle SharedImage;

@@ -257,7 +257,7 @@ int RPGBullet::Destroy() {
     if (!Spend()) return 0;
     const int x = static_cast<int>(X), y = static_cast<int>(Y);
     Explosion::Make(x, y, 1, Parent);
-    ThrowFragments(x, y);
+    ThrowFragments(x, y, Parent);
     List.Remove(this);
     return 0;
 }
@@ -303,12 +303,14 @@ int Shrapnel::Draw() {
 }
 
 int Shrapnel::Collision() {
-    // Anyone's car and anyone's shield; no armour, no attacker recorded.
+    // Anyone's car, the thrower's own included, and anyone's shield; no
+    // armour. The driver whose grenade or mine threw it is the attacker.
     const int x = static_cast<int>(X), y = static_cast<int>(Y);
     Vehicle::List.Walk([&](Vehicle& v) {
         if (!WithinDistance(x, y, static_cast<int>(v.X), static_cast<int>(v.Y), 25)) return;
         Destroy();
         v.Health -= Damage;
+        if (const auto driver = v.parent.lock()) driver->lastHit = Parent;
     });
     if (ShieldsListed == 0) return 0;
     List.WalkClass(ObjectClass::Shield, [&](Shot& s) {
@@ -326,11 +328,11 @@ int Shrapnel::Destroy() {
     return 0;
 }
 
-void ThrowFragments(int x, int y) {
+void ThrowFragments(int x, int y, const std::shared_ptr<ControlObject>& parent) {
     Shrapnel prototype;
     for (int i = 0; i <= 20; ++i) {
         const float angle =
             static_cast<float>(i * 18) + RandomSign(static_cast<float>(rnd_float(0, 9)));
-        prototype.Fire(x, y, static_cast<int>(angle), nullptr);
+        prototype.Fire(x, y, static_cast<int>(angle), parent);
     }
 }

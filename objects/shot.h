@@ -161,7 +161,7 @@ public:
 };
 
 /// Fragment of a grenade or mine: 15 frames, 3.5 damage to anyone's car or
-/// shield, no attacker recorded.
+/// shield, credited to the driver who fired the grenade or laid the mine.
 class Shrapnel : public Shot {
 public:
     std::shared_ptr<Shot> Fire(int x, int y, int angle,
@@ -174,5 +174,6 @@ public:
 };
 
 /// The 21 fragments of a grenade or mine burst at (x, y): one every 18
-/// degrees from 0 to 360 inclusive, each jittered by up to 9 degrees.
-void ThrowFragments(int x, int y);
+/// degrees from 0 to 360 inclusive, each jittered by up to 9 degrees,
+/// credited to parent.
+void ThrowFragments(int x, int y, const std::shared_ptr<ControlObject>& parent);

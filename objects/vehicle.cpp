@@ -94,15 +94,17 @@ std::shared_ptr<Vehicle> Vehicle::Spawn(ObjectClass model, int x, int y, int pla
     v->Friction = kFriction;
     v->Mass = m->Mass;
     v->TopSpeed = m->TopSpeed;
+    v->PlayerControlled = playerControlled;
     v->WeaponSlot = MachineGun::Choose(v);
     v->Health = m->Health;
     v->WeaponSlot->playerControlled = playerControlled;
-    v->PlayerControlled = playerControlled;
     v->Image = body;
     v->Shield = 0;
     v->EngineForce = m->EngineForce;
     v->TurnRate = m->TurnRate;
     v->parent = parent;
+    // A new car starts a new life: no earlier attacker is credited with it.
+    if (parent) parent->lastHit.reset();
     v->Dead = 0;
     v->bonus = m->Bonus;
     v->Armor = m->Armor;
@@ -175,6 +177,11 @@ void Vehicle::MoveByPhysics() {
     }
 }
 
+int Vehicle::ScreenHeading() const {
+    const int drawn = static_cast<int>(PlayerControlled == 1 ? Angle : -Angle);
+    return (drawn % 360 + 360) % 360;
+}
+
 int Vehicle::Draw() {
     const AppState& app = App();
     gfx_set_blend(kBlendAlpha);
@@ -226,7 +233,7 @@ bool InMatch(const std::shared_ptr<ControlObject>& driver) {
 // Big Dog is alone.
 std::shared_ptr<ControlObject> BigDogHeir(const std::shared_ptr<ControlObject>& victim,
                                           const std::shared_ptr<ControlObject>& killer) {
-    if (killer && killer != victim && InMatch(killer)) return killer;
+    if (killer && killer != victim) return killer;
     std::shared_ptr<ControlObject> heir;
     for (const auto& driver : App().DriverList) {
         if (driver && driver != victim && (!heir || driver->Points > heir->Points)) heir = driver;
@@ -240,12 +247,16 @@ int Vehicle::Destroy() {
     if (!model_) return 0;
     const std::shared_ptr<ControlObject> victim = parent.lock();
     Health = 0;
-    Explosion::Make(static_cast<int>(X), static_cast<int>(Y), 3, victim);
+    // The blast is the victim's (a car it destroys is the victim's kill),
+    // but not on the wreck it leaves.
+    Explosion::Make(static_cast<int>(X), static_cast<int>(Y), 3, victim)->Spared =
+        SelfAs<Vehicle>();
 
     if (victim) {
-        // No attacker recorded (mine blasts, fragments, never hit): nobody
-        // gains a point.
-        const std::shared_ptr<ControlObject> killer = victim->lastHit.lock();
+        // No attacker recorded (never hit since the car spawned), or one
+        // that has left the match: nobody gains a point.
+        std::shared_ptr<ControlObject> killer = victim->lastHit.lock();
+        if (killer != victim && !InMatch(killer)) killer = nullptr;
         const bool own_fire = killer == victim;
         switch (App().GameType) {
             case 0:
@@ -277,12 +288,8 @@ int Vehicle::Destroy() {
         victim->Deaths += 1;
     }
 
-    // The wreck lies as the car was drawn. A computer car is drawn by its
-    // steering sprite, whose angles turn the other way round than the
-    // screen's: its heading on screen is the mirror of `Angle`.
-    const int drawn = static_cast<int>(PlayerControlled == 1 ? Angle : -Angle);
-    Wreckage::Make(static_cast<int>(X), static_cast<int>(Y), (drawn % 360 + 360) % 360,
-                   model_->WreckIndex);
+    // The wreck lies as the car was drawn.
+    Wreckage::Make(static_cast<int>(X), static_cast<int>(Y), ScreenHeading(), model_->WreckIndex);
     Dead = 1;
 
     if (PlayerControlled == 1) {

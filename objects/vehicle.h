@@ -67,6 +67,11 @@ public:
     /// physics and map collision; computer: copy the sprite), Big Dog
     /// marker, destroy when health is below 0, cap health at 120.
     int Update() override;
+    /// The heading the car is drawn with, degrees clockwise on screen, in
+    /// 0..359. A computer car is drawn by its steering sprite, whose angles
+    /// turn the other way round than the screen's: its heading on screen is
+    /// the mirror of `Angle`.
+    int ScreenHeading() const;
     /// The body at (X, Y) minus the view offset, rotated by Angle, half size.
     virtual int Draw();
     /// Human-driven: blocked axes go back to the previous truncated

@@ -50,6 +50,25 @@ void Weapon::FollowBehind(const Vehicle& v) {
     Y = static_cast<float>(v.Y + -5 * math_sin_deg(v.Angle));
 }
 
+void Weapon::Mount(const Vehicle& v) {
+    // A computer driver's machine gun sits on the car's centre.
+    if (v.PlayerControlled == 1 || Class() != ObjectClass::MachineGun) {
+        FollowBehind(v);
+    } else {
+        X = v.X;
+        Y = v.Y;
+    }
+    if (v.PlayerControlled == 1) {
+        AimAtMouse();
+    } else {
+        Angle = v.ScreenHeading();
+    }
+    // The muzzle smoke starts at the muzzle too.
+    const AppState& app = App();
+    Emitter->SetOffset(app.ScrollX, app.ScrollY);
+    Emitter->SetPos(X + 35 * math_cos_deg(Angle), Y + 35 * math_sin_deg(Angle));
+}
+
 void Weapon::AimAtMouse() {
     const AppState& app = App();
     const int dx = static_cast<int>(in_mouse_x() - (X - app.ScrollX));
@@ -137,6 +156,7 @@ std::shared_ptr<Weapon> Equip(const WeaponNumbers& numbers,
     w->bulletType = numbers.bullet_type;
     w->maxAmmo = numbers.max_ammo;
     w->Parent = vehicle;
+    if (vehicle) w->Mount(*vehicle);
     w->ShotType = std::make_shared<S>();
     w->Number = numbers.number;
     if (numbers.emit_interval > 0) {

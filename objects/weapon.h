@@ -47,6 +47,12 @@ public:
 
     static inline ObjectList<Weapon> List;
 
+    /// Puts a gun that was just chosen on its car and aims it, as its
+    /// update does: it neither fires from nor is drawn at the arena's corner
+    /// before that update. A computer driver's gun points where the car
+    /// does until the driver aims it.
+    void Mount(const Vehicle& v);
+
 protected:
     /// Puts the gun 5 pixels behind the vehicle centre.
     void FollowBehind(const Vehicle& v);

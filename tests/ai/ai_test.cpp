@@ -225,9 +225,14 @@ TEST_F(AITest, ADeadCarIsRespawnedWithinTheSameUpdate) {
     const auto old_weapon = v.WeaponSlot;
     v.Health = 0;
     v.Dead = 1;
+    ai->lastHit = ai;
     ConsoleMessage::Reset();
     ai->Update();
     EXPECT_EQ(v.Dead, 0);
+    EXPECT_FALSE(ai->lastHit.lock()) << "a new life starts with no attacker";
+    // The new gun is on the car at the spawn point before its first update.
+    EXPECT_EQ(v.WeaponSlot->X, 500);
+    EXPECT_EQ(v.WeaponSlot->Y, 400);
     EXPECT_EQ(ai->myVehicle.get(), &v) << "the same car comes back";
     EXPECT_FLOAT_EQ(v.Health, 100.0f);
     EXPECT_EQ(v.WeaponSlot->Number, 1);

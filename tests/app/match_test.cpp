@@ -122,7 +122,7 @@ TEST_F(MatchTest, ARightClickLaysOneMineThatKillsTheCarWhichRespawnsAfterThePena
     Frames(110);
     EXPECT_EQ(first->Dead, 1);
     EXPECT_EQ(App().HumanPlayer->Deaths, 1);
-    EXPECT_EQ(App().HumanPlayer->Points, 0) << "a mine credits nobody";
+    EXPECT_EQ(App().HumanPlayer->Points, -1) << "own mine, own fire";
     Frames(70);
     EXPECT_NE(App().HumanPlayer->myVehicle, first) << "a new car after the penalty";
     EXPECT_EQ(App().HumanPlayer->myVehicle->Dead, 0);

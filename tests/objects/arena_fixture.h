@@ -80,18 +80,23 @@ protected:
         LoadMap();
     }
 
-    /// A driver of the team with a vehicle of the model at (x, y).
+    /// A driver of the team with a vehicle of the model at (x, y), in the
+    /// match's driver list as the game's drivers are.
     std::shared_ptr<TestDriver> MakeDriver(ObjectClass model, int x, int y, int playerControlled,
                                            int team = 0) {
         auto d = std::make_shared<TestDriver>();
         d->Team = team;
         d->myVehicle = Vehicle::Spawn(model, x, y, playerControlled, d);
+        App().DriverList.push_back(d);
         drivers_.push_back(d);
         return d;
     }
 
     /// Lets go of the drivers made by MakeDriver (and so of their cars).
-    void ForgetDrivers() { drivers_.clear(); }
+    void ForgetDrivers() {
+        drivers_.clear();
+        App().DriverList.clear();
+    }
 
 private:
     void LoadMap() {

@@ -89,7 +89,7 @@ TEST_F(ArsenalTest, GrenadeBurstsIntoABlastAnd21Fragments) {
     EXPECT_EQ(Explosion::List.Items()[0]->Parent, shooter);
     EXPECT_EQ(CountClass(ObjectClass::Shrapnel), 21);
     for (const auto& s : Shot::List.Items()) {
-        EXPECT_EQ(s->Parent, nullptr) << "fragments credit nobody";
+        EXPECT_EQ(s->Parent, shooter) << "fragments are the shooter's";
         EXPECT_EQ(s->Life, 15);
     }
 }
@@ -107,7 +107,7 @@ TEST_F(ArsenalTest, OwnFragmentsHurtTheShooterButOwnBulletsDoNot) {
     const float health = shooter->myVehicle->Health;
     EXPECT_LE(health, 120 - 3.5f) << "own fragments hit";
     EXPECT_EQ(std::fmod(120 - health, 3.5f), 0.0f) << "fragments only, no bullet";
-    EXPECT_FALSE(shooter->lastHit.lock()) << "fragments record no attacker";
+    EXPECT_EQ(shooter->lastHit.lock(), shooter) << "own fragments are own fire";
 }
 
 TEST_F(ArsenalTest, RocketsRecordTheirShooterAndBurstIntoASize2Blast) {
@@ -190,8 +190,9 @@ TEST_F(ArsenalTest, MinesArmAfter100FramesAndBlowUpUnderTheirOwnLayer) {
     EXPECT_FALSE(Shot::List.Contains(mine.get()));
     ASSERT_EQ(Explosion::List.Count(), 1);
     EXPECT_EQ(Explosion::List.Items()[0]->Size, 3);
-    EXPECT_EQ(Explosion::List.Items()[0]->Parent, nullptr) << "mines credit nobody";
+    EXPECT_EQ(Explosion::List.Items()[0]->Parent, layer) << "the blast is the layer's";
     EXPECT_EQ(CountClass(ObjectClass::Shrapnel), 21);
+    for (const auto& s : Shot::List.Items()) EXPECT_EQ(s->Parent, layer) << "and the fragments";
 }
 
 TEST_F(ArsenalTest, ABlastSetsOffMinesInAChainWithinOneFrame) {
@@ -206,6 +207,46 @@ TEST_F(ArsenalTest, ABlastSetsOffMinesInAChainWithinOneFrame) {
     EXPECT_TRUE(Shot::List.Contains(far.get()));
     EXPECT_EQ(Explosion::List.Count(), 4);
     EXPECT_EQ(CountClass(ObjectClass::Shrapnel), 3 * 21);
+}
+
+// A mine's blast and fragments are its layer's kill; the victim's own death
+// blast neither hurts nor credits its wreck, and a new car starts with no
+// attacker. A layer that has left the match credits nobody.
+TEST_F(ArsenalTest, MinesCreditTheirLayerAndADeathBlastSparesItsWreck) {
+    App().GameType = 0;
+    auto layer = MakeDriver(ObjectClass::Jeep, 100, 600, 0);
+    auto victim = MakeDriver(ObjectClass::Jeep, 400, 300, 0);
+    auto lay = [&](int x, int y) {
+        auto mine = std::static_pointer_cast<Mine>(Mine().Fire(x, y, 0, layer));
+        mine->Active = 1;
+        Shot::UpdateSecondary();  // goes off under the car at once
+        Shot::UpdatePrimary();
+        Explosion::UpdateAll();
+        Vehicle::UpdateAll();
+    };
+    victim->myVehicle->Health = 1;
+    lay(400, 300);
+    EXPECT_EQ(victim->Deaths, 1);
+    EXPECT_EQ(layer->Points, 1) << "the mine's kill is its layer's";
+    EXPECT_EQ(victim->Points, 0);
+    // The victim's death blast alone goes on over its wreck.
+    const auto blasts = Explosion::List.Items();
+    ASSERT_EQ(blasts.size(), 2u);
+    Explosion::List.Remove(blasts[0].get());
+    Shot::RemoveAll();
+    for (int frame = 0; frame < 3; ++frame) Explosion::UpdateAll();
+    EXPECT_EQ(victim->lastHit.lock(), layer) << "its own death blast is not credited on it";
+    EXPECT_EQ(victim->myVehicle->Health, 0) << "nor hurts the wreck";
+
+    victim->myVehicle = Vehicle::Spawn(ObjectClass::Jeep, 700, 300, 0, victim);
+    EXPECT_FALSE(victim->lastHit.lock()) << "a new car, a new life";
+
+    App().DriverList.erase(App().DriverList.begin());  // the layer leaves
+    victim->myVehicle->Health = 1;
+    lay(700, 300);
+    EXPECT_EQ(victim->Deaths, 2);
+    EXPECT_EQ(layer->Points, 1) << "a driver who left scores no more";
+    EXPECT_EQ(victim->Points, 0);
 }
 
 // However many tests end a shot in a frame, it is destroyed once: a mine

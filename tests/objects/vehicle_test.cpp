@@ -234,7 +234,8 @@ TEST_F(VehicleTest, DeathmatchScoring) {
     self->Drive(false, false, false, false);
     EXPECT_EQ(self->Points, -1);
 
-    // Nobody recorded (a mine blast): no point for anyone, the death counts.
+    // Nobody recorded (never hit since it spawned): no point for anyone, the
+    // death counts.
     auto unlucky = MakeDriver(ObjectClass::ConceptCar, 700, 300, 0);
     unlucky->myVehicle->Health = -1;
     unlucky->myVehicle->Update();
@@ -245,19 +246,13 @@ TEST_F(VehicleTest, DeathmatchScoring) {
 
 TEST_F(VehicleTest, BigDogScoringForEveryModel) {
     App().GameType = 1;
-    // Drivers of the match, as their Make puts them in the driver list.
-    auto entered = [this](ObjectClass model, int x, int y) {
-        auto d = MakeDriver(model, x, y, 0);
-        App().DriverList.push_back(d);
-        return d;
-    };
     const ObjectClass models[] = {ObjectClass::Jeep, ObjectClass::Car, ObjectClass::SportsCar,
                                   ObjectClass::ConceptCar, ObjectClass::SemiTruck};
     for (const ObjectClass model : models) {
         const bool is_car = model == ObjectClass::Car;
         // The victim is the Big Dog: every model but the Car scores for the killer.
         {
-            Duel duel{entered(model, 100, 100), entered(ObjectClass::Jeep, 500, 500)};
+            Duel duel{MakeDriver(model, 100, 100, 0), MakeDriver(ObjectClass::Jeep, 500, 500, 0)};
             duel.victim->iAmBigDog = 1;
             duel.victim->Points = 3;
             duel.victim->lastHit = duel.killer;
@@ -269,7 +264,7 @@ TEST_F(VehicleTest, BigDogScoringForEveryModel) {
         }
         // The killer is the Big Dog: only killing a Car scores.
         {
-            Duel duel{entered(model, 100, 100), entered(ObjectClass::Jeep, 500, 500)};
+            Duel duel{MakeDriver(model, 100, 100, 0), MakeDriver(ObjectClass::Jeep, 500, 500, 0)};
             duel.killer->iAmBigDog = 1;
             duel.victim->lastHit = duel.killer;
             duel.Kill();
@@ -282,10 +277,10 @@ TEST_F(VehicleTest, BigDogScoringForEveryModel) {
     // to the other driver with the most points, the earliest on a tie.
     App().DriverList.clear();
     ConsoleMessage::Reset();
-    auto low = entered(ObjectClass::Jeep, 100, 300);
-    auto first = entered(ObjectClass::Jeep, 200, 300);
-    auto second = entered(ObjectClass::Jeep, 300, 300);
-    auto dog = entered(ObjectClass::Jeep, 400, 300);
+    auto low = MakeDriver(ObjectClass::Jeep, 100, 300, 0);
+    auto first = MakeDriver(ObjectClass::Jeep, 200, 300, 0);
+    auto second = MakeDriver(ObjectClass::Jeep, 300, 300, 0);
+    auto dog = MakeDriver(ObjectClass::Jeep, 400, 300, 0);
     low->Points = 2;
     first->Points = second->Points = 5;
     dog->iAmBigDog = 1;

@@ -36,6 +36,34 @@ TEST_F(WeaponShotTest, MachineGunSitsOnAComputerCarAndBehindAHumanCar) {
     EXPECT_EQ(hgun.Angle, 0);
 }
 
+// A gun that was just chosen is on its car and aimed before its first
+// update: what it fires at once starts at the car, not at the arena's
+// corner.
+TEST_F(WeaponShotTest, AChosenGunIsOnItsCarAtOnce) {
+    auto human = MakeDriver(ObjectClass::Jeep, 600, 300, 1);
+    auto computer = MakeDriver(ObjectClass::Jeep, 300, 500, 0);
+    Vehicle& hv = *human->myVehicle;
+    hv.WeaponSlot->Destroy();
+    hv.WeaponSlot = ChooseWeapon(4, human->myVehicle);
+    EXPECT_FLOAT_EQ(hv.WeaponSlot->X, 595);
+    EXPECT_FLOAT_EQ(hv.WeaponSlot->Y, 300);
+    EXPECT_NEAR(hv.WeaponSlot->Angle, math_atan2_deg(0 - 300, 0 - 595), 1e-9) << "at the mouse";
+    hv.ShootWait = 100;
+    ASSERT_EQ(FirePrimary(hv, human, true), 1);
+    const auto rocket = Shot::List.Items().back();
+    EXPECT_NEAR(rocket->X, 595, 30);
+    EXPECT_NEAR(rocket->Y, 300, 30);
+
+    Vehicle& cv = *computer->myVehicle;
+    cv.mySprite->SetRotation(90);  // drawn heading 270 on screen
+    cv.Update();
+    cv.WeaponSlot->Destroy();
+    cv.WeaponSlot = ChooseWeapon(1, computer->myVehicle);
+    EXPECT_EQ(cv.WeaponSlot->X, 300);
+    EXPECT_EQ(cv.WeaponSlot->Y, 500);
+    EXPECT_EQ(cv.WeaponSlot->Angle, 270) << "pointing where the car is drawn";
+}
+
 TEST_F(WeaponShotTest, OneImageFileTwoHandles) {
     auto d = MakeDriver(ObjectClass::Jeep, 300, 300, 1);
     const ImageHandle centred = LoadGameImage("sprites/machinegun.png");
