@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <set>
 
 #include "tests/objects/battle.h"
 #include "tests/support/test_support.h"
@@ -28,6 +29,7 @@ bool Finite(float x, float y) {
 
 TEST_F(BattleTest, SixCarsFightForTwentyThousandFramesAndLeaveNothingBehind) {
     int most_shots = 0, kills = 0;
+    std::set<ObjectClass> classes;
     {
         Battle battle(4242);
         for (int frame = 0; frame < 20000; ++frame) {
@@ -39,6 +41,7 @@ TEST_F(BattleTest, SixCarsFightForTwentyThousandFramesAndLeaveNothingBehind) {
             }
             for (const auto& s : Shot::List.Items()) {
                 ASSERT_TRUE(Finite(s->X, s->Y)) << "frame " << frame;
+                classes.insert(s->Class());
             }
             for (const auto& w : Weapon::List.Items()) {
                 const auto owner = w->Parent.lock();
@@ -51,7 +54,14 @@ TEST_F(BattleTest, SixCarsFightForTwentyThousandFramesAndLeaveNothingBehind) {
             EXPECT_GT(d->Deaths, 0) << "every car was destroyed at least once";
             kills += d->Deaths;
         }
-        // Every class of shot and device was in play.
+        // Every class of shot and device was in play, many at once, and
+        // blasts left scars.
+        for (const ObjectClass cls :
+             {ObjectClass::MGBullet, ObjectClass::HMGBullet, ObjectClass::RPGBullet,
+              ObjectClass::RLBullet, ObjectClass::PGBullet, ObjectClass::Shrapnel,
+              ObjectClass::Mine, ObjectClass::Turret, ObjectClass::Shield}) {
+            EXPECT_TRUE(classes.count(cls)) << "class " << static_cast<int>(cls) << " never seen";
+        }
         EXPECT_GT(most_shots, 30);
         EXPECT_GT(Scar::List.Count(), 0);
         battle.Teardown();

@@ -126,10 +126,12 @@ TEST(GeometryHelpers, WithinDistanceAgreesWithPointDistanceForEveryRadiusInUse) 
     }
 }
 
-TEST(RespawnPoints, KeepEveryArenasPointsInOrder) {
+// A match's points in the order the arena designates them; one leaves by
+// itself, the match's end clears the rest.
+TEST(RespawnPoints, AreListedInOrderAndLeaveOneByOneOrAllAtOnce) {
     auto a = RespawnPoint::Designate(64, 64);
     auto b = RespawnPoint::Designate(128, 64);
-    auto c = RespawnPoint::Designate(999, 999);  // a later arena's
+    auto c = RespawnPoint::Designate(999, 999);
     const auto points = RespawnPoint::List.Items();
     ASSERT_EQ(points.size(), 3u);
     EXPECT_EQ(points[0]->GetX(), 64);
