@@ -18,15 +18,13 @@
 #include "app/app_state.h"
 #include "app/game.h"
 #include "app/match.h"
-#include "arena/arena_loader.h"
-#include "engine/engine.h"
-#include "engine/filesystem.h"
 #include "objects/game_object.h"
 #include "objects/vehicle.h"
+#include "tools/league/headless_game.h"
 
 namespace {
 
-constexpr int kFramesPerSecond = 60;
+constexpr int kFramesPerSecond = HeadlessGame::kFramesPerSecond;
 constexpr int kStuckWindowSeconds = 3;
 constexpr float kStuckDistance = 20.0f;
 
@@ -143,32 +141,12 @@ int main(int argc, char** argv) {
                      "usage: ai_league [--matches N] [--minutes M] [--seed S] [--data DIR]\n");
         return 2;
     }
-    if (!fs_change_dir(o.data)) {
-        std::fprintf(stderr, "ai_league: no data folder at %s\n", o.data.c_str());
-        return 1;
-    }
-    EngineOptions options;
-    options.video = false;
-    options.audio = false;
-    options.fixed_dt = 1.0 / kFramesPerSecond;
-    options.uncapped = true;
-    Engine engine(options);
-    if (!engine.ok()) {
-        std::fprintf(stderr, "ai_league: %s\n", engine.error().c_str());
-        return 1;
-    }
     StartOptions start;
     start.has_seed = true;
     start.seed = o.seed;
-    if (!StartUp(start)) {
-        std::fprintf(stderr, "ai_league: %s\n", StartUpError().c_str());
-        return 1;
-    }
-    const std::vector<std::string> arenas = ListArenas();
-    if (arenas.empty()) {
-        std::fprintf(stderr, "ai_league: no arenas in %s/Arenas\n", o.data.c_str());
-        return 1;
-    }
+    HeadlessGame game("ai_league", o.data, start);
+    if (!game.ok()) return 1;
+    const std::vector<std::string>& arenas = game.arenas;
 
     const auto t0 = std::chrono::steady_clock::now();
     Totals totals;
@@ -177,7 +155,6 @@ int main(int argc, char** argv) {
     const double mw = WinRate(arenas, 2, 1, o, totals);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-    ShutDown();
 
     const double ai_minutes = static_cast<double>(totals.aiFrames) / kFramesPerSecond / 60.0;
     std::printf("arenas: %zu\n", arenas.size());

@@ -19,15 +19,12 @@
 #include "app/app_state.h"
 #include "app/game.h"
 #include "app/match.h"
-#include "arena/arena_loader.h"
-#include "engine/engine.h"
-#include "engine/filesystem.h"
 #include "engine/random.h"
 #include "objects/effects.h"
+#include "tools/league/headless_game.h"
 
 namespace {
 
-constexpr int kFramesPerSecond = 60;
 // A bullet fired from (0, 0) starts two steps out and goes off when its
 // first step ends out of the arena or in the corner's wall: three
 // machine-gun steps from the origin, in any direction.
@@ -126,29 +123,12 @@ int main(int argc, char** argv) {
                      "usage: match_audit [--minutes M] [--seeds N] [--game-type T] [--data DIR]\n");
         return 2;
     }
-    if (!fs_change_dir(o.data)) {
-        std::fprintf(stderr, "match_audit: no data folder at %s\n", o.data.c_str());
-        return 1;
-    }
-    EngineOptions options;
-    options.video = false;
-    options.audio = false;
-    options.fixed_dt = 1.0 / kFramesPerSecond;
-    options.uncapped = true;
-    Engine engine(options);
-    if (!engine.ok()) {
-        std::fprintf(stderr, "match_audit: %s\n", engine.error().c_str());
-        return 1;
-    }
-    if (!StartUp(StartOptions{})) {
-        std::fprintf(stderr, "match_audit: %s\n", StartUpError().c_str());
-        return 1;
-    }
-    const std::vector<std::string> arenas = ListArenas();
+    HeadlessGame game("match_audit", o.data, StartOptions{});
+    if (!game.ok()) return 1;
     long long sparks = 0;
     int matches = 0;
     for (int seed = 1; seed <= o.seeds; ++seed) {
-        for (const std::string& arena : arenas) {
+        for (const std::string& arena : game.arenas) {
             // Small seeds start the generator in nearly the same state.
             rnd_seed(seed * 2654435761LL);
             const Audit a = PlayMatch(arena, o);
@@ -162,7 +142,6 @@ int main(int argc, char** argv) {
             ++matches;
         }
     }
-    ShutDown();
     std::printf("matches: %d\n", matches);
     std::printf("corner_sparks_per_match: %.2f\n", matches > 0 ? double(sparks) / matches : 0.0);
     return 0;
