@@ -1,12 +1,17 @@
 #include "ai/ai.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <string>
+#include <vector>
 
 #include "ai/ai_states.h"
+#include "ai/path_planner.h"
 #include "app/app_state.h"
 #include "app/console_message.h"
 #include "app/hud.h"
+#include "arena/tile_map.h"
 #include "engine/clock.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
@@ -18,6 +23,9 @@
 #include "objects/shot.h"
 #include "objects/vehicle.h"
 #include "objects/weapon.h"
+#include "spritebehaviors/path.h"
+#include "spritebehaviors/sprite.h"
+#include "spritebehaviors/steering.h"
 
 namespace {
 
@@ -43,6 +51,47 @@ const StyleTraits* Traits(int style) {
 constexpr float kFiringRange = 650.0f;
 constexpr float kTargetBound = 9999.0f;
 
+// Driving: a car's half width is the clearance its paths keep from walls; a
+// goal that moves by more than a block is planned for again; a car that has
+// not moved kStallDistance in kStallFrames backs out for kBackingFrames.
+constexpr double kCarClearance = 44;
+constexpr float kReplanDistance = 64;
+constexpr float kStallDistance = 16;
+constexpr int kStallFrames = 60;
+constexpr int kBackingFrames = 40;
+constexpr double kBackingDistance = 150;
+
+// The planner of the arena being played, built again when the map changes
+// (the next match's arena). Null without a map.
+const PathPlanner* ArenaPlanner() {
+    static std::unique_ptr<PathPlanner> planner;
+    static const TileMap* plannedMap = nullptr;
+    static std::uint64_t plannedRevision = 0;
+    const TileMap* map = App().TheMap.get();
+    if (!map || map->MapWidth <= 0 || map->MapHeight <= 0 || map->BlockWidth <= 0 ||
+        map->BlockHeight <= 0) {
+        return nullptr;
+    }
+    if (planner && map == plannedMap && map->Revision() == plannedRevision) return planner.get();
+    SolidGrid grid;
+    grid.columns = map->MapWidth;
+    grid.rows = map->MapHeight;
+    grid.blockWidth = map->BlockWidth;
+    grid.blockHeight = map->BlockHeight;
+    grid.solid.resize(static_cast<std::size_t>(grid.columns) * grid.rows);
+    for (int row = 0; row < grid.rows; ++row) {
+        for (int column = 0; column < grid.columns; ++column) {
+            grid.solid[static_cast<std::size_t>(row) * grid.columns + column] =
+                map->SolidAt(column * grid.blockWidth + grid.blockWidth / 2,
+                             row * grid.blockHeight + grid.blockHeight / 2) != 0;
+        }
+    }
+    planner = std::make_unique<PathPlanner>(std::move(grid), kCarClearance);
+    plannedMap = map;
+    plannedRevision = map->Revision();
+    return planner.get();
+}
+
 void Announce(const Vehicle& v) {
     ConsoleMessage::Create("[" + sys_current_time() + "] AI added to the scene [AI Position: " +
                                str_from_float(v.X) + "/" + str_from_float(v.Y) + "]",
@@ -58,6 +107,20 @@ void TintSprite(Sprite& sprite, int team) {
 }
 
 }  // namespace
+
+float SplashReach(int weaponNumber) {
+    // A shot goes off within 25 pixels of the car it hits; half a car more
+    // keeps the shooter's own car out of the blast.
+    constexpr float kMargin = 25 + 48;
+    switch (weaponNumber) {
+        case 3:
+            return static_cast<float>(Explosion::RadiusOf(1)) + kMargin;
+        case 4:
+            return static_cast<float>(Explosion::RadiusOf(2)) + kMargin;
+        default:
+            return 0;
+    }
+}
 
 float AimError(int style) {
     const StyleTraits* t = Traits(style);
@@ -86,9 +149,17 @@ std::shared_ptr<AI> AI::Make(int style, int team) {
     ai->Points = 0;
     if (app.TheMinimap) ai->myMapDot = MinimapDot::Create(app.TheMinimap, ai);
 
-    const int names = static_cast<int>(app.AIDisplayNames.size());
-    ai->Name = app.AIDisplayNames[static_cast<std::size_t>(
-        std::clamp(static_cast<int>(rnd_float(0, names)), 0, names - 1))];
+    // A name no other driver of the match has (all taken: any name).
+    std::vector<std::string> names;
+    for (const std::string& name : app.AIDisplayNames) {
+        const bool taken = std::any_of(app.DriverList.begin(), app.DriverList.end(),
+                                       [&](const auto& d) { return d && d->Name == name; });
+        if (!taken) names.push_back(name);
+    }
+    if (names.empty()) names.assign(app.AIDisplayNames.begin(), app.AIDisplayNames.end());
+    const int count = static_cast<int>(names.size());
+    ai->Name = names[static_cast<std::size_t>(
+        std::clamp(static_cast<int>(rnd_float(0, count)), 0, count - 1))];
 
     if (ai->myVehicle && ai->myVehicle->mySprite) TintSprite(*ai->myVehicle->mySprite, ai->Team);
     ai->currentStateID = 1;
@@ -109,16 +180,21 @@ int AI::Update() {
         Tread::Make(static_cast<int>(v.X), static_cast<int>(v.Y), static_cast<int>(-v.Angle));
         v.TreadWait = 0;
     }
-    WeighActions();
+    // While backing out of a stall the driver neither weighs its desires nor
+    // steps its state: the backing path has the wheel.
+    if (backing_ == 0) WeighActions();
     searchForTarget();
     Shoot();
-    // Hold the state while it runs: a state change inside lets go of it.
-    if (const std::shared_ptr<State> state = currentState) state->ExecuteState(*this);
+    if (backing_ == 0) {
+        // Hold the state while it runs: a state change inside lets go of it.
+        if (const std::shared_ptr<State> state = currentState) state->ExecuteState(*this);
+    }
 
     gfx_set_alpha(100);
     gfx_set_scale(1, 1);
     gfx_set_color(255, 255, 255);
     v.Update();
+    KeepMoving();
 
     const AppState& app = App();
     if (v.X > app.WorldWidth || v.X < 0 || v.Y > app.WorldHeight || v.Y < 0) {
@@ -155,6 +231,12 @@ int AI::Respawn() {
     v.Dead = 0;
     // A new life: no earlier attacker is credited with it.
     lastHit.reset();
+    if (backing_ > 0 && v.mySprite) {
+        v.mySprite->GetSteering()->Flags = savedFlags_;
+        backing_ = 0;
+    }
+    StopDriving();
+    stillFrames_ = 0;
     Announce(v);
     ChangeState(Wander::Instance());
     return 0;
@@ -164,17 +246,24 @@ int AI::ChangeState(const std::shared_ptr<State>& newState) {
     if (!newState) return 0;
     // Kept alive here: leaving a state may drop the last other reference.
     const std::shared_ptr<State> next = newState;
+    const int before = currentStateID;
+    ++changing_;
     previousState = currentState;
     if (currentState) currentState->ExitState(*this);
     currentState = next;
     next->EnterState(*this);
-    ConsoleMessage::Create("Current State ID #: " + str_from_int(currentStateID), kConsoleYellow);
+    --changing_;
+    // One line per real change, once the change (and any change made while
+    // entering, such as a seek falling back to wander) is over: a state
+    // entered again to plan afresh writes nothing.
+    if (changing_ == 0 && currentStateID != before) {
+        ConsoleMessage::Create(Name + ": state " + str_from_int(currentStateID), kConsoleYellow);
+    }
     return 0;
 }
 
 int AI::RevertToPreviousState() {
     if (!previousState) return 0;
-    ConsoleMessage::Create("Current State ID #: " + str_from_int(currentStateID), kConsoleYellow);
     return ChangeState(previousState);
 }
 
@@ -260,7 +349,8 @@ int AI::Shoot() {
     Vehicle& own = *myVehicle;
     const int ox = static_cast<int>(own.X), oy = static_cast<int>(own.Y);
     const int tx = static_cast<int>(target->X), ty = static_cast<int>(target->Y);
-    if (PointDistance(ox, oy, tx, ty) >= kFiringRange) return 0;
+    const float distance = PointDistance(ox, oy, tx, ty);
+    if (distance >= kFiringRange) return 0;
     float angle = static_cast<float>(math_atan2_deg(target->Y - own.Y, target->X - own.X));
     const float error = AimError(Style);
     if (error > 0.0f) angle += RandomSign(static_cast<float>(rnd_float(0, error)));
@@ -268,6 +358,8 @@ int AI::Shoot() {
     if (!w) return 0;
     w->Angle = angle;
     if (w->Ammo != -1 && w->Ammo <= 0) return 0;
+    // A grenade or rocket at a target this near would hurt the shooter too.
+    if (distance < SplashReach(w->Number)) return 0;
     if (w->Emitter) w->Emitter->Render();
     own.ShootWait += 1;
     if (own.ShootWait >= w->RateOfFire && w->ShotType) {
@@ -278,6 +370,99 @@ int AI::Shoot() {
         if (w->Ammo > 0) w->Ammo -= 1;
     }
     return 0;
+}
+
+void AI::DriveTo(float x, float y) {
+    if (!myVehicle || !myVehicle->mySprite) return;
+    if (backing_ > 0) return;
+    const bool moved = std::hypot(x - planX_, y - planY_) > kReplanDistance;
+    bool blocked = false;
+    if (driving_ && !moved) {
+        // The way to the next waypoint closed (a car or a wall in between
+        // after a push): plan again.
+        const SteeringBehavior& s = *myVehicle->mySprite->GetSteering();
+        const PathPlanner* planner = ArenaPlanner();
+        if (planner && s.Path && s.Path->Current) {
+            blocked = !planner->LineClear(myVehicle->mySprite->Pos, *s.Path->Current);
+        }
+    }
+    if (!driving_ || moved || blocked) Plan(x, y);
+}
+
+void AI::Plan(float x, float y) {
+    SteeringBehavior& s = *myVehicle->mySprite->GetSteering();
+    const Vector2D from = myVehicle->mySprite->Pos;
+    const Vector2D to(x, y);
+    std::vector<Vector2D> waypoints;
+    if (const PathPlanner* planner = ArenaPlanner()) {
+        const auto start = std::chrono::steady_clock::now();
+        waypoints = planner->Plan(from, to);
+        const std::chrono::duration<double, std::milli> took =
+            std::chrono::steady_clock::now() - start;
+        LongestPlanMs = std::max(LongestPlanMs, took.count());
+        ++Plans;
+    }
+    // Without a map or a way through, head straight for the goal: wall
+    // avoidance still keeps the car off the walls.
+    if (waypoints.empty()) waypoints.push_back(to);
+    if (!s.Path) s.Path = std::make_shared<::Path>();
+    s.Path->Set(waypoints);
+    // Following a path steers as hard as a seek did, and a waypoint counts
+    // as reached within half a block.
+    s.WeightFollowPath = s.WeightSeek;
+    s.WaypointSeekDistSq = 32.0 * 32.0;
+    s.FollowPathOn();
+    planX_ = x;
+    planY_ = y;
+    driving_ = true;
+}
+
+void AI::StopDriving() {
+    if (myVehicle && myVehicle->mySprite) {
+        SteeringBehavior& s = *myVehicle->mySprite->GetSteering();
+        s.FollowPathOff();
+        if (s.Path) s.Path->Clear();
+    }
+    driving_ = false;
+    planX_ = planY_ = 1e9f;
+}
+
+void AI::KeepMoving() {
+    if (!myVehicle || !myVehicle->mySprite || myVehicle->Dead != 0) return;
+    Sprite& sprite = *myVehicle->mySprite;
+    SteeringBehavior& s = *sprite.GetSteering();
+    const float x = static_cast<float>(sprite.Pos.x), y = static_cast<float>(sprite.Pos.y);
+    if (backing_ > 0) {
+        if (--backing_ > 0) return;
+        // Backed out: the state's behaviours take over again, along a new
+        // path when it was driving to a goal.
+        s.Flags = savedFlags_;
+        if (driving_) Plan(planX_, planY_);
+        anchorX_ = x;
+        anchorY_ = y;
+        stillFrames_ = 0;
+        return;
+    }
+    // Only a driver that wants to move can be stuck.
+    if (currentStateID == 0 || std::hypot(x - anchorX_, y - anchorY_) > kStallDistance) {
+        anchorX_ = x;
+        anchorY_ = y;
+        stillFrames_ = 0;
+        return;
+    }
+    if (++stillFrames_ < kStallFrames) return;
+    // Stalled: back out the way the car came, turned to one side, and plan
+    // again afterwards.
+    ++Stalls;
+    stillFrames_ = 0;
+    savedFlags_ = s.Flags;
+    Vector2D back = sprite.Heading * -kBackingDistance;
+    const double turn = rnd_float(0, 2) < 1 ? 0.5 : -0.5;
+    back = Vector2D(back.x - back.y * turn, back.y + back.x * turn);
+    if (!s.Path) s.Path = std::make_shared<::Path>();
+    s.Path->Set({sprite.Pos + back});
+    s.Flags = kWallAvoidance | kFollowPath;
+    backing_ = kBackingFrames;
 }
 
 int AI::UpdateAll() {

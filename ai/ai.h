@@ -12,7 +12,9 @@
 #include "objects/object_list.h"
 
 class HealthPickUp;
+class PickUp;
 class State;
+class Vehicle;
 
 class AI : public ControlObject {
 public:
@@ -46,8 +48,20 @@ public:
     /// team); the old target stays when none qualifies.
     int searchForTarget();
     /// Aims at the target with the difficulty's error and fires when in
-    /// range and the weapon is ready.
+    /// range and the weapon is ready; a grenade or rocket is not fired at a
+    /// target within its blast's reach (`SplashReach`).
     int Shoot();
+
+    /// Drives to (x, y) along a path planned round the arena's walls. The
+    /// path is planned again when the goal has moved by more than a block
+    /// since the last plan, when the way to the next waypoint is blocked,
+    /// and after backing out of a stall.
+    void DriveTo(float x, float y);
+    /// Stops driving to a goal.
+    void StopDriving();
+    bool Driving() const { return driving_; }
+    /// Frames left of backing out of a stall (0: not backing).
+    int Backing() const { return backing_; }
 
     static int UpdateAll();
     static int DestroyAll();
@@ -63,7 +77,12 @@ public:
     std::shared_ptr<Vehicle> target;
     int DesiredWeapon = 0;  ///< weapon number wanted at least: 0 none, 3 RPG, 4 rocket launcher
     int RespawnTime = 0;
-    int checkVal = 0;  ///< what the current state planned for
+    int checkVal = 0;                   ///< what the current state planned for
+    float plannedHealth = 0;            ///< the health a health seek planned for
+    std::weak_ptr<::PickUp> Goal;       ///< the pickup being driven to
+    std::weak_ptr<ControlObject> Prey;  ///< the driver being hunted
+    std::weak_ptr<Vehicle> PreyCar;     ///< and the car it was hunted in
+    long long Plans = 0;                ///< paths planned, since the driver was made
     std::shared_ptr<State> currentState;
     int currentStateID = 0;  ///< 0 Nothing, 1 Wander, 3 SeekHealth, 4 SeekGun, 5 Kill
     std::shared_ptr<State> previousState;
@@ -75,10 +94,30 @@ public:
     /// Cars put back because they left the arena, since start-up (a figure
     /// for measuring the drivers).
     static inline long long BoundaryRespawns = 0;
+    /// Stalls backed out of, since start-up (a figure for the same).
+    static inline long long Stalls = 0;
+    /// The longest time one path plan took, in milliseconds, since start-up.
+    static inline double LongestPlanMs = 0;
 
 private:
+    /// Notices a car that wants to move and has not moved for a second,
+    /// and backs it out.
+    void KeepMoving();
+    void Plan(float x, float y);
+
+    int changing_ = 0;  ///< depth of ChangeState calls in progress
+    bool driving_ = false;
+    float planX_ = 0, planY_ = 0;  ///< the goal of the last plan
+    float anchorX_ = 0, anchorY_ = 0;
+    int stillFrames_ = 0;
+    int backing_ = 0;
+    int savedFlags_ = 0;  ///< the state's behaviours, while backing
     LiveTally tally_{"AI"};
 };
 
 /// Aim error in degrees of a difficulty (0 for unknown ones).
 float AimError(int style);
+
+/// How near a target may be before the weapon's shot would hurt its own
+/// car: a grenade's or a rocket's blast radius plus a margin; 0 for guns.
+float SplashReach(int weaponNumber);

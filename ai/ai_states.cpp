@@ -1,10 +1,14 @@
 #include "ai/ai_states.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "ai/ai.h"
 #include "app/app_state.h"
 #include "objects/game_object.h"
 #include "objects/pickups.h"
 #include "objects/vehicle.h"
+#include "objects/weapon.h"
 #include "spritebehaviors/steering.h"
 
 namespace {
@@ -37,20 +41,39 @@ std::shared_ptr<T> Nearest(const AI& ai, const std::vector<std::shared_ptr<T>>& 
     return best;
 }
 
-// Seek toward the nearest full pickup of the list, or wander when none.
+// Drive to the nearest full pickup of the list, or wander when none.
 template <typename P>
 void SeekNearestPickUp(AI& ai) {
     const auto pickup =
         Nearest(ai, P::List.Items(), kPickUpBound, [](const P& p) { return p.Empty == 0; });
-    if (!pickup || !pickup->mySprite) {
+    if (!pickup) {
         ai.ChangeState(Wander::Instance());
         return;
     }
-    if (SteeringBehavior* s = Steering(ai)) s->SeekOn(pickup->mySprite);
+    ai.Goal = pickup;
+    ai.DriveTo(pickup->X, pickup->Y);
 }
 
-void SeekOff(AI& ai) {
-    if (SteeringBehavior* s = Steering(ai)) s->SeekOff();
+// Whether the pickup being driven to has been taken (by anyone) or is gone.
+bool GoalTaken(const AI& ai) {
+    const std::shared_ptr<PickUp> goal = ai.Goal.lock();
+    return !goal || goal->Empty != 0;
+}
+
+// Keeps driving to the pickup chosen (the path is planned again when
+// needed).
+void DriveOn(AI& ai) {
+    if (const std::shared_ptr<PickUp> goal = ai.Goal.lock()) ai.DriveTo(goal->X, goal->Y);
+}
+
+void StopSeeking(AI& ai) {
+    ai.Goal.reset();
+    ai.StopDriving();
+}
+
+bool InMatch(const std::shared_ptr<ControlObject>& driver) {
+    const auto& drivers = App().DriverList;
+    return driver && std::find(drivers.begin(), drivers.end(), driver) != drivers.end();
 }
 
 }  // namespace
@@ -100,19 +123,23 @@ std::shared_ptr<State> SeekHealth::Instance() {
 }
 int SeekHealth::EnterState(AI& ai) {
     ai.currentStateID = 3;
-    ai.checkVal = ai.myVehicle ? static_cast<int>(ai.myVehicle->Health) : 0;
+    ai.plannedHealth = ai.myVehicle ? ai.myVehicle->Health : 0;
+    ai.checkVal = static_cast<int>(ai.plannedHealth);
     SeekNearestPickUp<HealthPickUp>(ai);
     return 0;
 }
 int SeekHealth::ExecuteState(AI& ai) {
-    // Hit, repaired or a fractional health: choose the nearest pickup again.
-    if (ai.myVehicle && ai.myVehicle->Health != static_cast<float>(ai.checkVal)) {
+    // Hit or repaired, or the pickup taken by another car: choose the
+    // nearest pickup again.
+    if ((ai.myVehicle && ai.myVehicle->Health != ai.plannedHealth) || GoalTaken(ai)) {
         ai.ChangeState(SeekHealth::Instance());
+        return 0;
     }
+    DriveOn(ai);
     return 0;
 }
 int SeekHealth::ExitState(AI& ai) {
-    SeekOff(ai);
+    StopSeeking(ai);
     return 0;
 }
 
@@ -127,11 +154,16 @@ int SeekGun::EnterState(AI& ai) {
     return 0;
 }
 int SeekGun::ExecuteState(AI& ai) {
-    if (ai.gDesire != ai.checkVal) ai.ChangeState(SeekGun::Instance());
+    // A new weapon, or the pickup emptied by another car: choose again.
+    if (ai.gDesire != ai.checkVal || GoalTaken(ai)) {
+        ai.ChangeState(SeekGun::Instance());
+        return 0;
+    }
+    DriveOn(ai);
     return 0;
 }
 int SeekGun::ExitState(AI& ai) {
-    SeekOff(ai);
+    StopSeeking(ai);
     return 0;
 }
 
@@ -141,6 +173,7 @@ std::shared_ptr<State> Kill::Instance() {
 }
 int Kill::EnterState(AI& ai) {
     ai.currentStateID = 5;
+    std::shared_ptr<ControlObject> hunted;
     std::shared_ptr<Vehicle> prey;
     if (ai.myVehicle) {
         const int x = static_cast<int>(ai.myVehicle->X), y = static_cast<int>(ai.myVehicle->Y);
@@ -153,18 +186,48 @@ int Kill::EnterState(AI& ai) {
             const float d = PointDistance(x, y, static_cast<int>(v.X), static_cast<int>(v.Y));
             if (d < best) {
                 best = d;
+                hunted = driver;
                 prey = driver->myVehicle;
             }
         }
     }
-    if (!prey || !prey->mySprite) {
+    if (!prey) {
         ai.ChangeState(Wander::Instance());
         return 0;
     }
-    if (SteeringBehavior* s = Steering(ai)) s->SeekOn(prey->mySprite);
+    ai.Prey = hunted;
+    ai.PreyCar = prey;
+    ai.DriveTo(prey->X, prey->Y);
+    return 0;
+}
+int Kill::ExecuteState(AI& ai) {
+    const std::shared_ptr<ControlObject> hunted = ai.Prey.lock();
+    const std::shared_ptr<Vehicle> prey = ai.PreyCar.lock();
+    // The prey's car destroyed, a new car, or the prey gone from the match:
+    // hunt again by the same rules.
+    if (!hunted || !prey || prey->Dead != 0 || hunted->myVehicle != prey || !InMatch(hunted)) {
+        ai.ChangeState(Kill::Instance());
+        return 0;
+    }
+    if (!ai.myVehicle) return 0;
+    const Vehicle& own = *ai.myVehicle;
+    // A grenade or rocket launcher keeps its distance (twice its blast's
+    // reach); a gun closes in.
+    const int weapon = own.WeaponSlot ? own.WeaponSlot->Number : 0;
+    const float standOff = 2 * SplashReach(weapon);
+    const float dx = own.X - prey->X, dy = own.Y - prey->Y;
+    const float d = std::hypot(dx, dy);
+    if (standOff > 0 && d < standOff && d > 0) {
+        const float away = (standOff + 100) / d;
+        ai.DriveTo(prey->X + dx * away, prey->Y + dy * away);
+    } else {
+        ai.DriveTo(prey->X, prey->Y);
+    }
     return 0;
 }
 int Kill::ExitState(AI& ai) {
-    SeekOff(ai);
+    ai.Prey.reset();
+    ai.PreyCar.reset();
+    ai.StopDriving();
     return 0;
 }

@@ -49,10 +49,12 @@ public:
     int ExitState(AI& ai) override;
 };
 
-/// Hunting the nearest living rival (id 5).
+/// Hunting the nearest living rival (id 5), until its car is destroyed or
+/// replaced or it leaves the match; then the next one.
 class Kill : public State {
 public:
     static std::shared_ptr<State> Instance();
     int EnterState(AI& ai) override;
+    int ExecuteState(AI& ai) override;
     int ExitState(AI& ai) override;
 };

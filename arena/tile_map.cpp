@@ -407,6 +407,7 @@ void TileMap::Clear(int layerCount) {
     const int error = ErrorCode;
     *this = TileMap{};
     ErrorCode = error;  // loads never reset it
+    Revise();
     LayerCount = std::clamp(layerCount, 0, 7);
 }
 
@@ -422,12 +423,14 @@ void TileMap::Load(const std::string& path, int layerCount) {
     bytes.resize(stream_read_bytes(file, bytes.data(), bytes.size()));
     file_close(file);
     FmpReader(*this, bytes.data(), bytes.size()).Read();
+    Revise();
 }
 
 void TileMap::LoadBytes(const std::uint8_t* data, std::size_t size, int layerCount) {
     Clear(layerCount);
     if (!data || size > kMaxFileBytes) return;
     FmpReader(*this, data, size).Read();
+    Revise();
 }
 
 std::size_t TileMap::CellIndex(int column, int row, int plane) const {
@@ -449,9 +452,11 @@ void TileMap::SetCell(int column, int row, int plane, int value) {
         plane >= grid_planes_)
         return;
     cells_[CellIndex(column, row, plane)] = value;
+    Revise();
 }
 
 void TileMap::ResizeGrid(int width, int height, int layerCount) {
+    Revise();
     grid_w_ = std::max(0, width) + 1;
     grid_h_ = std::max(0, height) + 1;
     grid_planes_ = std::max(0, layerCount) + 1;

@@ -79,6 +79,10 @@ public:
     /// Sets a cell value (the writer's tests and the map tools); ignored
     /// outside the grid.
     void SetCell(int column, int row, int plane, int value);
+    /// Moves on with every load, clear and cell change, and differs between
+    /// any two maps of a run: what is worked out from a map (the computer
+    /// drivers' path grid) is out of date when the revision has changed.
+    std::uint64_t Revision() const { return revision_; }
     /// Creates an empty grid of the given size (all cells 0).
     void ResizeGrid(int width, int height, int layerCount);
 
@@ -110,6 +114,10 @@ private:
     /// Draws the queued blocks from the atlas (opaque when `solid`).
     void FlushBlocks(int solid);
 
+    void Revise() { revision_ = ++revisions_; }
+
+    static inline std::uint64_t revisions_ = 0;
+    std::uint64_t revision_ = 0;
     std::vector<int> cells_;  // [column][row][plane], (MapWidth+1) x (MapHeight+1) x (LayerCount+1)
     int grid_w_ = 0, grid_h_ = 0, grid_planes_ = 0;  // dimensions of cells_, spare included
 

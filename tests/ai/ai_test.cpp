@@ -98,14 +98,13 @@ TEST_F(AITest, AMadeAIAnnouncesItselfAndSwitchesWanderOnInItsFirstStep) {
     ai->Update();
     EXPECT_TRUE(Steer(*ai).isWanderOn());
     EXPECT_EQ(ai->currentStateID, 1);
-    EXPECT_EQ(CountLines("Current State ID #: 1"), 1);
+    EXPECT_EQ(CountLines(ai->Name + ": state 1"), 0) << "made in state 1: no change to report";
 }
 
 TEST_F(AITest, DesiresPickTheStatesOfTheTable) {
     HealthPickUp::Make(800, 600);
     WeaponPickUp::Make(200, 600);
     auto rival = MakeDriver(ObjectClass::Car, 900, 100, 1);
-    App().DriverList.push_back(rival);
 
     const auto weakling = AI::Make(1, 5);
     weakling->myVehicle->Health = 65;
@@ -114,7 +113,7 @@ TEST_F(AITest, DesiresPickTheStatesOfTheTable) {
     weakling->myVehicle->Health = 64;
     Decide(*weakling);
     EXPECT_EQ(weakling->currentStateID, 3);
-    EXPECT_TRUE(Steer(*weakling).isSeekOn());
+    EXPECT_TRUE(Steer(*weakling).isFollowPathOn());
     EXPECT_FALSE(Steer(*weakling).isWanderOn());
 
     const auto moderate = AI::Make(2, 5);
@@ -216,6 +215,16 @@ TEST_F(AITest, FiresOnlyInsideSixHundredFiftyPixelsAndOnlyWithAmmo) {
     EXPECT_EQ(Shot::List.Count(), shots + 1);
     EXPECT_EQ(own.WeaponSlot->Ammo, 1);
     EXPECT_EQ(own.ShootWait, 0);
+
+    // A grenade is not fired at a target within its blast's reach.
+    rival->myVehicle->X = SplashReach(3) - 1;
+    own.ShootWait = 1000;
+    ai->Shoot();
+    EXPECT_EQ(Shot::List.Count(), shots + 1);
+    EXPECT_EQ(own.WeaponSlot->Ammo, 1);
+    rival->myVehicle->X = SplashReach(3) + 1;
+    ai->Shoot();
+    EXPECT_EQ(Shot::List.Count(), shots + 2);
 }
 
 TEST_F(AITest, ADeadCarIsRespawnedWithinTheSameUpdate) {
@@ -237,7 +246,7 @@ TEST_F(AITest, ADeadCarIsRespawnedWithinTheSameUpdate) {
     EXPECT_FLOAT_EQ(v.Health, 100.0f);
     EXPECT_EQ(v.WeaponSlot->Number, 1);
     EXPECT_FALSE(Weapon::List.Contains(old_weapon.get()));
-    EXPECT_EQ(CountLines("Current State ID #: 0"), 1);
+    EXPECT_EQ(CountLines(ai->Name + ": state 0"), 1);
     EXPECT_NE(ai->currentStateID, 0);
     EXPECT_EQ(static_cast<int>(v.mySprite->GetX()), 500) << "at the only respawn point";
 }
@@ -283,8 +292,8 @@ TEST_F(AITest, SeekingWithNothingToSeekFallsBackToWanderInTheSameChange) {
     ai->ChangeState(SeekHealth::Instance());
     EXPECT_EQ(ai->currentStateID, 1);
     EXPECT_TRUE(Steer(*ai).isWanderOn());
-    EXPECT_FALSE(Steer(*ai).isSeekOn());
-    EXPECT_EQ(CountLines("Current State ID #: 1"), 2) << "the inner and the outer change";
+    EXPECT_FALSE(Steer(*ai).isFollowPathOn());
+    EXPECT_EQ(ConsoleMessage::MessageCount, 0) << "wander to wander is no change to report";
 
     ai->ChangeState(Kill::Instance());
     EXPECT_EQ(ai->currentStateID, 1) << "no living rival to hunt";
@@ -302,22 +311,28 @@ TEST_F(AITest, APickUpAtTheBoundDistanceIsNeverChosen) {
     EXPECT_EQ(ai->currentStateID, 3);
 }
 
-TEST_F(AITest, FractionalHealthReplansEveryFrame) {
+// A health seek keeps its plan while nothing changes (a fractional health
+// included), chooses again when the car is hit or its pickup is taken, and
+// reports only the change into the state.
+TEST_F(AITest, HealthSeekPlansAgainOnlyWhenSomethingChanged) {
     const auto ai = AI::Make(1, 5);
-    HealthPickUp::Make(800, 600);
+    auto near = HealthPickUp::Make(700, 400);
+    auto far = HealthPickUp::Make(900, 650);
     ai->myVehicle->Health = 57.5f;
+    ConsoleMessage::Reset();
     ai->ChangeState(SeekHealth::Instance());
-    EXPECT_EQ(ai->checkVal, 57);
-    ConsoleMessage::Reset();
+    EXPECT_EQ(CountLines(ai->Name + ": state 3"), 1);
+    EXPECT_EQ(ai->Goal.lock(), near);
+    const long long plans = ai->Plans;
     for (int i = 0; i < 3; ++i) ai->currentState->ExecuteState(*ai);
-    EXPECT_EQ(CountLines("Current State ID #: 3"), 3);
-    ai->myVehicle->Health = 57;
-    ConsoleMessage::Reset();
+    EXPECT_EQ(ai->Plans, plans) << "a fractional health is no reason to plan again";
+    ai->myVehicle->Health = 50;
     ai->currentState->ExecuteState(*ai);
-    ai->ChangeState(SeekHealth::Instance());  // checkVal now 57, health 57
-    ConsoleMessage::Reset();
+    EXPECT_EQ(ai->Plans, plans + 1) << "hit: choose again";
+    near->Empty = 1;
     ai->currentState->ExecuteState(*ai);
-    EXPECT_EQ(ConsoleMessage::MessageCount, 0);
+    EXPECT_EQ(ai->Goal.lock(), far) << "taken by another car: the next one";
+    EXPECT_EQ(ConsoleMessage::MessageCount, 1) << "no line while the state stays";
 }
 
 TEST_F(AITest, KillHuntsTheNearestLivingRivalNeverItselfOrATeamMate) {
@@ -328,15 +343,36 @@ TEST_F(AITest, KillHuntsTheNearestLivingRivalNeverItselfOrATeamMate) {
     auto dead = MakeDriver(ObjectClass::Car, 150, 100, 0, 2);
     auto far = MakeDriver(ObjectClass::Car, 700, 100, 0, 0);
     dead->myVehicle->Dead = 1;
-    for (const auto& d : {mate, dead, far}) App().DriverList.push_back(d);
     ai->ChangeState(Kill::Instance());
     EXPECT_EQ(ai->currentStateID, 5);
-    EXPECT_EQ(Steer(*ai).isSeekOn(), true);
-    EXPECT_EQ(Steer(*ai).SeekTarget, far->myVehicle->mySprite);
+    EXPECT_TRUE(ai->Driving());
+    EXPECT_EQ(ai->PreyCar.lock(), far->myVehicle);
+
+    // The hunt follows the prey: when its car is destroyed the nearest
+    // living rival is next, and a prey back in a new car is hunted again.
+    dead->myVehicle->Dead = 0;
+    far->myVehicle->Dead = 1;
+    ai->currentState->ExecuteState(*ai);
+    EXPECT_EQ(ai->currentStateID, 5);
+    EXPECT_EQ(ai->PreyCar.lock(), dead->myVehicle);
+    far->myVehicle = Vehicle::Spawn(ObjectClass::Jeep, 140, 100, 1, far);
+    dead->myVehicle->Dead = 1;
+    ai->currentState->ExecuteState(*ai);
+    EXPECT_EQ(ai->PreyCar.lock(), far->myVehicle) << "the respawned prey, in its new car";
 
     far->myVehicle->Dead = 1;
-    ai->ChangeState(Kill::Instance());
+    ai->currentState->ExecuteState(*ai);
     EXPECT_EQ(ai->currentStateID, 1) << "every rival dead";
+}
+
+// No two computer drivers of a match share a name while names are left.
+TEST_F(AITest, EveryComputerDriverHasANameOfItsOwn) {
+    std::set<std::string> names;
+    for (std::size_t i = 0; i < App().AIDisplayNames.size(); ++i) {
+        names.insert(AI::Make(1, 5)->Name);
+    }
+    EXPECT_EQ(names.size(), App().AIDisplayNames.size());
+    EXPECT_FALSE(AI::Make(1, 5)->Name.empty()) << "all taken: any name";
 }
 
 TEST_F(AITest, DestroyAllEmptiesTheListButTheDriverListKeepsThem) {

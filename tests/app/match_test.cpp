@@ -481,3 +481,84 @@ TEST_F(MatchTest, ASpectatorMatchFollowsTheFirstComputerDriver) {
 }
 
 }  // namespace
+
+// Computer drivers in a real match through the frame loop, without video.
+class ComputerMatchTest : public MatchTest {
+protected:
+    ComputerMatchTest() { options.video = false; }
+};
+
+// Five computer drivers for a minute of play: they drive, fire, hit, die,
+// come back and score, and the report names them only when their state
+// changes.
+TEST_F(ComputerMatchTest, DriversMoveFireHitDieRespawnAndScore) {
+    setup.Spectate = true;
+    setup.AIStyle = {3, 2, 1, 3, 2};
+    setup.ScoreLimit = kMatchLimitMax;
+    ASSERT_TRUE(Start("yard.arn"));
+    const auto ais = AI::List.Items();
+    ASSERT_EQ(ais.size(), 5u);
+    std::vector<float> x0, y0, farthest(5, 0.0f);
+    for (const auto& ai : ais) {
+        x0.push_back(ai->myVehicle->X);
+        y0.push_back(ai->myVehicle->Y);
+    }
+    int most_shots = 0, hurt = 0, respawned = 0;
+    std::vector<int> deaths(5, 0);
+    std::vector<bool> wrecked(5, false);
+    for (int frame = 0; frame < 3600 && App().GameState == kStateMatch; ++frame) {
+        RunFrame();
+        most_shots = std::max(most_shots, Shot::List.Count());
+        for (std::size_t i = 0; i < ais.size(); ++i) {
+            const Vehicle& v = *ais[i]->myVehicle;
+            farthest[i] = std::max(farthest[i], std::hypot(v.X - x0[i], v.Y - y0[i]));
+            hurt += v.Health < 100 ? 1 : 0;
+            // A computer car is back, alive, in the frame after its death.
+            if (wrecked[i] && v.Dead == 0) ++respawned;
+            wrecked[i] = ais[i]->Deaths > deaths[i];
+            deaths[i] = ais[i]->Deaths;
+        }
+    }
+    int total_deaths = 0, scored = 0;
+    for (std::size_t i = 0; i < ais.size(); ++i) {
+        EXPECT_GT(farthest[i], 200.0f) << ais[i]->Name << " drives";
+        total_deaths += ais[i]->Deaths;
+        scored += ais[i]->Points > 0 ? 1 : 0;
+    }
+    EXPECT_GT(most_shots, 0) << "they fire";
+    EXPECT_GT(hurt, 0) << "and hit";
+    EXPECT_GT(total_deaths, 0) << "cars are destroyed";
+    const auto pending = std::count(wrecked.begin(), wrecked.end(), true);  // the last frame's
+    EXPECT_EQ(respawned + pending, total_deaths) << "every one comes back";
+    EXPECT_GT(scored, 0) << "kills score";
+
+    const std::string report = test_support::ReadFile("debug_console_report.txt");
+    EXPECT_EQ(report.find("Current State ID"), std::string::npos);
+    EXPECT_NE(report.find(ais[0]->Name + ": state "), std::string::npos);
+    EXPECT_LT(report.size(), 100u * 1024) << "a minute of five drivers";
+}
+
+// A driver seeking the only health pickup, behind the containers in the
+// middle of the yard, drives round them and takes it.
+TEST_F(ComputerMatchTest, ADriverReachesAPickUpBehindABuilding) {
+    setup.Spectate = true;
+    setup.AIStyle = {1, 0, 0, 0, 0};
+    ASSERT_TRUE(Start("yard.arn"));
+    ASSERT_TRUE(App().TheMap->SolidAt(512, 384)) << "the containers";
+    const auto ai = AI::List.Items().at(0);
+    for (const auto& p : HealthPickUp::List.Items()) {
+        p->Empty = 1;  // taken, and not back during the test
+        p->Recharge = 1000000;
+    }
+    const auto goal = HealthPickUp::Make(512, 530);
+    ai->myVehicle->mySprite->SetPos(512, 240);
+    ai->myVehicle->mySprite->SetVelocity(Vector2D(0, 0));
+    ai->myVehicle->Health = 10;
+    int frames = 0;
+    while (goal->Empty == 0 && frames < 900) {
+        RunFrame();
+        ++frames;
+    }
+    EXPECT_EQ(goal->Empty, 1) << "not taken in 15 seconds";
+    EXPECT_GT(ai->myVehicle->Health, 10) << "by the driver that sought it";
+}

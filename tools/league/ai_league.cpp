@@ -4,7 +4,9 @@
 // without video, on a fixed frame time, and prints how the drivers fare as
 // `name: value` lines: the win rate of each pairing of difficulties (the
 // winner has more points, a draw counts half), the share of AI-seconds
-// spent stuck, boundary respawns per AI-hour and kills per AI-minute.
+// spent stuck, boundary respawns per AI-hour, kills and deaths by own fire
+// per AI-minute, the longest path plan, and how often each difficulty kills
+// a human car that stands still (one-on-one on every arena).
 
 #include <chrono>
 #include <cmath>
@@ -18,6 +20,7 @@
 #include "app/app_state.h"
 #include "app/game.h"
 #include "app/match.h"
+#include "app/player.h"
 #include "objects/game_object.h"
 #include "objects/vehicle.h"
 #include "tools/league/headless_game.h"
@@ -40,6 +43,7 @@ struct Totals {
     long long stuckSeconds = 0;
     long long aiFrames = 0;
     long long kills = 0;
+    long long ownFireDeaths = 0;
     long long boundaryRespawns = 0;
 };
 
@@ -72,9 +76,19 @@ void PlayMatch(const std::string& arena, int a, int b, int minutes, Totals& tota
             *pointsA = ais[0]->Points;
             *pointsB = ais[1]->Points;
         }
+        int deaths[2] = {}, points[2] = {};
+        for (std::size_t i = 0; i < ais.size() && i < 2; ++i) {
+            deaths[i] = ais[i]->Deaths;
+            points[i] = ais[i]->Points;
+        }
         RunFrame();
         ++frame;
         if (App().GameState != kStateMatch || ais.size() != 2) break;
+        // In a deathmatch a death that costs the victim a point was its own
+        // fire.
+        for (std::size_t i = 0; i < 2; ++i) {
+            if (ais[i]->Deaths > deaths[i] && ais[i]->Points < points[i]) ++totals.ownFireDeaths;
+        }
         totals.aiFrames += 2;
         if (frame % kFramesPerSecond != 0) continue;
         for (std::size_t i = 0; i < 2; ++i) {
@@ -91,6 +105,31 @@ void PlayMatch(const std::string& arena, int a, int b, int minutes, Totals& tota
     // The last frame's points (the end test runs before anything moves).
     for (const ResultRow& row : LastResults()) totals.kills += row.Deaths;
     totals.boundaryRespawns += AI::BoundaryRespawns - boundary0;
+}
+
+// Kills per minute of a computer driver of the style against a human car
+// that never moves, over one match on each arena.
+double IdleHumanKillsPerMinute(const std::vector<std::string>& arenas, int style, int minutes) {
+    long long kills = 0;
+    for (const std::string& arena : arenas) {
+        MatchSetup setup;
+        setup.Arena = arena;
+        setup.AIStyle = {style, 0, 0, 0, 0};
+        setup.ScoreLimit = kMatchLimitMax;
+        setup.TimeLimitMinutes = minutes;
+        if (!StartMatch(setup)) {
+            std::fprintf(stderr, "ai_league: %s did not start\n", arena.c_str());
+            std::exit(1);
+        }
+        App().GameState = kStateMatch;
+        int deaths = 0;
+        while (App().GameState == kStateMatch) {
+            if (App().HumanPlayer) deaths = App().HumanPlayer->Deaths;
+            RunFrame();
+        }
+        kills += deaths;
+    }
+    return static_cast<double>(kills) / (static_cast<double>(minutes) * arenas.size());
 }
 
 double WinRate(const std::vector<std::string>& arenas, int a, int b, const Options& o,
@@ -153,6 +192,10 @@ int main(int argc, char** argv) {
     const double ow = WinRate(arenas, 3, 1, o, totals);
     const double om = WinRate(arenas, 3, 2, o, totals);
     const double mw = WinRate(arenas, 2, 1, o, totals);
+    double idle[3] = {};
+    for (int style = 1; style <= 3; ++style) {
+        idle[style - 1] = IdleHumanKillsPerMinute(arenas, style, o.minutes);
+    }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
 
@@ -169,6 +212,12 @@ int main(int argc, char** argv) {
     std::printf("out_of_bounds_per_hour: %.3f\n",
                 ai_minutes > 0 ? totals.boundaryRespawns / (ai_minutes / 60.0) : 0.0);
     std::printf("kills_per_ai_minute: %.3f\n", ai_minutes > 0 ? totals.kills / ai_minutes : 0.0);
+    std::printf("own_fire_deaths_per_ai_minute: %.3f\n",
+                ai_minutes > 0 ? totals.ownFireDeaths / ai_minutes : 0.0);
+    std::printf("plan_ms_max: %.3f\n", AI::LongestPlanMs);
+    std::printf("weakling_kills_of_idle_human_per_minute: %.3f\n", idle[0]);
+    std::printf("moderate_kills_of_idle_human_per_minute: %.3f\n", idle[1]);
+    std::printf("offensive_kills_of_idle_human_per_minute: %.3f\n", idle[2]);
     std::printf("wall_seconds: %.1f\n", seconds);
     return 0;
 }
