@@ -51,15 +51,51 @@ const StyleTraits* Traits(int style) {
 constexpr float kFiringRange = 650.0f;
 constexpr float kTargetBound = 9999.0f;
 
-// Driving: a car's half width is the clearance its paths keep from walls; a
-// goal that moves by more than a block is planned for again; a car that has
-// not moved kStallDistance in kStallFrames backs out for kBackingFrames.
-constexpr double kCarClearance = 44;
+// Driving: a goal that moves by more than a block is planned for again; a
+// car that has not moved kStallDistance in kStallFrames backs out for
+// kBackingFrames.
 constexpr float kReplanDistance = 64;
 constexpr float kStallDistance = 16;
 constexpr int kStallFrames = 60;
 constexpr int kBackingFrames = 40;
 constexpr double kBackingDistance = 150;
+
+}  // namespace
+
+SolidGrid ArenaSolidGrid(const TileMap& map) {
+    SolidGrid grid;
+    grid.columns = map.MapWidth;
+    grid.rows = map.MapHeight;
+    grid.blockWidth = map.BlockWidth;
+    grid.blockHeight = map.BlockHeight;
+    grid.solid.resize(static_cast<std::size_t>(std::max(0, grid.columns)) *
+                      static_cast<std::size_t>(std::max(0, grid.rows)));
+    for (int row = 0; row < grid.rows; ++row) {
+        for (int column = 0; column < grid.columns; ++column) {
+            grid.solid[static_cast<std::size_t>(row) * grid.columns + column] =
+                map.SolidAt(column * grid.blockWidth + grid.blockWidth / 2,
+                            row * grid.blockHeight + grid.blockHeight / 2) != 0;
+        }
+    }
+    return grid;
+}
+
+bool ClearShot(float x0, float y0, float x1, float y1) {
+    const TileMap* map = App().TheMap.get();
+    if (!map || map->BlockWidth <= 0) return true;
+    const float length = std::hypot(x1 - x0, y1 - y0);
+    const int steps = static_cast<int>(length / (static_cast<float>(map->BlockWidth) / 4)) + 1;
+    for (int i = 1; i < steps; ++i) {
+        const float t = static_cast<float>(i) / static_cast<float>(steps);
+        if (map->SolidAt(static_cast<int>(x0 + (x1 - x0) * t),
+                         static_cast<int>(y0 + (y1 - y0) * t))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+namespace {
 
 // The planner of the arena being played, built again when the map changes
 // (the next match's arena). Null without a map.
@@ -73,20 +109,7 @@ const PathPlanner* ArenaPlanner() {
         return nullptr;
     }
     if (planner && map == plannedMap && map->Revision() == plannedRevision) return planner.get();
-    SolidGrid grid;
-    grid.columns = map->MapWidth;
-    grid.rows = map->MapHeight;
-    grid.blockWidth = map->BlockWidth;
-    grid.blockHeight = map->BlockHeight;
-    grid.solid.resize(static_cast<std::size_t>(grid.columns) * grid.rows);
-    for (int row = 0; row < grid.rows; ++row) {
-        for (int column = 0; column < grid.columns; ++column) {
-            grid.solid[static_cast<std::size_t>(row) * grid.columns + column] =
-                map->SolidAt(column * grid.blockWidth + grid.blockWidth / 2,
-                             row * grid.blockHeight + grid.blockHeight / 2) != 0;
-        }
-    }
-    planner = std::make_unique<PathPlanner>(std::move(grid), kCarClearance);
+    planner = std::make_unique<PathPlanner>(ArenaSolidGrid(*map), kCarClearance);
     plannedMap = map;
     plannedRevision = map->Revision();
     return planner.get();
@@ -351,15 +374,37 @@ int AI::Shoot() {
     const int tx = static_cast<int>(target->X), ty = static_cast<int>(target->Y);
     const float distance = PointDistance(ox, oy, tx, ty);
     if (distance >= kFiringRange) return 0;
-    float angle = static_cast<float>(math_atan2_deg(target->Y - own.Y, target->X - own.X));
-    const float error = AimError(Style);
-    if (error > 0.0f) angle += RandomSign(static_cast<float>(rnd_float(0, error)));
     const std::shared_ptr<Weapon> w = own.WeaponSlot;
     if (!w) return 0;
+    // Aim where the target will be when the shot gets there: a grenade or a
+    // phase bolt is slower than a car. The difficulty's error comes on top.
+    float aimX = target->X, aimY = target->Y;
+    const float speed = w->ShotType ? w->ShotType->LaunchSpeed() : 0.0f;
+    if (speed > 0) {
+        float vx = 0, vy = 0;
+        if (target->PlayerControlled == 1) {
+            vx = static_cast<float>(target->Velocity * math_cos_deg(target->Angle));
+            vy = static_cast<float>(target->Velocity * math_sin_deg(target->Angle));
+        } else if (target->mySprite) {
+            vx = static_cast<float>(target->mySprite->Velocity.x);
+            vy = static_cast<float>(target->mySprite->Velocity.y);
+        }
+        const float flight = distance / speed;
+        aimX += vx * flight;
+        aimY += vy * flight;
+    }
+    float angle = static_cast<float>(math_atan2_deg(aimY - own.Y, aimX - own.X));
+    const float error = AimError(Style);
+    if (error > 0.0f) angle += RandomSign(static_cast<float>(rnd_float(0, error)));
     w->Angle = angle;
     if (w->Ammo != -1 && w->Ammo <= 0) return 0;
-    // A grenade or rocket at a target this near would hurt the shooter too.
+    // A grenade or rocket at a target this near would hurt the shooter too,
+    // and a shot that dies before it gets there is wasted.
     if (distance < SplashReach(w->Number)) return 0;
+    if (w->ShotType && w->ShotType->Reach() > 0 && distance > w->ShotType->Reach()) return 0;
+    // Nor is a shot wasted on a wall in between (the phase bolt passes
+    // through walls).
+    if (w->Number != 5 && !ClearShot(own.X, own.Y, target->X, target->Y)) return 0;
     if (w->Emitter) w->Emitter->Render();
     own.ShootWait += 1;
     if (own.ShootWait >= w->RateOfFire && w->ShotType) {

@@ -8,12 +8,14 @@
 #include <memory>
 
 #include "ai/control_object.h"
+#include "ai/path_planner.h"
 #include "objects/live_objects.h"
 #include "objects/object_list.h"
 
 class HealthPickUp;
 class PickUp;
 class State;
+class TileMap;
 class Vehicle;
 
 class AI : public ControlObject {
@@ -82,6 +84,7 @@ public:
     std::weak_ptr<::PickUp> Goal;       ///< the pickup being driven to
     std::weak_ptr<ControlObject> Prey;  ///< the driver being hunted
     std::weak_ptr<Vehicle> PreyCar;     ///< and the car it was hunted in
+    float OrbitSign = 1;                ///< which way round the prey it circles
     long long Plans = 0;                ///< paths planned, since the driver was made
     std::shared_ptr<State> currentState;
     int currentStateID = 0;  ///< 0 Nothing, 1 Wander, 3 SeekHealth, 4 SeekGun, 5 Kill
@@ -117,6 +120,17 @@ private:
 
 /// Aim error in degrees of a difficulty (0 for unknown ones).
 float AimError(int style);
+
+/// The clearance a computer car's paths keep from walls: half a car's width
+/// and the margin a body anywhere in an open half-block cell needs.
+constexpr double kCarClearance = 44;
+
+/// The solid blocks of a tile map's current layer, for path planning.
+SolidGrid ArenaSolidGrid(const TileMap& map);
+
+/// Whether a shot from (x0, y0) to (x1, y1) meets no solid block of the
+/// arena (sampled every quarter block); true without a map.
+bool ClearShot(float x0, float y0, float x1, float y1);
 
 /// How near a target may be before the weapon's shot would hurt its own
 /// car: a grenade's or a rocket's blast radius plus a margin; 0 for guns.

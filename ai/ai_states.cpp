@@ -5,6 +5,7 @@
 
 #include "ai/ai.h"
 #include "app/app_state.h"
+#include "engine/random.h"
 #include "objects/game_object.h"
 #include "objects/pickups.h"
 #include "objects/vehicle.h"
@@ -15,6 +16,8 @@ namespace {
 
 constexpr float kPickUpBound = 9999.0f;
 constexpr float kPreyBound = 99999.0f;
+constexpr float kGunRange = 250.0f;
+constexpr float kOrbitStep = 1.0f;  // radians ahead round the prey
 
 SteeringBehavior* Steering(AI& ai) {
     if (!ai.myVehicle || !ai.myVehicle->mySprite) return nullptr;
@@ -197,6 +200,7 @@ int Kill::EnterState(AI& ai) {
     }
     ai.Prey = hunted;
     ai.PreyCar = prey;
+    ai.OrbitSign = rnd_float(0, 2) < 1 ? 1.0f : -1.0f;
     ai.DriveTo(prey->X, prey->Y);
     return 0;
 }
@@ -211,15 +215,20 @@ int Kill::ExecuteState(AI& ai) {
     }
     if (!ai.myVehicle) return 0;
     const Vehicle& own = *ai.myVehicle;
-    // A grenade or rocket launcher keeps its distance (twice its blast's
-    // reach); a gun closes in.
+    // In sight of the prey the hunter circles it at its weapon's range (a
+    // grenade or rocket launcher twice its blast's reach, a gun closer in,
+    // where its aim tells): a car that holds still is an easy mark. Out of
+    // sight it drives to the prey.
     const int weapon = own.WeaponSlot ? own.WeaponSlot->Number : 0;
-    const float standOff = 2 * SplashReach(weapon);
+    const float range = SplashReach(weapon) > 0 ? 2 * SplashReach(weapon) : kGunRange;
     const float dx = own.X - prey->X, dy = own.Y - prey->Y;
     const float d = std::hypot(dx, dy);
-    if (standOff > 0 && d < standOff && d > 0) {
-        const float away = (standOff + 100) / d;
-        ai.DriveTo(prey->X + dx * away, prey->Y + dy * away);
+    if (d > 0 && ClearShot(own.X, own.Y, prey->X, prey->Y)) {
+        const float turn = ai.OrbitSign * kOrbitStep;
+        const float c = std::cos(turn), s = std::sin(turn);
+        const float ux = dx / d, uy = dy / d;
+        const float ox = ux * c - uy * s, oy = ux * s + uy * c;
+        ai.DriveTo(prey->X + ox * range, prey->Y + oy * range);
     } else {
         ai.DriveTo(prey->X, prey->Y);
     }

@@ -106,7 +106,8 @@ void Shot::StopAtWalls() {
 
 std::shared_ptr<Shot> MGBullet::Fire(int x, int y, int angle,
                                      const std::shared_ptr<ControlObject>& parent) {
-    auto shot = Launch<MGBullet>(x, y, angle, 25, 800, 1.0f, "sprites/bullet.png", parent);
+    auto shot = Launch<MGBullet>(x, y, angle, kLaunchSpeed, kLaunchLife, 1.0f, "sprites/bullet.png",
+                                 parent);
     PlayEffect(kSfxMachineGun, true);
     return shot;
 }
@@ -156,7 +157,8 @@ int MGBullet::DestroyAll() {
 
 std::shared_ptr<Shot> HMGBullet::Fire(int x, int y, int angle,
                                       const std::shared_ptr<ControlObject>& parent) {
-    auto shot = Launch<HMGBullet>(x, y, angle, 15, 800, 1.5f, "sprites/bullet.png", parent);
+    auto shot = Launch<HMGBullet>(x, y, angle, kLaunchSpeed, kLaunchLife, 1.5f,
+                                  "sprites/bullet.png", parent);
     PlayEffect(kSfxHeavyMachineGun, true);
     return shot;
 }
@@ -165,7 +167,8 @@ std::shared_ptr<Shot> HMGBullet::Fire(int x, int y, int angle,
 
 std::shared_ptr<Shot> PGBullet::Fire(int x, int y, int angle,
                                      const std::shared_ptr<ControlObject>& parent) {
-    auto shot = Launch<PGBullet>(x, y, angle, 6, 800, 105, "sprites/phasebullet.png", parent);
+    auto shot = Launch<PGBullet>(x, y, angle, kLaunchSpeed, kLaunchLife, 105,
+                                 "sprites/phasebullet.png", parent);
     PlayEffect(kSfxLaser, false);
     return shot;
 }
@@ -240,7 +243,8 @@ int TrailShot::Draw() {
 
 std::shared_ptr<Shot> RPGBullet::Fire(int x, int y, int angle,
                                       const std::shared_ptr<ControlObject>& parent) {
-    auto shot = Launch<RPGBullet>(x, y, angle, 5, 100, 0, "sprites/grenade.png", parent);
+    auto shot =
+        Launch<RPGBullet>(x, y, angle, kLaunchSpeed, kLaunchLife, 0, "sprites/grenade.png", parent);
     shot->MakeTrail(0.045, 2.0, 0.2);
     PlayEffect(kSfxGrenadeLauncher, false);
     return shot;
@@ -264,7 +268,8 @@ int RPGBullet::Destroy() {
 
 std::shared_ptr<Shot> RLBullet::Fire(int x, int y, int angle,
                                      const std::shared_ptr<ControlObject>& parent) {
-    auto shot = Launch<RLBullet>(x, y, angle, 12, 100, 0, "sprites/bullet.png", parent);
+    auto shot =
+        Launch<RLBullet>(x, y, angle, kLaunchSpeed, kLaunchLife, 0, "sprites/bullet.png", parent);
     shot->MakeTrail(0.025, 2.5, 0.25);
     PlayEffect(kSfxRocketLauncher, false);
     return shot;
@@ -286,7 +291,8 @@ int RLBullet::Destroy() {
 
 std::shared_ptr<Shot> Shrapnel::Fire(int x, int y, int angle,
                                      const std::shared_ptr<ControlObject>& parent) {
-    return Launch<Shrapnel>(x, y, angle, 15, 15, 3.5f, "sprites/bullet.png", parent);
+    return Launch<Shrapnel>(x, y, angle, kLaunchSpeed, kLaunchLife, 3.5f, "sprites/bullet.png",
+                            parent);
 }
 
 int Shrapnel::Update() {

@@ -29,6 +29,13 @@ public:
     /// less the distance. Mines go off, shields lose strength / 30; other
     /// shots ignore blasts.
     virtual void Blasted(float strength) { (void)strength; }
+    /// Pixels a frame a projectile of this class flies at, and the frames
+    /// it lives; 0 for devices.
+    virtual float LaunchSpeed() const { return 0; }
+    virtual int LaunchLife() const { return 0; }
+    /// How far from the muzzle a projectile of this class can hit: it
+    /// starts two steps out and flies its life.
+    float Reach() const { return LaunchSpeed() * static_cast<float>(LaunchLife() + 2); }
     /// Radius within which a shield stops shots; 0 for everything else.
     virtual int ShieldRadius() const { return 0; }
     /// A shot stopped by this shield takes `damage` off its strength.
@@ -103,6 +110,10 @@ public:
     /// A spark at quality 2, then off the list.
     int Destroy() override;
     ObjectClass Class() const override { return ObjectClass::MGBullet; }
+    static constexpr int kLaunchLife = 800;
+    int LaunchLife() const override { return kLaunchLife; }
+    static constexpr float kLaunchSpeed = 25;
+    float LaunchSpeed() const override { return kLaunchSpeed; }
     static int UpdateAll();
     static int DestroyAll();
 };
@@ -113,6 +124,10 @@ public:
     std::shared_ptr<Shot> Fire(int x, int y, int angle,
                                const std::shared_ptr<ControlObject>& parent) override;
     ObjectClass Class() const override { return ObjectClass::HMGBullet; }
+    static constexpr int kLaunchLife = 800;
+    int LaunchLife() const override { return kLaunchLife; }
+    static constexpr float kLaunchSpeed = 15;
+    float LaunchSpeed() const override { return kLaunchSpeed; }
 };
 
 /// Phase-cannon bolt: passes through walls; 105 damage.
@@ -125,6 +140,10 @@ public:
     int Collision() override;
     int Destroy() override;
     ObjectClass Class() const override { return ObjectClass::PGBullet; }
+    static constexpr int kLaunchLife = 800;
+    int LaunchLife() const override { return kLaunchLife; }
+    static constexpr float kLaunchSpeed = 6;
+    float LaunchSpeed() const override { return kLaunchSpeed; }
 };
 
 /// Grenades and rockets: a smoke trail at quality 2 and a blast at the end.
@@ -148,6 +167,10 @@ public:
     int Collision() override;
     int Destroy() override;
     ObjectClass Class() const override { return ObjectClass::RPGBullet; }
+    static constexpr int kLaunchLife = 100;
+    int LaunchLife() const override { return kLaunchLife; }
+    static constexpr float kLaunchSpeed = 5;
+    float LaunchSpeed() const override { return kLaunchSpeed; }
 };
 
 /// Rocket: bursts on vehicles and foreign shields; a size-2 blast.
@@ -158,6 +181,10 @@ public:
     int Collision() override;
     int Destroy() override;
     ObjectClass Class() const override { return ObjectClass::RLBullet; }
+    static constexpr int kLaunchLife = 100;
+    int LaunchLife() const override { return kLaunchLife; }
+    static constexpr float kLaunchSpeed = 12;
+    float LaunchSpeed() const override { return kLaunchSpeed; }
 };
 
 /// Fragment of a grenade or mine: 15 frames, 3.5 damage to anyone's car or
@@ -171,6 +198,10 @@ public:
     int Collision() override;
     int Destroy() override;
     ObjectClass Class() const override { return ObjectClass::Shrapnel; }
+    static constexpr int kLaunchLife = 15;
+    int LaunchLife() const override { return kLaunchLife; }
+    static constexpr float kLaunchSpeed = 15;
+    float LaunchSpeed() const override { return kLaunchSpeed; }
 };
 
 /// The 21 fragments of a grenade or mine burst at (x, y): one every 18

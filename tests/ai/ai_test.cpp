@@ -9,6 +9,7 @@
 #include "ai/ai_states.h"
 #include "app/console_message.h"
 #include "engine/random.h"
+#include "engine/text.h"
 #include "objects/pickups.h"
 #include "spritebehaviors/steering.h"
 #include "tests/objects/arena_fixture.h"
@@ -209,22 +210,45 @@ TEST_F(AITest, FiresOnlyInsideSixHundredFiftyPixelsAndOnlyWithAmmo) {
     EXPECT_EQ(own.ShootWait, 0);
     EXPECT_EQ(Shot::List.Count(), shots);
 
-    own.WeaponSlot->Ammo = 2;
+    // A grenade is not thrown at a target beyond its flight (100 frames at
+    // 5 pixels) nor within its blast's reach.
+    own.WeaponSlot->Ammo = 3;
+    own.ShootWait = 1000;
+    ai->Shoot();
+    EXPECT_EQ(Shot::List.Count(), shots) << "649 pixels: out of a grenade's reach";
+    rival->myVehicle->X = SplashReach(3) - 1;
+    ai->Shoot();
+    EXPECT_EQ(Shot::List.Count(), shots);
+    rival->myVehicle->X = 400;
     own.ShootWait = own.WeaponSlot->RateOfFire - 1;
     ai->Shoot();
     EXPECT_EQ(Shot::List.Count(), shots + 1);
-    EXPECT_EQ(own.WeaponSlot->Ammo, 1);
+    EXPECT_EQ(own.WeaponSlot->Ammo, 2);
     EXPECT_EQ(own.ShootWait, 0);
 
-    // A grenade is not fired at a target within its blast's reach.
-    rival->myVehicle->X = SplashReach(3) - 1;
+    // Nor at a target behind a wall.
+    SetSolid(3, 0);
     own.ShootWait = 1000;
     ai->Shoot();
     EXPECT_EQ(Shot::List.Count(), shots + 1);
-    EXPECT_EQ(own.WeaponSlot->Ammo, 1);
-    rival->myVehicle->X = SplashReach(3) + 1;
+    EXPECT_EQ(own.WeaponSlot->Ammo, 2);
+}
+
+// The aim leads a moving target by the shot's flight time.
+TEST_F(AITest, TheAimLeadsAMovingTarget) {
+    const auto ai = AI::Make(3, 5);
+    Vehicle& own = *ai->myVehicle;
+    own.X = 100;
+    own.Y = 300;
+    auto rival = MakeDriver(ObjectClass::Car, 400, 300, 1);
+    rival->myVehicle->Angle = 90;  // driving down the screen at 3 pixels a frame
+    rival->myVehicle->Velocity = 3;
+    ai->target = rival->myVehicle;
+    own.WeaponSlot = RPG::Choose(ai->myVehicle);
     ai->Shoot();
-    EXPECT_EQ(Shot::List.Count(), shots + 2);
+    // 300 pixels at 5 a frame: 60 frames, 180 pixels further down.
+    const double lead = math_atan2_deg(180, 300);
+    EXPECT_NEAR(own.WeaponSlot->Angle, lead, AimError(3) + 0.01);
 }
 
 TEST_F(AITest, ADeadCarIsRespawnedWithinTheSameUpdate) {
@@ -373,6 +397,36 @@ TEST_F(AITest, EveryComputerDriverHasANameOfItsOwn) {
     }
     EXPECT_EQ(names.size(), App().AIDisplayNames.size());
     EXPECT_FALSE(AI::Make(1, 5)->Name.empty()) << "all taken: any name";
+}
+
+// A driver that wants to move and has not moved for a second backs out,
+// and then its state drives again.
+TEST_F(AITest, AStalledCarBacksOutAndDrivesOn) {
+    const auto ai = AI::Make(1, 5);
+    HealthPickUp::Make(900, 650);
+    ai->myVehicle->Health = 10;  // seeking health
+    Sprite& sprite = *ai->myVehicle->mySprite;
+    sprite.MaxSpeed = 0;  // pinned
+    const long long stalls = AI::Stalls;
+    int frames = 0;
+    while (ai->Backing() == 0 && frames < 120) {
+        ai->Update();
+        ++frames;
+    }
+    EXPECT_GE(frames, 60) << "about a second";
+    EXPECT_LE(frames, 62);
+    EXPECT_EQ(AI::Stalls, stalls + 1);
+    EXPECT_GT(ai->Backing(), 0);
+    EXPECT_EQ(ai->currentStateID, 3) << "the state waits while the car backs out";
+    sprite.MaxSpeed = 3;
+    const Vector2D stuck = sprite.Pos;
+    while (ai->Backing() > 0) {
+        ai->Update();
+        App().TheWorld->Update(1.0 / 60.0);
+    }
+    EXPECT_GT(Vec2DDistance(stuck, sprite.Pos), 20) << "it backed out";
+    EXPECT_TRUE(Steer(*ai).isFollowPathOn()) << "and drives on along a new path";
+    EXPECT_EQ(AI::Stalls, stalls + 1);
 }
 
 TEST_F(AITest, DestroyAllEmptiesTheListButTheDriverListKeepsThem) {
