@@ -48,7 +48,6 @@ const StyleTraits* Traits(int style) {
     return style >= 1 && style <= 3 ? &kTraits[style - 1] : nullptr;
 }
 
-constexpr float kFiringRange = 650.0f;
 constexpr float kTargetBound = 9999.0f;
 
 // Driving: a goal that moves by more than a block is planned for again; a

@@ -121,6 +121,9 @@ private:
 /// Aim error in degrees of a difficulty (0 for unknown ones).
 float AimError(int style);
 
+/// How near a target must be for a computer driver to fire at it.
+constexpr float kFiringRange = 650.0f;
+
 /// The clearance a computer car's paths keep from walls: half a car's width
 /// and the margin a body anywhere in an open half-block cell needs.
 constexpr double kCarClearance = 44;

@@ -8,6 +8,7 @@
 #include "engine/random.h"
 #include "objects/game_object.h"
 #include "objects/pickups.h"
+#include "objects/shot.h"
 #include "objects/vehicle.h"
 #include "objects/weapon.h"
 #include "spritebehaviors/steering.h"
@@ -17,6 +18,7 @@ namespace {
 constexpr float kPickUpBound = 9999.0f;
 constexpr float kPreyBound = 99999.0f;
 constexpr float kGunRange = 250.0f;
+constexpr float kReachMargin = 50.0f;
 constexpr float kOrbitStep = 1.0f;  // radians ahead round the prey
 
 SteeringBehavior* Steering(AI& ai) {
@@ -220,7 +222,15 @@ int Kill::ExecuteState(AI& ai) {
     // where its aim tells): a car that holds still is an easy mark. Out of
     // sight it drives to the prey.
     const int weapon = own.WeaponSlot ? own.WeaponSlot->Number : 0;
-    const float range = SplashReach(weapon) > 0 ? 2 * SplashReach(weapon) : kGunRange;
+    float range = SplashReach(weapon) > 0 ? 2 * SplashReach(weapon) : kGunRange;
+    // A prey whose shots fall short of where this driver can still hit it
+    // (a grenade launcher against a gun) is fought from beyond their reach.
+    if (prey->WeaponSlot && prey->WeaponSlot->ShotType && own.WeaponSlot &&
+        own.WeaponSlot->ShotType) {
+        const float theirs = prey->WeaponSlot->ShotType->Reach() + kReachMargin;
+        const float ours = std::min(own.WeaponSlot->ShotType->Reach(), kFiringRange) - kReachMargin;
+        if (theirs > range && theirs < ours) range = theirs;
+    }
     const float dx = own.X - prey->X, dy = own.Y - prey->Y;
     const float d = std::hypot(dx, dy);
     if (d > 0 && ClearShot(own.X, own.Y, prey->X, prey->Y)) {
