@@ -132,10 +132,26 @@ void ConsoleKey() {
     }
 }
 
+std::string ScoreText(int points, int scoreLimit) {
+    return "Score: " + str_from_int(points) + " / " + str_from_int(scoreLimit);
+}
+
+std::string ClockText(int secondsLeft) {
+    const int left = std::max(secondsLeft, 0);
+    const int seconds = left % 60;
+    return str_from_int(left / 60) + (seconds < 10 ? ":0" : ":") + str_from_int(seconds);
+}
+
 void DrawScoreAndAim() {
     const AppState& app = App();
-    if (app.ConsoleOpen == 0 && app.HumanPlayer) {
-        gfx_draw_text("Score: " + str_from_int(app.HumanPlayer->Points), 10, 10);
+    if (app.ConsoleOpen == 0) {
+        int x = 10;
+        if (app.HumanPlayer) {
+            const std::string score = ScoreText(app.HumanPlayer->Points, app.ScoreLimit);
+            gfx_draw_text(score, x, 10);
+            x += gfx_text_width(score) + 24;
+        }
+        gfx_draw_text(ClockText(app.TimeLeft), x, 10);
     }
     gfx_draw_image(app.TargetImage, in_mouse_x(), in_mouse_y(), 0);
 }

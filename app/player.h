@@ -5,6 +5,7 @@
 // respawn penalty.
 
 #include <memory>
+#include <string>
 
 #include "ai/control_object.h"
 #include "objects/live_objects.h"
@@ -39,6 +40,11 @@ private:
 void PlayerInput();
 /// The console key: opens or closes the console and the frame-rate display.
 void ConsoleKey();
-/// The score line (while the console is closed) and the aiming mark at the
-/// mouse.
+/// The score line with the score limit and the clock of the time left
+/// (while the console is closed; the clock alone for a spectator), and the
+/// aiming mark at the mouse.
 void DrawScoreAndAim();
+/// "Score: 3 / 10": the points and the score limit.
+std::string ScoreText(int points, int scoreLimit);
+/// The time left as m:ss ("4:59"); none left is "0:00".
+std::string ClockText(int secondsLeft);

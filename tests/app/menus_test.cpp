@@ -15,6 +15,7 @@
 #include "app/console.h"
 #include "app/console_message.h"
 #include "app/menus.h"
+#include "app/player.h"
 #include "engine/audio.h"
 #include "engine/filesystem.h"
 #include "engine/font.h"
@@ -617,13 +618,24 @@ TEST_F(SlowFramesTest, TheTimeLimitEndsOnTheClockWhateverTheFrameRate) {
     setup.ScoreLimit = 99;
     ASSERT_TRUE(Start("yard.arn"));
     int frames = 0;
+    // The HUD's clock counts the time left down second by second.
+    std::vector<std::string> clock{ClockText(App().TimeLeft)};
     while (App().GameState == kStateMatch && frames < 1000) {
         RunFrame();
         ++frames;
+        if (ClockText(App().TimeLeft) != clock.back()) clock.push_back(ClockText(App().TimeLeft));
     }
     // The 60th second passes in frame 241; the next frame's end test sees it.
     EXPECT_GE(frames, 241);
     EXPECT_LE(frames, 242);
+    ASSERT_EQ(clock.size(), 61u);
+    EXPECT_EQ(clock[0], "1:00");
+    EXPECT_EQ(clock[1], "0:59");
+    EXPECT_EQ(clock[51], "0:09");
+    EXPECT_EQ(clock[60], "0:00");
+    EXPECT_EQ(ClockText(-3), "0:00");
+    EXPECT_EQ(ClockText(600), "10:00");
+    EXPECT_EQ(ScoreText(3, 10), "Score: 3 / 10");
 }
 
 // Twenty matches in a row through the menus, without video: every match
