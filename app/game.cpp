@@ -270,6 +270,47 @@ const std::string& StartUpError() {
     return g_start_error;
 }
 
+namespace {
+
+// Escape ends the program only when held: a tap leaves a text field, and
+// must not throw a match away.
+constexpr std::int64_t kLeaveHoldMs = 700;
+std::int64_t g_escape_since = -1;
+
+// The "Leaving..." bar over the frame, filled to `share`.
+void DrawLeavingBar(double share) {
+    const AppState& app = App();
+    const int w = 300, h = 56;
+    const int x = (gfx_width() - w) / 2, y = gfx_height() - h - 60;
+    gfx_set_alpha(0.75);
+    gfx_set_color(0, 0, 0);
+    gfx_draw_rect(x, y, w, h);
+    gfx_set_alpha(1);
+    gfx_set_color(255, 255, 255);
+    if (app.FontMedium) gfx_set_font(app.FontMedium);
+    const std::string text = "Leaving...";
+    gfx_draw_text(text, x + (w - gfx_text_width(text)) / 2, y + 6);
+    gfx_set_color(200, 40, 40);
+    gfx_draw_rect(x + 10, y + h - 18, static_cast<int>((w - 20) * share), 10);
+    gfx_set_color(255, 255, 255);
+}
+
+// Whether Escape has been held long enough to leave; draws the bar while it
+// is held, and forgets the hold when it is let go.
+bool HeldToLeave() {
+    if (in_key_down(vk::kEscape) == 0) {
+        g_escape_since = -1;
+        return false;
+    }
+    const std::int64_t now = sys_millisecs();
+    if (g_escape_since < 0) g_escape_since = now;
+    const std::int64_t held = now - g_escape_since;
+    DrawLeavingBar(std::min(1.0, static_cast<double>(held) / kLeaveHoldMs));
+    return held >= kLeaveHoldMs;
+}
+
+}  // namespace
+
 bool RunFrame() {
     AppState& app = App();
     gfx_set_scale(1, 1);
@@ -293,12 +334,13 @@ bool RunFrame() {
     KeepMusicPlaying();
     Delta::Update();
     app.FrameDelta = Delta::Get();
+    const bool leave = HeldToLeave();
     if (g_before_flip) g_before_flip(g_before_flip_user);
     gfx_flip(-1);
     gfx_cls();
     if (app_terminate()) return false;
     if (sys_end_requested()) return false;
-    return in_key_down(vk::kEscape) == 0;
+    return !leave;
 }
 
 void SetBeforeFlipHook(BeforeFlipHook hook, void* user) {
@@ -308,6 +350,7 @@ void SetBeforeFlipHook(BeforeFlipHook hook, void* user) {
 
 void ShutDown() {
     AppState& app = App();
+    g_escape_since = -1;
     chan_stop(app.MusicChannel);
     stream_close(app.ReportFile);
     log_set_sink(nullptr);

@@ -12,6 +12,7 @@
 #include "app/game.h"
 #include "app/music.h"
 #include "engine/audio.h"
+#include "engine/clock.h"
 #include "engine/engine.h"
 #include "engine/engine_detail.h"
 #include "engine/filesystem.h"
@@ -83,19 +84,33 @@ TEST_F(GameTest, SettingsFromTheFileAreApplied) {
         << "the file keeps what it says";
 }
 
-TEST_F(GameTest, EscapeHeldEndsTheLoopInEitherState) {
+// Escape ends the loop once held for 0.7 s (42 frames of the virtual
+// clock), in the menus and in a match; a tap, or a hold let go early, does
+// not.
+TEST_F(GameTest, EscapeHeldForAMomentEndsTheLoopInEitherStateATapDoesNot) {
     ASSERT_TRUE(Start());
-    EXPECT_TRUE(RunFrame());
+    clock_set_fixed_step(1 / 60.0);
+    auto frames_until_the_end = [] {
+        int frames = 1;
+        while (RunFrame() && frames < 100) ++frames;
+        return frames;
+    };
     test_support::Key(SDL_SCANCODE_ESCAPE, true);
-    EXPECT_FALSE(RunFrame());
+    for (int i = 0; i < 20; ++i) EXPECT_TRUE(RunFrame());
+    test_support::Key(SDL_SCANCODE_ESCAPE, false);
+    for (int i = 0; i < 60; ++i) EXPECT_TRUE(RunFrame()) << "let go before 0.7 s";
+    test_support::Key(SDL_SCANCODE_ESCAPE, true);
+    EXPECT_EQ(frames_until_the_end(), 43) << "the hold starts again from nothing";
 
-    in_flush_keys();
+    test_support::Key(SDL_SCANCODE_ESCAPE, false);
+    EXPECT_TRUE(RunFrame());
     App().GameState = kStateMatch;  // a match with time and points to go
     App().TimeLeft = 100;
     App().ScoreLimit = 10;
     EXPECT_TRUE(RunFrame());
     test_support::Key(SDL_SCANCODE_ESCAPE, true);
-    EXPECT_FALSE(RunFrame());
+    EXPECT_EQ(frames_until_the_end(), 43);
+    clock_set_fixed_step(0);
 }
 
 TEST_F(GameTest, WindowCloseAndExitRequestEndTheLoop) {
