@@ -32,6 +32,11 @@ void kit_TMenu::Update(int parentX, int parentY) {
     // it did not take is outside the list.
     Table->TakeWheel();
     if (kit_GUI::MayUseMouse(Self()) && in_mouse_down(1)) OnMouseDown(parentX, parentY);
+    // Escape closes the open list as a press outside it does.
+    if (!Hidden && in_key_hit(vk::kEscape)) {
+        kit_TEvent::Create(kit_EventGadgetClose, Self(), 0, 0, 0, Self());
+        Hide();
+    }
 }
 
 void kit_TMenu::OnMouseDown(int parentX, int parentY) {

@@ -129,6 +129,8 @@ void kit_TTextField::OnKeyboard() {
         if (code >= 32) InsertAtCaret(code);
     }
     if (in_key_hit(vk::kEnter)) Submit();
+    // Escape leaves the field, keeping what was typed.
+    if (in_key_hit(vk::kEscape)) kit_GUI::SetFocus(nullptr);
 }
 
 void kit_TTextField::OnFocusLost() {

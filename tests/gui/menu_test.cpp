@@ -146,6 +146,18 @@ TEST_F(ComboTest, APressOutsideTheListClosesTheMenuAndIsConsumed) {
 
     Click(420, 410);
     EXPECT_EQ(SelectSource(Reports()), "B") << "the next press is the button's again";
+
+    // Escape closes an open list the same way, choosing nothing.
+    Click(150, 110);
+    Drain();
+    ASSERT_EQ(combo->Menu->Hidden, 0);
+    test_support::Key(SDL_SCANCODE_ESCAPE, true);
+    Frame(150, 110, false);
+    EXPECT_EQ(combo->Menu->Hidden, 1);
+    const auto closed = Reports();
+    ASSERT_EQ(closed.size(), 1u);
+    EXPECT_EQ(closed[0].id, kit_EventGadgetClose);
+    EXPECT_EQ(combo->GetSelectedIndex(), -1);
 }
 
 TEST_F(ComboTest, ClickingTheComboWhileItsMenuIsOpenOnlyClosesIt) {

@@ -356,6 +356,16 @@ TEST_F(TextFieldTest, EnterPostsTheTextOnceAndRemovesTheFocus) {
 
     Click(450, 110);
     EXPECT_EQ(SelectSource(Drain()), "Other") << "after Enter a click reaches the button directly";
+
+    // Escape leaves the field too, keeping the text and confirming nothing.
+    Focus();
+    Type("!");
+    Drain();
+    Press(SDL_SCANCODE_ESCAPE);
+    EXPECT_EQ(kit_GUI::GetFocusGadget(), nullptr);
+    EXPECT_EQ(field->Focused, 0);
+    EXPECT_EQ(field->GetText().size(), 6u);
+    for (const auto& seen : Drain()) EXPECT_NE(seen.id, kit_EventGadgetAction);
 }
 
 // After typing a name, the first click on a button elsewhere works (and ends
