@@ -76,11 +76,6 @@ void StopSeeking(AI& ai) {
     ai.StopDriving();
 }
 
-bool InMatch(const std::shared_ptr<ControlObject>& driver) {
-    const auto& drivers = App().DriverList;
-    return driver && std::find(drivers.begin(), drivers.end(), driver) != drivers.end();
-}
-
 }  // namespace
 
 int State::EnterState(AI&) {
@@ -129,7 +124,6 @@ std::shared_ptr<State> SeekHealth::Instance() {
 int SeekHealth::EnterState(AI& ai) {
     ai.currentStateID = 3;
     ai.plannedHealth = ai.myVehicle ? ai.myVehicle->Health : 0;
-    ai.checkVal = static_cast<int>(ai.plannedHealth);
     SeekNearestPickUp<HealthPickUp>(ai);
     return 0;
 }

@@ -36,6 +36,11 @@ void EnrollDriver(const std::shared_ptr<ControlObject>& driver, int style, int t
     App().DriverList.push_back(driver);
 }
 
+bool InMatch(const std::shared_ptr<ControlObject>& driver) {
+    const auto& drivers = App().DriverList;
+    return driver && std::find(drivers.begin(), drivers.end(), driver) != drivers.end();
+}
+
 std::shared_ptr<RespawnPoint> PickSpawnPoint(int& x, int& y) {
     x = y = 0;
     const auto points = RespawnPoint::List.Items();

@@ -128,3 +128,5 @@ class ControlObject;
 /// drivers: `Style` = style, `Team` = team unless it is 5 (no team, left
 /// at 0), and the driver joins `DriverList`.
 void EnrollDriver(const std::shared_ptr<ControlObject>& driver, int style, int team);
+/// Whether the driver is in the match (`DriverList`); false for Null.
+bool InMatch(const std::shared_ptr<ControlObject>& driver);

@@ -222,11 +222,6 @@ void CrownBigDog(ControlObject& driver) {
 
 namespace {
 
-bool InMatch(const std::shared_ptr<ControlObject>& driver) {
-    const auto& drivers = App().DriverList;
-    return driver && std::find(drivers.begin(), drivers.end(), driver) != drivers.end();
-}
-
 // Who takes the title from a Big Dog that died: its killer, or, after a death
 // by its own fire or without an attacker, the other driver of the match with
 // the most points (the earliest in the driver list on a tie). Null when the
