@@ -149,11 +149,11 @@ void DrawStatusBar() {
 // --- Timer ------------------------------------------------------------------
 
 void Timer::Reset() {
-    NextTick = sys_millisecs() + Interval;
+    NextTick = game_millisecs() + Interval;
 }
 
 void Timer::Update() {
-    if (sys_millisecs() >= NextTick) {
+    if (game_millisecs() >= NextTick) {
         App().TimeLeft -= 1;
         Reset();
     }

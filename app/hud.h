@@ -1,7 +1,7 @@
 #pragma once
 // The overlays of a match: the minimap square with one dot per driver, the
 // status bar along the bottom (gun and ammunition, health, device) and the
-// match clock that counts the time limit down on the wall clock.
+// match clock that counts the time limit down in seconds of play.
 
 #include <cstdint>
 #include <memory>
@@ -69,12 +69,13 @@ private:
 /// (red at 15 or less), and the device while it has charges.
 void DrawStatusBar();
 
-/// The match clock: TimeLeft drops by one each wall-clock second.
+/// The match clock: TimeLeft drops by one each second of play (the game's
+/// clock, which stands still while the match is paused).
 class Timer {
 public:
     static void Reset();
     static void Update();
-    /// On the engine's 64-bit millisecond clock, exact however long the
+    /// On the game's 64-bit millisecond clock, exact however long the
     /// program runs.
     static inline std::int64_t NextTick = 0;
     static inline int Interval = 1000;

@@ -15,12 +15,18 @@ struct ClockState {
     double virtual_ms = 0.0;  // exact virtual time, fractions carried
     SteadyClock::time_point next_frame{};
     bool frame_scheduled = false;
+    std::int64_t game_ms = 0;    // the game's clock
+    std::int64_t game_last = 0;  // the engine clock when it last moved
+    bool game_held = false;
 };
 
 ClockState& state() {
     static ClockState s;
     return s;
 }
+
+// The game's clock starts again from the engine clock's reading.
+void restart_game_clock(ClockState& s);
 
 }  // namespace
 
@@ -51,11 +57,15 @@ void clock_set_fixed_step(double seconds) {
     ClockState& s = state();
     s.fixed_step = seconds > 0.0 ? seconds : 0.0;
     s.virtual_ms = 0.0;
+    s.game_held = false;
+    restart_game_clock(s);
 }
 
 void clock_set_virtual_ms(std::int64_t ms) {
     ClockState& s = state();
-    if (s.fixed_step > 0.0) s.virtual_ms = static_cast<double>(ms);
+    if (s.fixed_step <= 0.0) return;
+    s.virtual_ms = static_cast<double>(ms);
+    restart_game_clock(s);
 }
 
 double clock_fixed_step() {
@@ -65,12 +75,39 @@ double clock_fixed_step() {
 void clock_advance_frame() {
     ClockState& s = state();
     if (s.fixed_step > 0.0) s.virtual_ms += s.fixed_step * 1000.0;
+    const std::int64_t now = sys_millisecs();
+    if (!s.game_held) s.game_ms += now - s.game_last;
+    s.game_last = now;
 }
 
 void clock_reset() {
-    state().start = SteadyClock::now();
-    state().frame_scheduled = false;
+    ClockState& s = state();
+    s.start = SteadyClock::now();
+    s.frame_scheduled = false;
+    s.game_held = false;
+    restart_game_clock(s);
 }
+
+std::int64_t game_millisecs() {
+    return state().game_ms;
+}
+
+void game_clock_hold(bool held) {
+    state().game_held = held;
+}
+
+bool game_clock_held() {
+    return state().game_held;
+}
+
+namespace {
+
+void restart_game_clock(ClockState& s) {
+    s.game_last = sys_millisecs();
+    s.game_ms = s.game_last;
+}
+
+}  // namespace
 
 void clock_wait_frame(double period_ms) {
     ClockState& s = state();

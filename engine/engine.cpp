@@ -27,8 +27,9 @@ Engine::Engine(const EngineOptions& options) {
     g_options = options;
     engine_detail::pin_system_libraries();
     if (g_options.fixed_dt > 0.0) g_options.audio = false;
-    // Full screen must survive focus changes (a second monitor, alt-tab).
-    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // Full screen gets out of the way when the player switches to another
+    // program (Alt+Tab); the game pauses a match when it loses the focus.
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "1");
     SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
     Uint32 systems = SDL_INIT_EVENTS | SDL_INIT_TIMER;
     if (g_options.video) systems |= SDL_INIT_VIDEO;

@@ -481,6 +481,20 @@ int gfx_open(int width, int height, int depth, int hz, int flags) {
     return 1;
 }
 
+int gfx_fullscreen() {
+    return g_video.window && g_video.fullscreen ? 1 : 0;
+}
+
+void gfx_set_fullscreen(int on) {
+    if (g_video.window && g_video.fullscreen != (on != 0)) toggle_fullscreen();
+}
+
+void in_confine_mouse(int confine) {
+    if (!g_video.window) return;
+    const SDL_bool want = confine != 0 ? SDL_TRUE : SDL_FALSE;
+    if (SDL_GetWindowGrab(g_video.window) != want) SDL_SetWindowGrab(g_video.window, want);
+}
+
 void gfx_close() {
     destroy_video();
     g_video.open = false;

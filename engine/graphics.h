@@ -39,6 +39,11 @@ int gfx_width();
 int gfx_height();
 /// 1 when frames are paced by the display's vertical sync.
 int gfx_vsync();
+/// 1 while the window covers the screen (0 without a window).
+int gfx_fullscreen();
+/// Desktop full screen (1) or a window (0), at once; Alt+Enter toggles the
+/// same way. Nothing happens without a window.
+void gfx_set_fullscreen(int on);
 
 /// Clears the whole frame with the clear colour (ignoring the viewport).
 void gfx_cls();

@@ -29,6 +29,7 @@ struct InputState {
     int char_count = 0;  // unread
     int mouse_x = 0, mouse_y = 0, mouse_z = 0;
     bool suspended = false;
+    int focus_losses = 0;  // since app_focus_lost last asked
     bool terminate = false;
     bool end_requested = false;
     bool polling = false;
@@ -316,6 +317,7 @@ void input_handle_event(const SDL_Event& e) {
                 e.window.event == SDL_WINDOWEVENT_MINIMIZED) {
                 if (!g_in.suspended) {
                     g_in.suspended = true;
+                    ++g_in.focus_losses;
                     flush_keys();
                     flush_mouse();
                 }
@@ -407,6 +409,12 @@ void in_show_mouse() {
 
 void in_hide_mouse() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_ShowCursor(SDL_DISABLE);
+}
+
+int app_focus_lost() {
+    const int losses = g_in.focus_losses;
+    g_in.focus_losses = 0;
+    return losses > 0 ? 1 : 0;
 }
 
 int app_suspended() {

@@ -49,6 +49,12 @@ void in_hide_mouse();
 
 /// 1 while the application is in the background (focus lost).
 int app_suspended();
+/// 1 once after the window lost the focus (or was minimised), even when it
+/// got the focus back in the same poll; then 0 until it loses it again.
+int app_focus_lost();
+/// Confines the pointer to the window (1) or lets it go (0). Nothing
+/// happens without a window.
+void in_confine_mouse(int confine);
 /// 1 once after the user asked to close the program (window close button,
 /// SIGINT or SIGTERM), then 0 again.
 int app_terminate();

@@ -1,6 +1,7 @@
 #pragma once
 // The frame clock of the steering library: the time the previous frame took,
-// measured on the engine's millisecond clock.
+// measured on the game's clock (which stands still while a match is paused)
+// and held to at most 100 ms.
 
 /// Class-wide frame clock. `Start` once before the first frame, `Update` at
 /// the end of every frame; `Get` is the last frame time in seconds.

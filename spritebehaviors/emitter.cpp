@@ -92,19 +92,19 @@ void SpriteEmitter::OnMove(Sprite&) {}
 void SpriteEmitter::Update(double dt) {
     Age += dt;
     auto due = [](double last, double interval) {
-        return last + 1000 * interval < static_cast<double>(sys_millisecs());
+        return last + 1000 * interval < static_cast<double>(game_millisecs());
     };
     if (due(LastEmit, EmitInterval)) {
         Emit();
-        LastEmit = static_cast<double>(sys_millisecs());
+        LastEmit = static_cast<double>(game_millisecs());
     }
     if (due(LastFade, FadeInterval)) {
         Fade();
-        LastFade = static_cast<double>(sys_millisecs());
+        LastFade = static_cast<double>(game_millisecs());
     }
     if (due(LastMove, MoveInterval)) {
         Move();
-        LastMove = static_cast<double>(sys_millisecs());
+        LastMove = static_cast<double>(game_millisecs());
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // A particle source: a fixed pool of plain sprites released from the
 // emitter's position at a fixed interval, in a sweeping direction, moved in
-// straight lines and faded out, all on the engine's millisecond clock.
+// straight lines and faded out, all on the game's millisecond clock.
 //
 // The emitter is not put into a steering world: its owner positions it,
 // calls `Update` with the frame time and `Render` when the particles are to

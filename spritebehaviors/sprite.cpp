@@ -36,7 +36,7 @@ void Sprite::Update(double dt) {
     // Animation: the delay is in seconds, the clock in milliseconds; compare
     // whole milliseconds so that a 0.1 s delay is exactly 100 ms.
     if (FrameDelay != 0) {
-        const auto now = static_cast<double>(sys_millisecs());
+        const auto now = static_cast<double>(game_millisecs());
         if (now - LastFrameTime >= static_cast<double>(std::llround(FrameDelay * 1000))) {
             NextFrame();
             LastFrameTime = now;

@@ -208,6 +208,32 @@ TEST_F(VirtualClock, DeltaMeasuresTheFrameInSinglePrecisionSeconds) {
     EXPECT_DOUBLE_EQ(Delta::Get(), 17 * static_cast<double>(0.001f));
 }
 
+// The game's clock follows the engine clock frame by frame, stands still
+// while held, and the world's frame time never exceeds 100 ms.
+TEST_F(VirtualClock, TheGameClockStopsWhileHeldAndAStallStepsTheWorldAtMost100Ms) {
+    clock_set_fixed_step(0.25);
+    Delta::Reset();
+    Delta::Start();
+    EXPECT_EQ(game_millisecs(), 0);
+    clock_advance_frame();
+    EXPECT_EQ(game_millisecs(), 250);
+    Delta::Update();
+    EXPECT_DOUBLE_EQ(Delta::Get(), 100 * static_cast<double>(0.001f)) << "a 250 ms stall";
+    game_clock_hold(true);
+    for (int i = 0; i < 10; ++i) clock_advance_frame();
+    EXPECT_EQ(sys_millisecs(), 2750);
+    EXPECT_EQ(game_millisecs(), 250);
+    Delta::Update();
+    EXPECT_EQ(Delta::Get(), 0.0);
+    game_clock_hold(false);
+    clock_advance_frame();
+    EXPECT_EQ(game_millisecs(), 500) << "only the frame after the hold counts";
+    clock_set_virtual_ms(3600000);
+    EXPECT_EQ(game_millisecs(), 3600000);
+    clock_set_fixed_step(1.0 / 60.0);
+    EXPECT_EQ(game_millisecs(), 0);
+}
+
 TEST(RealClock, CurrentTimeHasTheClockForm) {
     const std::string t = sys_current_time();
     ASSERT_EQ(t.size(), 8u);
