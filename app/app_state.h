@@ -61,6 +61,7 @@ struct AppState {
     /// 1 while the debug console is open: keys go to it, not to the car.
     int ConsoleOpen = 0;
     bool Autopilot = false;  ///< the demo's autopilot drives the human car
+    bool ShowFPS = false;    ///< the frame rate in the top-right corner
 
     std::vector<std::shared_ptr<ControlObject>> DriverList;
     std::array<std::string, 26> AIDisplayNames;

@@ -13,6 +13,7 @@
 #include "app/match.h"
 #include "app/menus.h"
 #include "app/music.h"
+#include "app/pause.h"
 #include "app/player.h"
 #include "engine/audio.h"
 #include "engine/clock.h"
@@ -99,7 +100,21 @@ void MenuFrame() {
     sys_poll_events();
     kit_Refresh();
     HandleMenuEvents();
-    kit_FPS::Update();
+}
+
+// The frame counter in the top-right corner ("Show FPS").
+void DrawFrameRate() {
+    const AppState& app = App();
+    if (app.FontSmall) gfx_set_font(app.FontSmall);
+    const std::string text = str_from_int(kit_FPS::GetFPS()) + " FPS";
+    gfx_set_alpha(0.6);
+    gfx_set_color(0, 0, 0);
+    gfx_draw_rect(gfx_width() - gfx_text_width(text) - 12, 4, gfx_text_width(text) + 8,
+                  gfx_text_height() + 4);
+    gfx_set_alpha(1);
+    gfx_set_color(255, 255, 255);
+    gfx_draw_text(text, gfx_width() - gfx_text_width(text) - 8, 6);
+    if (app.FontMedium) gfx_set_font(app.FontMedium);
 }
 
 // The results of a finished match go to the "Match Results" screen and the
@@ -152,6 +167,10 @@ void CentreView() {
 void MatchFrame() {
     AppState& app = App();
     sys_poll_events();
+    if (MatchPaused()) {
+        PausedFrame();
+        return;
+    }
     if (CheckMatchEnd()) ReportResults();
     CentreView();
     app.TheMap->DrawMap(app.ScrollX, app.ScrollY, 0, 0, gfx_width(), gfx_height());
@@ -183,6 +202,9 @@ void MatchFrame() {
         PlayerInput();
     }
     if (app.TheWorld) app.TheWorld->Update(app.FrameDelta);
+    // The pause starts after the frame is drawn, so that the paused screen
+    // shows it.
+    if (PauseAsked()) PauseMatch();
 }
 
 }  // namespace
@@ -215,9 +237,13 @@ bool StartUp(const StartOptions& options) {
     app.MusicVolume = str_to_int(app.Config.Read("Music Volume", "10")) / 10.0;
     con_print("Sound Volume: " + str_from_float(app.SoundVolume));
     con_print("Music Volume: " + str_from_float(app.MusicVolume));
-    // 9. Graphics mode: every screen format opens the same mode; a display
-    // that cannot show it full screen gets a window.
-    if (!gfx_open(1024, 768, 32, 60, 0) && !gfx_open(1024, 768, 0, 60, 0)) {
+    // The player's choice of window or full screen; a file from before it
+    // existed gets full screen.
+    const bool full_screen = str_to_int(app.Config.Read("Full Screen", "1")) != 0;
+    // 9. Graphics mode: every screen format opens the same mode, full screen
+    // unless the player chose a window; a display that cannot show it full
+    // screen gets a window.
+    if (!gfx_open(1024, 768, full_screen ? 32 : 0, 60, 0) && !gfx_open(1024, 768, 0, 60, 0)) {
         g_start_error = "cannot open the graphics mode: " + gfx_last_error();
         return false;
     }
@@ -226,6 +252,7 @@ bool StartUp(const StartOptions& options) {
     // 11. State and detail level. Effects know the levels 0, 1 and 2 only.
     app.GameState = kStateMenus;
     app.GraphicsQuality = GraphicsQualityFrom(app.Config.Read("Graphics Quality", "3"));
+    app.ShowFPS = str_to_int(app.Config.Read("Show FPS", "0")) != 0;
     // 12. Effect channels.
     for (ChannelHandle& channel : app.EffectChannels) channel = chan_alloc();
     ApplyVolumes();
@@ -325,15 +352,24 @@ bool RunFrame() {
     gfx_set_handle(0, 0);
     gfx_set_viewport(0, 0, gfx_width(), gfx_height());
 
+    // A frame that starts paused moves nothing, so it measures no frame
+    // time either: the first frame after the pause steps as far as the
+    // last one before it.
+    const bool began_paused = MatchPaused();
     if (app.GameState == kStateMenus) {
         MenuFrame();
     } else if (app.GameState == kStateMatch) {
         MatchFrame();
     }
 
+    kit_FPS::Update();
+    if (app.ShowFPS) DrawFrameRate();
     KeepMusicPlaying();
-    Delta::Update();
-    app.FrameDelta = Delta::Get();
+    in_confine_mouse(PointerConfined() ? 1 : 0);
+    if (!began_paused) {
+        Delta::Update();
+        app.FrameDelta = Delta::Get();
+    }
     const bool leave = HeldToLeave();
     if (g_before_flip) g_before_flip(g_before_flip_user);
     gfx_flip(-1);
@@ -351,6 +387,8 @@ void SetBeforeFlipHook(BeforeFlipHook hook, void* user) {
 void ShutDown() {
     AppState& app = App();
     g_escape_since = -1;
+    ResetPause();
+    in_confine_mouse(0);
     chan_stop(app.MusicChannel);
     stream_close(app.ReportFile);
     log_set_sink(nullptr);

@@ -10,6 +10,7 @@
 #include "app/autopilot.h"
 #include "app/console_message.h"
 #include "app/hud.h"
+#include "app/pause.h"
 #include "app/player.h"
 #include "arena/arena_loader.h"
 #include "engine/graphics.h"
@@ -25,6 +26,10 @@
 namespace {
 
 std::vector<ResultRow> g_last_results;
+MatchEnd g_last_end = MatchEnd::ScoreLimit;
+// The limits the last match started with, for the results screen.
+int g_score_limit = 0;
+int g_time_limit_seconds = 0;
 
 }  // namespace
 
@@ -34,6 +39,8 @@ bool StartMatch(const MatchSetup& setup) {
     ConsoleMessage::Create("Crashmoor v0.2 ALPHA Debug Console", kConsoleGreen);
     ConsoleMessage::Create("******************************************", kConsoleWhite);
 
+    // Every match starts running, whatever became of the last one.
+    ResetPause();
     // Respawn points and drivers of an earlier match are never reused.
     RespawnPoint::List.Clear();
     app.DriverList.clear();
@@ -62,6 +69,8 @@ bool StartMatch(const MatchSetup& setup) {
         std::clamp<std::int64_t>(std::int64_t{setup.TimeLimitMinutes} * 60, INT_MIN, INT_MAX));
     app.RespawnPenalty = setup.RespawnPenalty;
     app.GameType = setup.GameType;
+    g_score_limit = app.ScoreLimit;
+    g_time_limit_seconds = app.TimeLeft;
     // The match clock starts with the match, so that a limit of N minutes
     // lasts N minutes however long the menus were open.
     Timer::Reset();
@@ -83,11 +92,11 @@ std::vector<ResultRow> FillResults() {
     const AppState& app = App();
     std::vector<ResultRow> rows;
     AI::List.Walk([&](AI& ai) {
-        rows.push_back(ResultRow{ai.Name, ai.Points, ai.Deaths, ai.Points});
+        rows.push_back(ResultRow{ai.Name, ai.Points, ai.Deaths, ai.Points, ai.Team, false});
     });
     if (app.HumanPlayer) {
         const Player& p = *app.HumanPlayer;
-        rows.push_back(ResultRow{p.Name, p.Points, p.Deaths, p.Points});
+        rows.push_back(ResultRow{p.Name, p.Points, p.Deaths, p.Points, p.Team, true});
     }
     // A complete sort (any number of drivers), stable for equal scores.
     std::stable_sort(rows.begin(), rows.end(),
@@ -133,7 +142,11 @@ bool CheckMatchEnd() {
             if (p.Points >= app.ScoreLimit) ended = true;
         });
     }
-    if (!ended && app.TimeLeft <= 0) ended = true;
+    g_last_end = MatchEnd::ScoreLimit;
+    if (!ended && app.TimeLeft <= 0) {
+        ended = true;
+        g_last_end = MatchEnd::TimeLimit;
+    }
     if (!ended) return false;
     g_last_results = FillResults();
     EndMatchTeardown();
@@ -143,6 +156,50 @@ bool CheckMatchEnd() {
 
 const std::vector<ResultRow>& LastResults() {
     return g_last_results;
+}
+
+MatchEnd LastMatchEnd() {
+    return g_last_end;
+}
+
+std::string WinnerText(const std::vector<ResultRow>& rows) {
+    // Sides: a team (1..4) or a driver alone, with their points and the
+    // row of their first driver.
+    struct Side {
+        int team = 0;
+        int points = 0;
+        int members = 0;
+        std::size_t first = 0;
+    };
+    std::vector<Side> sides;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int team = rows[i].Team >= 1 && rows[i].Team <= 4 ? rows[i].Team : 0;
+        auto side = std::find_if(sides.begin(), sides.end(),
+                                 [&](const Side& s) { return team != 0 && s.team == team; });
+        if (side == sides.end()) side = sides.insert(sides.end(), Side{team, 0, 0, i});
+        side->points += rows[i].Points;
+        ++side->members;
+    }
+    const Side* best = nullptr;
+    bool tie = false;
+    for (const Side& side : sides) {
+        if (!best || side.points > best->points) {
+            best = &side;
+            tie = false;
+        } else if (side.points == best->points) {
+            tie = true;
+        }
+    }
+    if (!best || tie) return "Draw";
+    if (best->members > 1) return "Team " + str_from_int(best->team) + " wins!";
+    return rows[best->first].Name + " wins!";
+}
+
+std::string EndReasonText() {
+    if (g_last_end == MatchEnd::TimeLimit) {
+        return "Time limit of " + ClockText(g_time_limit_seconds) + " reached";
+    }
+    return "Score limit of " + str_from_int(g_score_limit) + " reached";
 }
 
 std::vector<std::string> ResultLines(const std::vector<ResultRow>& rows) {

@@ -39,7 +39,21 @@ struct ResultRow {
     int Kills = 0;
     int Deaths = 0;
     int Points = 0;
+    int Team = 0;        ///< 1..4, 0 for none
+    bool Human = false;  ///< the player's own row
 };
+
+/// Why a match ended.
+enum class MatchEnd { ScoreLimit, TimeLimit };
+
+/// The headline of the results: "NAME wins!", "Team N wins!" or "Draw".
+/// Drivers of one team (1..4) score together; a driver without a team is a
+/// side alone. The side with the most points wins; a tie at the top is a
+/// draw. A team of one is named by its driver.
+std::string WinnerText(const std::vector<ResultRow>& rows);
+/// Why the last match ended, for the results screen: "Score limit of N
+/// reached" or "Time limit of m:ss reached".
+std::string EndReasonText();
 
 /// Loads the arena and makes the minimap, the human driver, the computer
 /// drivers of the filled slots and the match parameters, and picks the Big
@@ -63,6 +77,8 @@ void EndMatchTeardown();
 
 /// The results of the last match that ended.
 const std::vector<ResultRow>& LastResults();
+/// Why the last match that ended did so.
+MatchEnd LastMatchEnd();
 
 /// The results as text lines, "Contestant  Kills  Deaths  Points" first.
 std::vector<std::string> ResultLines(const std::vector<ResultRow>& rows);

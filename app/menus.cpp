@@ -10,6 +10,7 @@
 
 #include "app/app_state.h"
 #include "app/music.h"
+#include "app/pause.h"
 #include "arena/arena_loader.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
@@ -24,6 +25,16 @@ constexpr const char* kGameTypeItems[] = {"Deathmatch", "Big Dog"};
 constexpr const char* kDifficultyItems[] = {"AI - Weakling", "AI - Moderate", "AI - Offensive",
                                             "No AI"};
 constexpr const char* kResultsPanel = "Match Results Panel";
+constexpr const char* kControlsPanel = "Controls Panel";
+// Headlines (the winner, "Paused", a screen's title) in the kit's large
+// font and the skin's orange.
+constexpr const char* kHeadlineColour = "ffa040";
+// Tables in the skin's colours: dark rows, an orange title row, and the
+// marked row (the player's own) in a warm brown.
+constexpr const char* kRowColour = "2e2b2b";
+constexpr const char* kTitleRowColour = "b85c1e";
+constexpr const char* kMarkedRowColour = "6b4a22";
+constexpr const char* kMarkedTextColour = "ffe2b0";
 // Why "Start Match" did not start a match, in the setup panel.
 constexpr const char* kSetupMessage = "setup message";
 constexpr const char* kMessageColour = "ff9a3c";
@@ -66,6 +77,8 @@ constexpr std::array<std::pair<const char*, const char*>, 14> kMatchKeys = {{
 struct Built {
     std::map<std::string, kit_GadgetRef> gadgets;
     std::shared_ptr<kit_TTable> results;
+    std::shared_ptr<kit_TTable> controls;
+    int player_row = -1;  ///< the player's row of the results, -1 for none
 };
 Built g_menus;
 
@@ -175,6 +188,12 @@ void LoadOptions() {
     if (auto t = Get<kit_TTextField>("playerName")) {
         t->SetText(config.Read("Player Name", "Crashmoor Newbie"));
     }
+    if (auto c = Get<kit_TCheckBox>("fullscreen check")) {
+        c->SetChecked(str_to_int(config.Read("Full Screen", "1")) != 0 ? 1 : 0);
+    }
+    if (auto c = Get<kit_TCheckBox>("fps check")) {
+        c->SetChecked(str_to_int(config.Read("Show FPS", "0")) != 0 ? 1 : 0);
+    }
 }
 
 void DefaultOptions() {
@@ -182,6 +201,7 @@ void DefaultOptions() {
     if (auto s = Get<kit_TSlider>("sfx slider")) s->SetValue(5);
     if (auto s = Get<kit_TSlider>("music slider")) s->SetValue(9);
     if (auto t = Get<kit_TTextField>("playerName")) t->SetText("Crashmoor Newbie");
+    if (auto c = Get<kit_TCheckBox>("fps check")) c->SetChecked(0);
 }
 
 // "Apply": the options go to the file in one rewrite and take effect at
@@ -195,16 +215,38 @@ void SaveOptions() {
     const int quality = value("gfx slider");
     const int sound = value("sfx slider");
     const int music = value("music slider");
+    const auto fps = Get<kit_TCheckBox>("fps check");
+    const bool show_fps = fps && fps->IsChecked() != 0;
     app.Config.WriteAll({
         {"Graphics Quality", str_from_int(quality)},
         {"Sound Volume", str_from_int(sound)},
         {"Music Volume", str_from_int(music)},
         {"Player Name", FieldText("playerName")},
+        {"Show FPS", show_fps ? "1" : "0"},
     });
+    app.ShowFPS = show_fps;
     app.GraphicsQuality = GraphicsQualityFrom(quality);
     app.SoundVolume = sound / 10.0;
     app.MusicVolume = music / 10.0;
     ApplyVolumes();
+}
+
+// "Full Screen" takes effect and is saved as soon as it is clicked.
+void ApplyFullScreen() {
+    const auto c = Get<kit_TCheckBox>("fullscreen check");
+    if (!c) return;
+    const int on = c->IsChecked() != 0 ? 1 : 0;
+    gfx_set_fullscreen(on);
+    App().Config.Write("Full Screen", str_from_int(on));
+}
+
+void StyleTable(kit_TTable& table) {
+    table.SetColorHex(kRowColour, 0);
+    table.SetTextColorHex(kTextColour, 0);
+    table.SetColorHex(kMarkedRowColour, 1);
+    table.SetTextColorHex(kMarkedTextColour, 1);
+    table.SetColorHex(kTitleRowColour, 2);
+    table.SetTextColorHex("ffffff", 2);
 }
 
 void SaveMatch() {
@@ -277,17 +319,42 @@ const std::vector<MenuPanelDef>& MenuPanels() {
              {"music slider", K::Slider, "", 140, 125, 150, 0, 0, 9, 1},
              {"name title", K::Label, "Player Name:", 10, 175, 780, 80},
              {"playerName", K::TextField, "Crashmoor Newbie", 140, 172, 150, 24},
+             {"fullscreen check", K::CheckBox, "Full Screen", 10, 225, 0, 0},
+             {"fps check", K::CheckBox, "Show FPS", 10, 255, 0, 0},
+             {"controlsB", K::Button, "Controls", 10, 295, 85, 24, 0, 0, 0, "Controls"},
              {"saveOptionsB", K::Button, "Apply", 10, 350, 85, 24},
              {"defaultOptionsB", K::Button, "Defaults", 200, 350, 85, 24},
          }},
         {"Match Setup Panel", 100, 200, -200, 250, SetupGadgets()},
         {kResultsPanel,
          100,
-         200,
+         150,
          -200,
-         200,
+         330,
          {
-             {"continueMatchB", K::Button, "Continue", 312, 160, 200, 24, 0, 0, 0, "Main Menu"},
+             {"results headline", K::Label, "", 412, 10, 0, 0, 1},
+             {"results reason", K::Label, "", 412, 50, 0, 0, 1},
+             {"continueMatchB", K::Button, "Continue", 312, 292, 200, 24, 0, 0, 0, "Main Menu"},
+         }},
+        {kPausePanel,
+         387,
+         240,
+         250,
+         230,
+         {
+             {"pause title", K::Label, "Paused", 125, 15, 0, 0, 1},
+             {"resumeB", K::Button, "Resume", 25, 80, 200, 28},
+             {"quitMatchB", K::Button, "Quit Match", 25, 125, 200, 28},
+             {"exitGameB", K::Button, "Exit Game", 25, 170, 200, 28},
+         }},
+        {kControlsPanel,
+         212,
+         150,
+         600,
+         350,
+         {
+             {"controls title", K::Label, "Controls", 300, 10, 0, 0, 1},
+             {"controlsBackB", K::Button, "Back", 250, 312, 100, 24, 0, 0, 0, "Options Menu"},
          }},
     };
     return panels;
@@ -305,6 +372,8 @@ void BuildMenus() {
     const auto options = kit_CreateScreen("Options Menu", "");
     const auto setup = kit_CreateScreen("Match Setup", "");
     const auto results = kit_CreateScreen("Match Results", "");
+    const auto paused = kit_CreateScreen(kPauseScreen, "");
+    const auto controls = kit_CreateScreen("Controls", "");
 
     const int w = gfx_width();
     std::map<std::string, std::shared_ptr<kit_TPanel>> panels;
@@ -319,6 +388,10 @@ void BuildMenus() {
     setup->AddGadget(panels["Main Menu Panel"]);
     results->AddGadget(panels["Match Results Panel"]);
     results->AddGadget(panels["Main Menu Panel"]);
+    // The pause screen is drawn over the match: its panel alone.
+    paused->AddGadget(panels[kPausePanel]);
+    controls->AddGadget(panels[kControlsPanel]);
+    controls->AddGadget(panels["Main Menu Panel"]);
 
     // The results panel gets its gadgets after its table, so that
     // "Continue" lies above the table (the later child takes the mouse).
@@ -336,6 +409,9 @@ void BuildMenus() {
     for (const MenuPanelDef& p : MenuPanels()) {
         if (std::string(p.name) != kResultsPanel) make_gadgets(p);
     }
+    if (auto c = Get<kit_TCheckBox>("fullscreen check")) {
+        c->SetChecked(str_to_int(App().Config.Read("Full Screen", "1")) != 0 ? 1 : 0);
+    }
 
     FillCombo("playerteamcombo", kTeamItems);
     SelectCombo("playerteamcombo", 4);
@@ -351,13 +427,28 @@ void BuildMenus() {
         SelectCombo(slot.team, 4);
     }
 
-    g_menus.results = kit_CreateTable("Match Results", 10, 10, 840, "Contestant", 200, 18, 1,
+    g_menus.results = kit_CreateTable("Match Results", 10, 80, 200, "Contestant", 200, 18, 1,
                                       panels[kResultsPanel]);
     for (const char* column : {"Kills", "Deaths", "Points"})
         g_menus.results->AddColumn(column, 200);
+    StyleTable(*g_menus.results);
     g_menus.gadgets["Match Results"] = g_menus.results;
     for (const MenuPanelDef& p : MenuPanels()) {
         if (std::string(p.name) == kResultsPanel) make_gadgets(p);
+    }
+    g_menus.controls = kit_CreateTable("Controls Table", 10, 50, 250, "Action", 280, 18, 1,
+                                       panels[kControlsPanel]);
+    g_menus.controls->AddColumn("Keys", 290);
+    g_menus.controls->SetHighlightSelection(0);
+    StyleTable(*g_menus.controls);
+    for (const auto& [action, keys] : ControlsList()) g_menus.controls->AddRow({action, keys});
+    g_menus.gadgets["Controls Table"] = g_menus.controls;
+    for (const char* title : {"results headline", "pause title", "controls title"}) {
+        if (auto l = Get<kit_TLabel>(title)) {
+            l->SetFont("Large");
+            l->SetTextColorHex(kHeadlineColour);
+            l->Refresh();
+        }
     }
     kit_SetScreen("Main Menu");
     // The set-up selections above queued events nobody asked for.
@@ -392,10 +483,14 @@ MatchSetup MenuMatchSetup() {
 
 void HandleMenuEvents() {
     while (kit_PollEvent()) {
-        if (kit_EventID() != kit_EventGadgetSelect) continue;
         const kit_GadgetRef source = kit_EventSource();
         if (!source) continue;
         auto is = [&](const char* name) { return source == Get<kit_TGadget>(name); };
+        if (kit_EventID() == kit_EventGadgetAction && is("fullscreen check")) {
+            ApplyFullScreen();
+            continue;
+        }
+        if (kit_EventID() != kit_EventGadgetSelect) continue;
         if (is("optionsB")) {
             LoadOptions();
         } else if (is("quitB")) {
@@ -412,20 +507,51 @@ void HandleMenuEvents() {
             StartMatchFromMenus();
         } else if (is("continueMatchB")) {
             if (g_menus.results) g_menus.results->ClearRows();
+        } else if (is("Match Results")) {
+            // A click on a row leaves the player's row marked.
+            g_menus.results->Select(g_menus.player_row);
+        } else if (is("resumeB")) {
+            ResumeMatch();
+        } else if (is("quitMatchB")) {
+            QuitMatch();
+        } else if (is("exitGameB")) {
+            sys_end();
         }
     }
 }
 
 void ShowMatchResults(const std::vector<ResultRow>& rows) {
+    g_menus.player_row = -1;
     if (g_menus.results) {
         // The table holds the last match alone, however its screen was left.
         g_menus.results->ClearRows();
         for (const ResultRow& r : rows) {
+            if (r.Human) g_menus.player_row = g_menus.results->RowCount();
             g_menus.results->AddRow(
                 {r.Name, str_from_int(r.Kills), str_from_int(r.Deaths), str_from_int(r.Points)});
         }
+        g_menus.results->Select(g_menus.player_row);
     }
+    if (auto l = Get<kit_TLabel>("results headline")) l->SetText(WinnerText(rows));
+    if (auto l = Get<kit_TLabel>("results reason")) l->SetText(EndReasonText());
     kit_SetScreen("Match Results");
+}
+
+const std::vector<std::pair<const char*, const char*>>& ControlsList() {
+    static const std::vector<std::pair<const char*, const char*>> list = {
+        {"Drive forward", "Up arrow or W"},
+        {"Reverse", "Down arrow or S"},
+        {"Turn left", "Left arrow or A"},
+        {"Turn right", "Right arrow or D"},
+        {"Aim", "Mouse"},
+        {"Fire", "Left mouse button"},
+        {"Drop device", "Right mouse button"},
+        {"Debug console", "The key left of 1"},
+        {"Pause", "Esc, P or Pause"},
+        {"Leave the game", "Hold Esc"},
+        {"Full screen or window", "Alt+Enter"},
+    };
+    return list;
 }
 
 void ReleaseMenus() {

@@ -4,6 +4,7 @@
 // of data, so that a test can walk every menu.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/match.h"
@@ -25,6 +26,10 @@ struct MenuGadgetDef {
     bool fromRight = false;
 };
 
+/// The pause overlay's screen and its panel.
+inline constexpr const char* kPauseScreen = "Paused";
+inline constexpr const char* kPausePanel = "Pause Panel";
+
 /// The panels in build order, each with its gadgets.
 struct MenuPanelDef {
     const char* name;
@@ -39,7 +44,11 @@ void BuildMenus();
 void HandleMenuEvents();
 /// The match setup the menus' gadgets describe now.
 MatchSetup MenuMatchSetup();
-/// Fills the "Match Results" table and shows its screen.
+/// Fills the "Match Results" table, headlines the winner and why the match
+/// ended, marks the player's row and shows the screen.
 void ShowMatchResults(const std::vector<ResultRow>& rows);
+/// The controls of the game, as the "Controls" screen lists them: action,
+/// keys.
+const std::vector<std::pair<const char*, const char*>>& ControlsList();
 /// Forgets the gadgets (the kit releases them).
 void ReleaseMenus();

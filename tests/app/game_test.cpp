@@ -53,11 +53,11 @@ protected:
     std::unique_ptr<Engine> engine;
 };
 
-TEST_F(GameTest, FreshStartWritesTheFourSettingsAndOpensTheMode) {
+TEST_F(GameTest, FreshStartWritesTheSettingsAndOpensTheMode) {
     ASSERT_TRUE(Start());
-    EXPECT_EQ(
-        ReadFile("config.cfg"),
-        "Screen Format = 0\r\nSound Volume = 5\r\nMusic Volume = 10\r\nGraphics Quality = 3\r\n");
+    EXPECT_EQ(ReadFile("config.cfg"),
+              "Screen Format = 0\r\nSound Volume = 5\r\nMusic Volume = 10\r\nFull Screen = 1\r\n"
+              "Graphics Quality = 3\r\nShow FPS = 0\r\n");
     EXPECT_EQ(gfx_width(), 1024);
     EXPECT_EQ(gfx_height(), 768);
     EXPECT_STREQ(SDL_GetWindowTitle(engine_detail::current_window()), "Crashmoor v1.0 [RC1]");
@@ -74,8 +74,12 @@ TEST_F(GameTest, FreshStartWritesTheFourSettingsAndOpensTheMode) {
 TEST_F(GameTest, SettingsFromTheFileAreApplied) {
     WriteFile(
         "config.cfg",
-        "Screen Format = 1\r\nSound Volume = 7\r\nMusic Volume = 3\r\nGraphics Quality = 9\r\n");
+        "Screen Format = 1\r\nSound Volume = 7\r\nMusic Volume = 3\r\nGraphics Quality = 9\r\n"
+        "Show FPS = 1\r\n");
     ASSERT_TRUE(Start());
+    EXPECT_TRUE(App().ShowFPS);
+    EXPECT_NE(ReadFile("config.cfg").find("Show FPS = 1\r\nFull Screen = 1\r\n"), std::string::npos)
+        << "a file without the full-screen key reads the default and gets it";
     EXPECT_EQ(gfx_width(), 1024) << "every screen format opens the same mode";
     EXPECT_DOUBLE_EQ(chan_get_volume(App().EffectChannels[0]), 0.7);
     EXPECT_DOUBLE_EQ(chan_get_volume(App().MusicChannel), 0.3);

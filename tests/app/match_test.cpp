@@ -33,6 +33,25 @@
 
 namespace {
 
+// The results' headline: the best side wins, a tie at the top is a draw,
+// team mates score together and a team of one is named by its driver.
+TEST(MatchResults, TheHeadlineNamesTheWinningDriverOrTeamOrADraw) {
+    const ResultRow ann{"Ann", 5, 0, 5}, bob{"Bob", 3, 0, 3}, cid{"Cid", 3, 0, 3};
+    EXPECT_EQ(WinnerText({}), "Draw");
+    EXPECT_EQ(WinnerText({ann, bob, cid}), "Ann wins!");
+    EXPECT_EQ(WinnerText({bob, cid}), "Draw");
+    auto team = [](ResultRow row, int t) {
+        row.Team = t;
+        return row;
+    };
+    EXPECT_EQ(WinnerText({ann, team(bob, 2), team(cid, 2)}), "Team 2 wins!") << "3 + 3 beat 5";
+    EXPECT_EQ(WinnerText({team(ann, 1), team(bob, 2), cid}), "Ann wins!");
+    EXPECT_EQ(WinnerText({team(ann, 3), team(bob, 1), team(cid, 1)}), "Team 1 wins!");
+    EXPECT_EQ(WinnerText({team(ann, 5), team(bob, 5)}), "Ann wins!") << "5 is no team";
+    EXPECT_EQ(WinnerText({team(ann, 2), team({"Dee", 0, 0, 1}, 2), team(bob, 1), team(cid, 1)}),
+              "Draw");
+}
+
 TEST_F(MatchTest, StartsOnAShippedArenaWithAFreshPlayer) {
     ASSERT_TRUE(Start("yard.arn", 3));
     const AppState& app = App();
@@ -184,6 +203,9 @@ TEST_F(MatchTest, TheMatchClockEndsTheMatchAndTheResultsArePrinted) {
     ASSERT_TRUE(table);
     ASSERT_EQ(table->RowCount(), 1);
     EXPECT_EQ(table->CellText(0, 0), "Crashmoor Newbie");
+    EXPECT_EQ(table->GetSelectedIndex(), 0) << "the player's row is marked";
+    EXPECT_EQ(EndReasonText(), "Time limit of 0:00 reached");
+    EXPECT_EQ(LastMatchEnd(), MatchEnd::TimeLimit);
     EXPECT_NE(out.find("Contestant"), std::string::npos);
     EXPECT_NE(out.find("Crashmoor Newbie"), std::string::npos);
     EXPECT_EQ(App().GameState, kStateMenus);

@@ -15,14 +15,17 @@
 #include "app/console.h"
 #include "app/console_message.h"
 #include "app/menus.h"
+#include "app/pause.h"
 #include "app/player.h"
 #include "engine/audio.h"
+#include "engine/clock.h"
 #include "engine/filesystem.h"
 #include "engine/font.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
 #include "gui/kit.h"
 #include "objects/live_objects.h"
+#include "objects/shot.h"
 #include "objects/vehicle.h"
 #include "tests/app/match_fixture.h"
 
@@ -182,7 +185,7 @@ TEST_F(MenusTest, EveryGadgetOfTheTablesIsBuiltOnItsPanel) {
             ++gadgets;
         }
     }
-    EXPECT_EQ(gadgets, 3 + 10 + 31 + 1);
+    EXPECT_EQ(gadgets, 3 + 13 + 31 + 3 + 4 + 2);
     EXPECT_EQ(Where("quitB").x, 1024 - 105) << "measured from the right edge";
     EXPECT_EQ(kit_FindPanel("Match Setup Panel")->W, 1024 - 200);
 }
@@ -306,10 +309,10 @@ TEST_F(MenusTest, AOneMinuteMatchFromTheMenusEndsOnItsClockWithSortedResults) {
     while (App().GameState == kStateMatch && frames < 4000) {
         standing.clear();
         AI::List.Walk([&](AI& ai) {
-            standing.push_back({ai.Name, ai.Points, ai.Deaths, ai.Points});
+            standing.push_back({ai.Name, ai.Points, ai.Deaths, ai.Points, ai.Team, false});
         });
         const Player& p = *App().HumanPlayer;
-        standing.push_back({p.Name, p.Points, p.Deaths, p.Points});
+        standing.push_back({p.Name, p.Points, p.Deaths, p.Points, p.Team, true});
         RunFrame();
         ++frames;
     }
@@ -333,7 +336,18 @@ TEST_F(MenusTest, AOneMinuteMatchFromTheMenusEndsOnItsClockWithSortedResults) {
         if (r > 0) {
             EXPECT_GE(std::stoi(table->CellText(r - 1, 3)), std::stoi(table->CellText(r, 3)));
         }
+        if (want.Human) {
+            EXPECT_EQ(table->GetSelectedIndex(), r) << "the player's row is marked";
+        }
     }
+    // The headline names the winner and says why the match ended.
+    EXPECT_EQ(Find<kit_TLabel>("results headline")->GetText(), WinnerText(standing));
+    EXPECT_EQ(Find<kit_TLabel>("results reason")->GetText(), "Time limit of 1:00 reached");
+    const int marked = table->GetSelectedIndex();
+    ASSERT_GE(marked, 0);
+    const int other = marked == 0 ? 1 : 0;
+    Click(Where("Match Results").x + 20, Where("Match Results").y + (other + 1) * 20 + 10);
+    EXPECT_EQ(table->GetSelectedIndex(), marked) << "a click on a row leaves the player's marked";
     SavePicture("menu_results.png");
 
     ClickOn("continueMatchB");
@@ -365,7 +379,23 @@ TEST_F(MenusTest, ApplyWritesTheOptionsAndDefaultsAloneWritesNothing) {
     EXPECT_EQ(SliderValue("music slider"), 6);
     EXPECT_FALSE(ConfigHas("Sound Volume = 7")) << "nothing is written before Apply";
 
+    // "Full Screen" applies and is saved at once; "Show FPS" with Apply.
+    EXPECT_EQ(Find<kit_TCheckBox>("fullscreen check")->IsChecked(), 1) << "full screen by default";
+    EXPECT_EQ(Find<kit_TCheckBox>("fps check")->IsChecked(), 0);
+    ClickOn("fullscreen check");
+    EXPECT_TRUE(ConfigHas("Full Screen = 0"));
+    EXPECT_EQ(gfx_fullscreen(), 0);
+    ClickOn("fullscreen check");
+    EXPECT_TRUE(ConfigHas("Full Screen = 1"));
+    EXPECT_EQ(gfx_fullscreen(), 1) << "the window goes full screen at once";
+    ClickOn("fullscreen check");
+    ClickOn("fps check");
+    EXPECT_FALSE(ConfigHas("Show FPS = 1"));
+    EXPECT_FALSE(App().ShowFPS);
+
     ClickOn("saveOptionsB");
+    EXPECT_TRUE(ConfigHas("Show FPS = 1"));
+    EXPECT_TRUE(App().ShowFPS);
     EXPECT_TRUE(ConfigHas("Graphics Quality = 1"));
     EXPECT_TRUE(ConfigHas("Sound Volume = 7"));
     EXPECT_TRUE(ConfigHas("Music Volume = 6"));
@@ -381,8 +411,23 @@ TEST_F(MenusTest, ApplyWritesTheOptionsAndDefaultsAloneWritesNothing) {
     EXPECT_EQ(SliderValue("sfx slider"), 5);
     EXPECT_EQ(SliderValue("music slider"), 9);
     EXPECT_EQ(Find<kit_TTextField>("playerName")->GetText(), "Crashmoor Newbie");
+    EXPECT_EQ(Find<kit_TCheckBox>("fps check")->IsChecked(), 0);
     ClickOn("startBattleB");
     EXPECT_EQ(Config(), applied);
+
+    // "Controls" lists every control and leads back to the options.
+    ClickOn("optionsB");
+    EXPECT_EQ(Find<kit_TCheckBox>("fullscreen check")->IsChecked(), 0) << "as saved";
+    EXPECT_EQ(Find<kit_TCheckBox>("fps check")->IsChecked(), 1);
+    ClickOn("controlsB");
+    ASSERT_EQ(Screen(), "Controls");
+    const auto controls = Find<kit_TTable>("Controls Table");
+    ASSERT_TRUE(controls);
+    ASSERT_EQ(controls->RowCount(), static_cast<int>(ControlsList().size()));
+    EXPECT_EQ(controls->CellText(8, 0), "Pause");
+    SavePicture("menu_controls.png");
+    ClickOn("controlsBackB");
+    EXPECT_EQ(Screen(), "Options Menu");
 
     // "Game Options" again reloads from the file, also while it is shown.
     ClickOn("optionsB");
@@ -512,6 +557,8 @@ TEST_F(MenusTest, LimitsOfZeroEndTheMatchOnItsFirstFrameAlone) {
     EXPECT_EQ(Screen(), "Match Results");
     ASSERT_EQ(LastResults().size(), 1u) << "the human alone";
     EXPECT_EQ(LastResults()[0].Name, "Crashmoor Newbie");
+    EXPECT_EQ(Find<kit_TLabel>("results reason")->GetText(), "Score limit of 0 reached");
+    EXPECT_EQ(Find<kit_TLabel>("results headline")->GetText(), "Crashmoor Newbie wins!");
 
     // A time limit of 0 (here a text that is no number) does the same. The
     // results screen is left through the top bar, not "Continue": the next
@@ -606,6 +653,152 @@ TEST_F(MenusTest, EscapeHeldDuringAMatchEndsTheRunWithTheConfigurationWhole) {
     ShutDown();
     EXPECT_EQ(Config(), before);
     EXPECT_EQ(LiveObjectTotal(), 0);
+}
+
+// Everything of a match that moves: the cars, the drivers' scores, the
+// shots, the clocks.
+std::string MatchState() {
+    std::string state = std::to_string(App().TimeLeft) + " " + std::to_string(game_millisecs()) +
+                        " shots " + std::to_string(Shot::List.Count()) + " live " +
+                        std::to_string(LiveObjectTotal());
+    char line[160];
+    Vehicle::List.Walk([&](Vehicle& v) {
+        std::snprintf(line, sizeof line, " | %.5f %.5f %.5f %.3f", v.X, v.Y, v.Angle, v.Health);
+        state += line;
+    });
+    for (const auto& driver : App().DriverList) {
+        state += " " + std::to_string(driver->Points) + "/" + std::to_string(driver->Deaths);
+    }
+    return state;
+}
+
+// P pauses the match after the frame it was pressed in: for 600 frames
+// nothing moves, not even the clocks, and the match then goes on exactly as
+// the same match played without a pause.
+TEST_F(MenusTest, APausedMatchStandsStillAndResumesExactlyWhereItStood) {
+    setup.AIStyle = {3, 3, 2, 0, 0};
+    setup.ScoreLimit = 99;
+    auto play = [&](bool pause) {
+        // Frames of 1/64 s are exact in binary: the virtual clock then
+        // reads the same milliseconds however many frames it skipped.
+        clock_set_fixed_step(1 / 64.0);
+        EXPECT_TRUE(Start("yard.arn"));
+        Frames(90);
+        if (pause) Key(SDL_SCANCODE_P, true);
+        RunFrame();
+        if (pause) {
+            Key(SDL_SCANCODE_P, false);
+            EXPECT_TRUE(MatchPaused());
+            EXPECT_EQ(Screen(), "Paused");
+            const std::string held = MatchState();
+            // The pause holds the clock for 600 frames, this one's end
+            // included; 600 frames of 1/64 s are whole milliseconds, so the
+            // virtual clock's 15/16 ms steps line up again after it.
+            Frames(599);
+            EXPECT_EQ(MatchState(), held) << "a paused match moves nothing";
+            EXPECT_TRUE(MatchPaused());
+            Key(SDL_SCANCODE_P, true);
+            RunFrame();
+            Key(SDL_SCANCODE_P, false);
+            EXPECT_FALSE(MatchPaused());
+            EXPECT_EQ(Screen(), "Main Menu") << "the screen from before the pause";
+        }
+        std::vector<std::string> states;
+        for (int i = 0; i < 150; ++i) {
+            RunFrame();
+            states.push_back(MatchState());
+        }
+        ShutDown();
+        return states;
+    };
+    const std::vector<std::string> straight = play(false);
+    const std::vector<std::string> paused = play(true);
+    ASSERT_EQ(straight.size(), paused.size());
+    EXPECT_NE(straight.front(), straight.back()) << "the match itself moves";
+    for (std::size_t i = 0; i < straight.size(); ++i) {
+        ASSERT_EQ(paused[i], straight[i]) << "frame " << i << " after the pause";
+    }
+}
+
+// Escape taps, the focus lost and the overlay's buttons; the console keeps
+// its P; "Quit Match" ends the match without results.
+TEST_F(MenusTest, EscapeAndFocusLossPauseTheButtonsResumeOrQuit) {
+    setup.AIStyle = {3, 0, 0, 0, 0};
+    ASSERT_TRUE(Start("yard.arn"));
+    Frames(30);
+    auto tap = [&](SDL_Scancode key) {
+        Key(key, true);
+        Key(key, false);
+        Frames(2);
+    };
+    tap(SDL_SCANCODE_ESCAPE);
+    EXPECT_TRUE(MatchPaused());
+    EXPECT_EQ(Screen(), "Paused");
+    EXPECT_TRUE(game_clock_held());
+    SavePicture("pause_overlay.png");
+    tap(SDL_SCANCODE_ESCAPE);
+    EXPECT_FALSE(MatchPaused());
+    EXPECT_FALSE(game_clock_held());
+
+    // With the console open, P is a letter.
+    tap(SDL_SCANCODE_GRAVE);
+    ASSERT_EQ(App().ConsoleOpen, 1);
+    tap(SDL_SCANCODE_P);
+    EXPECT_FALSE(MatchPaused());
+    tap(SDL_SCANCODE_GRAVE);
+    ASSERT_EQ(App().ConsoleOpen, 0);
+
+    // The focus lost and back within one poll still pauses.
+    SDL_Event e{};
+    e.type = SDL_WINDOWEVENT;
+    e.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+    SDL_PushEvent(&e);
+    e.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
+    SDL_PushEvent(&e);
+    Frames(2);
+    EXPECT_TRUE(MatchPaused());
+    // A click outside the panel resumes, and is no shot.
+    const int shots = Shot::List.Count();
+    Click(60, 700);
+    EXPECT_FALSE(MatchPaused());
+    EXPECT_EQ(Car().Shoot, 0);
+    EXPECT_EQ(Shot::List.Count(), shots);
+
+    tap(SDL_SCANCODE_P);
+    ASSERT_TRUE(MatchPaused());
+    ClickOn("resumeB");
+    EXPECT_FALSE(MatchPaused());
+
+    tap(SDL_SCANCODE_P);
+    ASSERT_TRUE(MatchPaused());
+    ClickOn("quitMatchB");
+    EXPECT_FALSE(MatchPaused());
+    EXPECT_EQ(App().GameState, kStateMenus);
+    EXPECT_EQ(Screen(), "Main Menu");
+    EXPECT_EQ(LiveObjectTotal(), 0) << LiveObjectSummary();
+    EXPECT_EQ(Find<kit_TTable>("Match Results")->RowCount(), 0) << "no results for a match quit";
+    EXPECT_FALSE(game_clock_held());
+    Frames(5);
+    EXPECT_EQ(Screen(), "Main Menu");
+
+    // The next match from the menus runs; "Exit Game" on its overlay ends
+    // the run.
+    ClickOn("startBattleB");
+    Choose("mapcombo", "yard.arn");
+    Choose("vehiclecombo", 0);
+    ClickOn("startMatchB");
+    ASSERT_EQ(App().GameState, kStateMatch);
+    EXPECT_FALSE(MatchPaused());
+    tap(SDL_SCANCODE_P);
+    ASSERT_TRUE(MatchPaused());
+    const Box exit = Where("exitGameB");
+    MoveMouse(exit.CentreX(), exit.CentreY());
+    Button(SDL_BUTTON_LEFT, true, exit.CentreX(), exit.CentreY());
+    Frames(2);
+    Button(SDL_BUTTON_LEFT, false, exit.CentreX(), exit.CentreY());
+    bool go_on = true;
+    for (int i = 0; i < 3 && go_on; ++i) go_on = RunFrame();
+    EXPECT_FALSE(go_on) << "Exit Game ends the frame loop";
 }
 
 // A time limit counts seconds of the clock, not frames: at four frames a

@@ -1,0 +1,130 @@
+#include "app/pause.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/match.h"
+#include "app/menus.h"
+#include "engine/audio.h"
+#include "engine/clock.h"
+#include "engine/graphics.h"
+#include "engine/image.h"
+#include "engine/input.h"
+#include "gui/kit.h"
+
+namespace {
+
+constexpr int kKeyP = 80;
+
+struct PauseState {
+    bool paused = false;
+    ImageHandle picture;        ///< the last frame of the match before the pause
+    std::string screen_before;  ///< the kit's screen to go back to
+};
+PauseState g_pause;
+
+void PauseSounds(bool pause) {
+    for (const ChannelHandle& channel : App().EffectChannels) {
+        if (pause) {
+            chan_pause(channel);
+        } else {
+            chan_resume(channel);
+        }
+    }
+}
+
+// The frame drawn so far, as an opaque image (nothing without video).
+ImageHandle TakePicture() {
+    const int w = gfx_width(), h = gfx_height();
+    std::vector<std::uint32_t> pixels = gfx_read_pixels(0, 0, w, h);
+    if (pixels.empty()) return nullptr;
+    for (std::uint32_t& p : pixels) p |= 0xFF000000u;
+    return img_from_pixels(w, h, pixels.data(), 0);
+}
+
+// Whether the pointer is over the pause panel (a click elsewhere resumes).
+bool PointerOnPanel() {
+    const auto panel = kit_FindPanel(kPausePanel);
+    if (!panel) return false;
+    const int x = in_mouse_x(), y = in_mouse_y();
+    return x >= panel->X && x < panel->X + panel->W && y >= panel->Y && y < panel->Y + panel->H;
+}
+
+void Forget() {
+    g_pause = PauseState{};
+    game_clock_hold(false);
+}
+
+}  // namespace
+
+bool MatchPaused() {
+    return g_pause.paused;
+}
+
+bool PauseAsked() {
+    // Every press is read, so that none is left over for a later frame.
+    const bool escape = in_key_hit(vk::kEscape) > 0;
+    const bool p = in_key_hit(kKeyP) > 0;
+    const bool pause_key = in_key_hit(vk::kPause) > 0;
+    const bool focus_lost = app_focus_lost() != 0;
+    // While the console is open, P is a letter of a command.
+    return escape || focus_lost || pause_key || (p && App().ConsoleOpen == 0);
+}
+
+void PauseMatch() {
+    if (g_pause.paused || App().GameState != kStateMatch) return;
+    g_pause.paused = true;
+    g_pause.picture = TakePicture();
+    g_pause.screen_before = kit_CurrentScreenName();
+    game_clock_hold(true);
+    PauseSounds(true);
+    kit_SetScreen(kPauseScreen);
+    // Clicks of the match (a held trigger) are not clicks on the overlay.
+    in_flush_mouse();
+}
+
+void ResumeMatch() {
+    if (!g_pause.paused) return;
+    const std::string screen = g_pause.screen_before;
+    Forget();
+    PauseSounds(false);
+    if (!screen.empty()) kit_SetScreen(screen);
+    // The click that resumed is not a shot.
+    in_flush_mouse();
+}
+
+void QuitMatch() {
+    if (App().GameState != kStateMatch) return;
+    Forget();
+    for (const ChannelHandle& channel : App().EffectChannels) chan_stop(channel);
+    EndMatchTeardown();
+    App().GameState = kStateMenus;
+    kit_SetScreen("Main Menu");
+    in_flush_mouse();
+}
+
+void PausedFrame() {
+    if (g_pause.picture) gfx_draw_image(g_pause.picture, 0, 0, 0);
+    gfx_set_alpha(0.55);
+    gfx_set_color(0, 0, 0);
+    gfx_draw_rect(0, 0, gfx_width(), gfx_height());
+    gfx_set_alpha(1);
+    gfx_set_color(255, 255, 255);
+    kit_Refresh();
+    HandleMenuEvents();
+    if (!g_pause.paused) return;  // a button resumed or ended the match
+    const bool keys =
+        in_key_hit(vk::kEscape) > 0 || in_key_hit(kKeyP) > 0 || in_key_hit(vk::kPause) > 0;
+    const bool click_outside = in_mouse_hit(1) > 0 && !PointerOnPanel();
+    if (keys || click_outside) ResumeMatch();
+}
+
+bool PointerConfined() {
+    return App().GameState == kStateMatch && !g_pause.paused;
+}
+
+void ResetPause() {
+    Forget();
+}
