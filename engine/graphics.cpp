@@ -491,8 +491,17 @@ void gfx_set_fullscreen(int on) {
 
 void in_confine_mouse(int confine) {
     if (!g_video.window) return;
-    const SDL_bool want = confine != 0 ? SDL_TRUE : SDL_FALSE;
-    if (SDL_GetWindowGrab(g_video.window) != want) SDL_SetWindowGrab(g_video.window, want);
+    // A confining rectangle, not a grab: the window manager keeps its own
+    // keys and pointer (Alt+Tab still switches windows), and the pointer is
+    // held only while the window has the focus.
+    const SDL_Rect* now = SDL_GetWindowMouseRect(g_video.window);
+    if (confine == 0) {
+        if (now) SDL_SetWindowMouseRect(g_video.window, nullptr);
+        return;
+    }
+    SDL_Rect whole{0, 0, 0, 0};
+    SDL_GetWindowSize(g_video.window, &whole.w, &whole.h);
+    if (!now || !SDL_RectEquals(now, &whole)) SDL_SetWindowMouseRect(g_video.window, &whole);
 }
 
 void gfx_close() {
