@@ -646,12 +646,17 @@ TEST_F(MenusTest, EscapeHeldDuringAMatchEndsTheRunWithTheConfigurationWhole) {
     const std::string before = Config();
     ASSERT_NE(before.find("MapDefault = 1"), std::string::npos);
     Frames(30);
+    ConsoleMessage::Create("Last words", kConsoleWhite);
     Key(SDL_SCANCODE_ESCAPE, true);
     int frames = 1;
     while (RunFrame() && frames < 100) ++frames;
     EXPECT_EQ(frames, 43) << "held for 0.7 s";
+    EXPECT_TRUE(MatchPaused()) << "the press paused the match first";
     ShutDown();
     EXPECT_EQ(Config(), before);
+    EXPECT_NE(test_support::ReadFile("debug_console_report.txt").find("Last words"),
+              std::string::npos)
+        << "the report is closed whole";
     EXPECT_EQ(LiveObjectTotal(), 0);
 }
 
