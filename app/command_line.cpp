@@ -159,10 +159,19 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
             cl.match.Spectate = true;
         } else if (a == "--demo") {
             cl.demo = true;
+        } else if (a == "--record") {
+            if (!value(&cl.record)) break;
+        } else if (a == "--replay") {
+            if (!value(&cl.replay)) break;
         } else {
             cl.error = "unknown option " + a;
             break;
         }
+    }
+    if (cl.error.empty() && !cl.replay.empty() &&
+        (cl.quick_match || cl.demo || ai_count > 0 || !cl.record.empty())) {
+        cl.error = "--replay plays the recorded match alone: it takes no match options";
+        return cl;
     }
     if (cl.error.empty() && cl.demo) {
         // Five computer drivers of mixed difficulty; the arena stays the
@@ -224,5 +233,10 @@ std::string CommandLineHelp() {
            "  --spectate              no human driver: watch the computer drivers\n"
            "\n"
            "Demo (five computer drivers, your car on autopilot):\n"
-           "  --demo [--match NAME.arn]  (default arena: metro.arn)\n";
+           "  --demo [--match NAME.arn]  (default arena: metro.arn)\n"
+           "\n"
+           "Replays:\n"
+           "  --record FILE       write the replay of the run's first match to FILE\n"
+           "  --replay FILE       play a recorded match (with --no-video: to its end,\n"
+           "                      headless); both print the match's state_hash\n";
 }

@@ -18,6 +18,8 @@ struct CommandLine {
     bool no_video = false;
     bool uncapped = false;
     bool stats = false;
+    std::string record;  ///< write the first match's replay here
+    std::string replay;  ///< play this replay instead of a match
     bool help = false;
     /// --match NAME.arn: start that match at once (the other match options
     /// fill the rest of the setup).

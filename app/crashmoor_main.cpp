@@ -7,6 +7,7 @@
 #include "app/command_line.h"
 #include "app/frame_stats.h"
 #include "app/game.h"
+#include "app/replay.h"
 #include "engine/engine.h"
 #include "engine/filesystem.h"
 #include "engine/graphics.h"
@@ -49,6 +50,17 @@ int CrashmoorMain(int argc, char** argv) {
     RunState run;
     run.cl = &cl;
     if (!cl.screenshot.empty()) run.screenshot = fs_absolute(cl.screenshot);
+    const std::string record = cl.record.empty() ? "" : fs_absolute(cl.record);
+    Replay replay;
+    if (!cl.replay.empty()) {
+        std::string error;
+        if (!LoadReplayFile(fs_absolute(cl.replay), &replay, &error)) {
+            std::fprintf(stderr, "crashmoor: cannot play %s: %s\n", cl.replay.c_str(),
+                         error.c_str());
+            return 2;
+        }
+    }
+    PrintStateHashes(!cl.record.empty() || !cl.replay.empty());
 
     // Data paths are relative to the data folder, which becomes the working
     // folder. Without one the game still runs, with nothing to show.
@@ -68,6 +80,7 @@ int CrashmoorMain(int argc, char** argv) {
     start.has_seed = cl.has_seed;
     start.seed = cl.seed;
     if (cl.quick_match) start.quick_match = &cl.match;
+    if (!cl.replay.empty()) start.replay = &replay;
     SetBeforeFlipHook(SaveIfLastFrame, &run);
     if (!StartUp(start)) {
         std::fprintf(stderr, "crashmoor: %s\n", StartUpError().c_str());
@@ -85,9 +98,21 @@ int CrashmoorMain(int argc, char** argv) {
     }
     SetBeforeFlipHook(nullptr, nullptr);
     ShutDown();
+    int status = 0;
+    if (!record.empty()) {
+        std::string error;
+        if (!FirstReplay()) {
+            std::fprintf(stderr, "crashmoor: no match was played: nothing to record\n");
+            status = 1;
+        } else if (!SaveReplayFile(*FirstReplay(), record, &error)) {
+            std::fprintf(stderr, "crashmoor: %s\n", error.c_str());
+            status = 1;
+        }
+    }
+    if (ReplayStrayed()) status = 1;
     if (cl.stats) std::fputs(stats.Report().c_str(), stdout);
     if (!run.screenshot.empty() && run.saved) {
         std::printf("screenshot: %s\n", run.screenshot.c_str());
     }
-    return 0;
+    return status;
 }

@@ -15,6 +15,7 @@
 #include "app/music.h"
 #include "app/pause.h"
 #include "app/player.h"
+#include "app/replay.h"
 #include "engine/audio.h"
 #include "engine/clock.h"
 #include "engine/engine.h"
@@ -22,6 +23,7 @@
 #include "engine/graphics.h"
 #include "engine/image.h"
 #include "engine/input.h"
+#include "engine/input_tape.h"
 #include "engine/log.h"
 #include "engine/random.h"
 #include "engine/stream.h"
@@ -212,6 +214,7 @@ void MatchFrame() {
 bool StartUp(const StartOptions& options) {
     if (g_started) return true;
     AppState& app = App();
+    ResetReplays();
 
     // 1. Names and the driver list.
     std::copy(kDisplayNames.begin(), kDisplayNames.end(), app.AIDisplayNames.begin());
@@ -282,7 +285,15 @@ bool StartUp(const StartOptions& options) {
     Delta::Start();
     Timer::Reset();
     g_started = true;
-    if (options.quick_match) {
+    if (options.replay) {
+        std::string error;
+        if (!PlayReplay(*options.replay, &error)) {
+            g_start_error = "the replay cannot be played: " + error;
+            return false;
+        }
+        app.GameState = kStateMatch;
+        g_print_results = true;
+    } else if (options.quick_match) {
         if (!StartMatch(*options.quick_match)) {
             g_start_error = "the arena " + options.quick_match->Arena + " could not be loaded";
             return false;
@@ -340,6 +351,7 @@ bool HeldToLeave() {
 
 bool RunFrame() {
     AppState& app = App();
+    ReplayFrameStarting();
     gfx_set_scale(1, 1);
     gfx_set_alpha(100);
     gfx_set_color(255, 255, 255);
@@ -374,6 +386,7 @@ bool RunFrame() {
     if (g_before_flip) g_before_flip(g_before_flip_user);
     gfx_flip(-1);
     gfx_cls();
+    ReplayFrameDone();
     if (app_terminate()) return false;
     if (sys_end_requested()) return false;
     return !leave;
@@ -393,7 +406,11 @@ void ShutDown() {
     stream_close(app.ReportFile);
     log_set_sink(nullptr);
     gfx_set_font(nullptr);
-    if (app.GameState == kStateMatch) EndMatchTeardown();
+    if (app.GameState == kStateMatch) {
+        ReplayMatchEnding();
+        EndMatchTeardown();
+    }
+    tape_play_stop();
     ConsoleInputLine().clear();
     ReleaseMenus();
     kit_Shutdown();
@@ -404,6 +421,8 @@ void ShutDown() {
     ClearGameObjects(true);
     ResetAppState();
     Delta::Reset();
+    // The input of this run (an end request among it) is not the next one's.
+    input_reset();
     g_started = false;
     g_print_results = false;
     // Every object of the last match must be gone by now: say so if not.

@@ -6,11 +6,16 @@
 
 #include "app/match.h"
 
+struct Replay;
+
 struct StartOptions {
     bool has_seed = false;
     std::int64_t seed = 0;
     /// Start this match right after start-up instead of showing the menus.
     const MatchSetup* quick_match = nullptr;
+    /// Play this recorded match instead (its results are printed like a
+    /// quick match's).
+    const Replay* replay = nullptr;
 };
 
 /// Runs the start-up sequence once (a second call returns true at once):

@@ -12,6 +12,7 @@
 #include "app/hud.h"
 #include "app/pause.h"
 #include "app/player.h"
+#include "app/replay.h"
 #include "arena/arena_loader.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
@@ -41,6 +42,8 @@ bool StartMatch(const MatchSetup& setup) {
 
     // Every match starts running, whatever became of the last one.
     ResetPause();
+    // The recording of the match starts before anything is drawn at random.
+    ReplayMatchStarting(setup);
     // Respawn points and drivers of an earlier match are never reused.
     RespawnPoint::List.Clear();
     app.DriverList.clear();
@@ -58,6 +61,7 @@ bool StartMatch(const MatchSetup& setup) {
     app.TheMinimap = Minimap::Create(gfx_width(), gfx_height(), static_cast<int>(app.WorldWidth),
                                      static_cast<int>(app.WorldHeight), setup.MinimapHidden);
     app.HumanPlayer = setup.Spectate ? nullptr : Player::Make(setup.Vehicle, setup.Team);
+    if (app.HumanPlayer && !setup.PlayerName.empty()) app.HumanPlayer->Name = setup.PlayerName;
     for (std::size_t slot = 0; slot < setup.AIStyle.size(); ++slot) {
         const int style = setup.AIStyle[slot];
         if (style >= 1 && style <= 3) AI::Make(style, setup.AITeam[slot]);
@@ -149,6 +153,7 @@ bool CheckMatchEnd() {
     }
     if (!ended) return false;
     g_last_results = FillResults();
+    ReplayMatchEnding();
     EndMatchTeardown();
     app.GameState = kStateMenus;
     return true;

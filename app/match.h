@@ -31,6 +31,8 @@ struct MatchSetup {
     bool Spectate = false;
     /// The human car is driven by the autopilot (the demo match).
     bool Autopilot = false;
+    /// The human driver's name; empty: the name in the configuration.
+    std::string PlayerName;
 };
 
 /// One row of the results, in table order.

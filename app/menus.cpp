@@ -11,6 +11,7 @@
 #include "app/app_state.h"
 #include "app/music.h"
 #include "app/pause.h"
+#include "app/replay.h"
 #include "arena/arena_loader.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
@@ -240,6 +241,20 @@ void ApplyFullScreen() {
     App().Config.Write("Full Screen", str_from_int(on));
 }
 
+// "Save Replay": the match just played goes to a new file beside the
+// configuration; the panel says where, or why not.
+void SaveLastReplay() {
+    const auto label = Get<kit_TLabel>("replay message");
+    const Replay* replay = LastReplay();
+    std::string text = "No replay of this match";
+    if (replay) {
+        const std::string name = NewReplayName();
+        std::string error;
+        text = SaveReplayFile(*replay, name, &error) ? "Saved as " + name : error;
+    }
+    if (label) label->SetText(text);
+}
+
 void StyleTable(kit_TTable& table) {
     table.SetColorHex(kRowColour, 0);
     table.SetTextColorHex(kTextColour, 0);
@@ -335,6 +350,8 @@ const std::vector<MenuPanelDef>& MenuPanels() {
              {"results headline", K::Label, "", 412, 10, 0, 0, 1},
              {"results reason", K::Label, "", 412, 50, 0, 0, 1},
              {"continueMatchB", K::Button, "Continue", 312, 292, 200, 24, 0, 0, 0, "Main Menu"},
+             {"saveReplayB", K::Button, "Save Replay", 614, 292, 200, 24},
+             {"replay message", K::Label, "", 10, 296, 0, 0},
          }},
         {kPausePanel,
          387,
@@ -510,6 +527,8 @@ void HandleMenuEvents() {
         } else if (is("Match Results")) {
             // A click on a row leaves the player's row marked.
             g_menus.results->Select(g_menus.player_row);
+        } else if (is("saveReplayB")) {
+            SaveLastReplay();
         } else if (is("resumeB")) {
             ResumeMatch();
         } else if (is("quitMatchB")) {
@@ -534,6 +553,7 @@ void ShowMatchResults(const std::vector<ResultRow>& rows) {
     }
     if (auto l = Get<kit_TLabel>("results headline")) l->SetText(WinnerText(rows));
     if (auto l = Get<kit_TLabel>("results reason")) l->SetText(EndReasonText());
+    if (auto l = Get<kit_TLabel>("replay message")) l->SetText("");
     kit_SetScreen("Match Results");
 }
 

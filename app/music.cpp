@@ -1,11 +1,14 @@
 #include "app/music.h"
 
+#include <cstdint>
+#include <random>
+
 #include "app/app_state.h"
 #include "app/console_message.h"
 #include "engine/audio.h"
+#include "engine/clock.h"
 #include "engine/filesystem.h"
 #include "engine/log.h"
-#include "engine/random.h"
 
 void LoadMusicList() {
     AppState& app = App();
@@ -31,8 +34,11 @@ void KeepMusicPlaying() {
     if (!snd_available()) return;
     while (!app.SongList.empty() && !chan_playing(app.MusicChannel)) {
         const int count = static_cast<int>(app.SongList.size());
-        int index = static_cast<int>(rnd_float(0, count));
-        if (index >= count) index = count - 1;
+        // The music draws from a generator of its own: when a song ends
+        // depends on the sound device, and must not change the game's
+        // random sequence (a replay plays with or without sound).
+        static std::minstd_rand songs(static_cast<std::uint32_t>(sys_millisecs() | 1));
+        const int index = std::uniform_int_distribution<int>(0, count - 1)(songs);
         const Song song = app.SongList[static_cast<std::size_t>(index)];
         ConsoleMessage::Create(TimeStamped("Playing song '" + song.Name + "'"), kConsoleGreen);
         app.MusicChannel = snd_play(song.Sound, app.MusicChannel);

@@ -7,6 +7,7 @@
 #include "app/app_state.h"
 #include "app/match.h"
 #include "app/menus.h"
+#include "app/replay.h"
 #include "engine/audio.h"
 #include "engine/clock.h"
 #include "engine/graphics.h"
@@ -99,6 +100,7 @@ void QuitMatch() {
     if (App().GameState != kStateMatch) return;
     Forget();
     for (const ChannelHandle& channel : App().EffectChannels) chan_stop(channel);
+    ReplayMatchEnding();
     EndMatchTeardown();
     App().GameState = kStateMenus;
     kit_SetScreen("Main Menu");

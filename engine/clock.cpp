@@ -1,5 +1,7 @@
 #include "engine/clock.h"
 
+#include "engine/engine_detail.h"
+
 #include <chrono>
 #include <cmath>
 #include <ctime>
@@ -12,6 +14,7 @@ using SteadyClock = std::chrono::steady_clock;
 struct ClockState {
     SteadyClock::time_point start = SteadyClock::now();
     double fixed_step = 0.0;  // seconds; 0 = real clock
+    bool taped = false;       // virtual, stepped by a playing input tape
     double virtual_ms = 0.0;  // exact virtual time, fractions carried
     SteadyClock::time_point next_frame{};
     bool frame_scheduled = false;
@@ -32,7 +35,9 @@ void restart_game_clock(ClockState& s);
 
 std::int64_t sys_millisecs() {
     ClockState& s = state();
-    if (s.fixed_step > 0.0) return static_cast<std::int64_t>(std::floor(s.virtual_ms));
+    if (s.fixed_step > 0.0 || s.taped) {
+        return static_cast<std::int64_t>(std::floor(s.virtual_ms));
+    }
     return std::chrono::duration_cast<std::chrono::milliseconds>(SteadyClock::now() - s.start)
         .count();
 }
@@ -40,7 +45,7 @@ std::int64_t sys_millisecs() {
 std::string sys_current_time() {
     ClockState& s = state();
     char text[16];
-    if (s.fixed_step > 0.0) {
+    if (s.fixed_step > 0.0 || s.taped) {
         const std::int64_t seconds = sys_millisecs() / 1000;
         std::snprintf(text, sizeof text, "%02d:%02d:%02d", static_cast<int>(seconds / 3600 % 24),
                       static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60));
@@ -63,9 +68,22 @@ void clock_set_fixed_step(double seconds) {
 
 void clock_set_virtual_ms(std::int64_t ms) {
     ClockState& s = state();
-    if (s.fixed_step <= 0.0) return;
+    if (s.fixed_step <= 0.0 && !s.taped) return;
     s.virtual_ms = static_cast<double>(ms);
     restart_game_clock(s);
+}
+
+void clock_set_game_ms(std::int64_t ms) {
+    state().game_ms = ms;
+}
+
+void clock_set_taped(bool taped) {
+    ClockState& s = state();
+    if (taped == s.taped) return;
+    if (taped) s.virtual_ms = static_cast<double>(sys_millisecs());
+    s.taped = taped;
+    // The game's clock goes on from where it stands.
+    s.game_last = sys_millisecs();
 }
 
 double clock_fixed_step() {
@@ -74,8 +92,14 @@ double clock_fixed_step() {
 
 void clock_advance_frame() {
     ClockState& s = state();
-    if (s.fixed_step > 0.0) s.virtual_ms += s.fixed_step * 1000.0;
+    if (s.taped) {
+        std::int64_t ms = 0;
+        if (engine_detail::tape_play_step(&ms)) s.virtual_ms += static_cast<double>(ms);
+    } else if (s.fixed_step > 0.0) {
+        s.virtual_ms += s.fixed_step * 1000.0;
+    }
     const std::int64_t now = sys_millisecs();
+    engine_detail::tape_note_step(now - s.game_last);
     if (!s.game_held) s.game_ms += now - s.game_last;
     s.game_last = now;
 }

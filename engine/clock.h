@@ -21,6 +21,10 @@ void clock_set_fixed_step(double seconds);
 void clock_set_virtual_ms(std::int64_t ms);
 /// The fixed step in seconds, 0 on the real clock.
 double clock_fixed_step();
+/// While an input tape plays, the clock is virtual and each frame advances
+/// it by the tape's recorded step (see engine/input_tape.h); it starts from
+/// the reading it had.
+void clock_set_taped(bool taped);
 /// Ends a frame: advances the virtual clock by one step, carrying the
 /// fraction of a millisecond (1/60 s gives 16, 17, 17, ...; nothing on the
 /// real clock), and then the game's clock by the time the frame took unless
@@ -35,6 +39,8 @@ void clock_reset();
 /// animations and the frame time of the simulation read it, so that a paused
 /// match loses no time and its timers pick up where they stopped.
 std::int64_t game_millisecs();
+/// Puts the game's clock at `ms` (a replay starts where its recording did).
+void clock_set_game_ms(std::int64_t ms);
 /// Holds the game's clock (a paused match) or lets it run again; the time
 /// held never reaches it.
 void game_clock_hold(bool held);

@@ -101,8 +101,39 @@ void draw_quads(SDL_Texture* texture, float px, float py, const LocalQuad* quads
 /// leak reports can name them.
 void pin_system_libraries();
 
+/// Input events as the polled input state applies them and an input tape
+/// records them: keys by SDL scancode, buttons by SDL button number (in
+/// `c`) with the pointer, all positions on the logical screen.
+enum class TapeKind : int {
+    Poll = 1,
+    Step,
+    KeyDown,
+    KeyUp,
+    ButtonDown,
+    ButtonUp,
+    Motion,
+    Wheel,
+    Char,
+    FocusLost,
+    FocusGained,
+};
+struct TapeEvent {
+    TapeKind kind;
+    int a = 0, b = 0, c = 0;
+};
+/// Applies one input event to the polled input state.
+void input_apply(const TapeEvent& event);
 /// Input: feeds one SDL event into the polled input state.
 void input_handle_event(const SDL_Event& event);
+/// The input tape's hooks: a recording tape notes each poll, each event
+/// applied and each clock step; a playing tape applies a poll's recorded
+/// events (at the end of the poll) and gives the clock its recorded step
+/// (false when the tape has run out).
+void tape_note_poll();
+void tape_note_event(const TapeEvent& event);
+void tape_note_step(std::int64_t ms);
+void tape_play_poll();
+bool tape_play_step(std::int64_t* ms);
 /// The poll of `gfx_flip`: a program that polls once a frame itself (the
 /// game's frame loop) is not polled a second time, so that a release held
 /// back for one frame is held for a whole frame; a program that only flips

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "engine/engine_detail.h"
+#include "engine/input_tape.h"
 
 namespace {
 
@@ -224,8 +225,83 @@ void push_char(int code) {
     ++g_in.char_count;
 }
 
+void flush_keys() {
+    flush(g_in.keys);
+    g_in.char_head = g_in.char_count = 0;
+}
+
+void flush_mouse() {
+    flush(g_in.buttons);
+}
+
+}  // namespace
+
+namespace engine_detail {
+
+void input_apply(const TapeEvent& ev) {
+    switch (ev.kind) {
+        case TapeKind::KeyDown: {
+            const auto sc = static_cast<SDL_Scancode>(ev.a);
+            press_key(virtual_key(sc));
+            press_key(side_key(sc));
+            break;
+        }
+        case TapeKind::KeyUp: {
+            const auto sc = static_cast<SDL_Scancode>(ev.a);
+            release_key(virtual_key(sc));
+            release_key(side_key(sc));
+            break;
+        }
+        case TapeKind::Char:
+            push_char(ev.a);
+            break;
+        case TapeKind::Motion:
+            g_in.mouse_x = ev.a;
+            g_in.mouse_y = ev.b;
+            break;
+        case TapeKind::ButtonDown:
+            g_in.mouse_x = ev.a;
+            g_in.mouse_y = ev.b;
+            press(g_in.buttons, game_button(static_cast<Uint8>(ev.c)), kButtonCount);
+            break;
+        case TapeKind::ButtonUp:
+            g_in.mouse_x = ev.a;
+            g_in.mouse_y = ev.b;
+            release(g_in.buttons, game_button(static_cast<Uint8>(ev.c)), kButtonCount);
+            break;
+        case TapeKind::Wheel:
+            g_in.mouse_z += ev.a;
+            break;
+        case TapeKind::FocusLost:
+            if (!g_in.suspended) {
+                g_in.suspended = true;
+                ++g_in.focus_losses;
+                flush_keys();
+                flush_mouse();
+            }
+            break;
+        case TapeKind::FocusGained:
+            if (g_in.suspended) {
+                g_in.suspended = false;
+                flush_keys();
+                flush_mouse();
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+namespace {
+
+// Applies an event of the platform and hands it to a recording tape.
+void apply_live(const TapeEvent& ev) {
+    input_apply(ev);
+    tape_note_event(ev);
+}
+
 // Decodes UTF-8 text into code points; invalid bytes are skipped.
-void push_text(const char* text) {
+void apply_text(const char* text) {
     const auto* p = reinterpret_cast<const unsigned char*>(text);
     while (*p) {
         int code = 0, extra = 0;
@@ -254,83 +330,65 @@ void push_text(const char* text) {
             code = (code << 6) | (*p & 0x3F);
             ++p;
         }
-        if (valid) push_char(code);
+        if (valid) apply_live({TapeKind::Char, code, 0, 0});
     }
-}
-
-void flush_keys() {
-    flush(g_in.keys);
-    g_in.char_head = g_in.char_count = 0;
-}
-
-void flush_mouse() {
-    flush(g_in.buttons);
 }
 
 }  // namespace
 
-namespace engine_detail {
-
 void input_handle_event(const SDL_Event& e) {
+    // Requests to end the program and Alt+Enter belong to the window: they
+    // act even while a tape plays, and are not recorded.
+    if (e.type == SDL_QUIT ||
+        (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE)) {
+        g_in.terminate = true;
+        g_in.end_requested = true;
+        return;
+    }
+    if (e.type == SDL_KEYDOWN && e.key.repeat == 0 &&
+        (e.key.keysym.scancode == SDL_SCANCODE_RETURN ||
+         e.key.keysym.scancode == SDL_SCANCODE_KP_ENTER) &&
+        (e.key.keysym.mod & KMOD_ALT)) {
+        toggle_fullscreen();
+        return;
+    }
+    // A playing tape stands in for the rest of the live input.
+    if (tape_playing()) return;
+    int x = 0, y = 0;
     switch (e.type) {
-        case SDL_QUIT:
-            g_in.terminate = true;
-            g_in.end_requested = true;
+        case SDL_KEYDOWN:
+            if (e.key.repeat == 0) apply_live({TapeKind::KeyDown, e.key.keysym.scancode, 0, 0});
             break;
-        case SDL_KEYDOWN: {
-            if (e.key.repeat != 0) break;
-            const SDL_Scancode sc = e.key.keysym.scancode;
-            if ((sc == SDL_SCANCODE_RETURN || sc == SDL_SCANCODE_KP_ENTER) &&
-                (e.key.keysym.mod & KMOD_ALT)) {
-                toggle_fullscreen();  // Alt+Enter belongs to the window, not the game
-                break;
-            }
-            press_key(virtual_key(sc));
-            press_key(side_key(sc));
-            break;
-        }
         case SDL_KEYUP:
-            release_key(virtual_key(e.key.keysym.scancode));
-            release_key(side_key(e.key.keysym.scancode));
+            apply_live({TapeKind::KeyUp, e.key.keysym.scancode, 0, 0});
             break;
         case SDL_TEXTINPUT:
-            push_text(e.text.text);
+            apply_text(e.text.text);
             break;
         case SDL_MOUSEMOTION:
-            map_window_to_logical(e.motion.x, e.motion.y, &g_in.mouse_x, &g_in.mouse_y);
+            map_window_to_logical(e.motion.x, e.motion.y, &x, &y);
+            apply_live({TapeKind::Motion, x, y, 0});
             break;
-        case SDL_MOUSEBUTTONDOWN: {
-            map_window_to_logical(e.button.x, e.button.y, &g_in.mouse_x, &g_in.mouse_y);
-            press(g_in.buttons, game_button(e.button.button), kButtonCount);
+        case SDL_MOUSEBUTTONDOWN:
+            map_window_to_logical(e.button.x, e.button.y, &x, &y);
+            apply_live({TapeKind::ButtonDown, x, y, e.button.button});
             break;
-        }
-        case SDL_MOUSEBUTTONUP: {
-            map_window_to_logical(e.button.x, e.button.y, &g_in.mouse_x, &g_in.mouse_y);
-            release(g_in.buttons, game_button(e.button.button), kButtonCount);
+        case SDL_MOUSEBUTTONUP:
+            map_window_to_logical(e.button.x, e.button.y, &x, &y);
+            apply_live({TapeKind::ButtonUp, x, y, e.button.button});
             break;
-        }
         case SDL_MOUSEWHEEL:
-            g_in.mouse_z += e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+            apply_live({TapeKind::Wheel,
+                        e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y, 0,
+                        0});
             break;
         case SDL_WINDOWEVENT:
             if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
                 e.window.event == SDL_WINDOWEVENT_MINIMIZED) {
-                if (!g_in.suspended) {
-                    g_in.suspended = true;
-                    ++g_in.focus_losses;
-                    flush_keys();
-                    flush_mouse();
-                }
+                if (!g_in.suspended) apply_live({TapeKind::FocusLost, 0, 0, 0});
             } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED ||
                        e.window.event == SDL_WINDOWEVENT_RESTORED) {
-                if (g_in.suspended) {
-                    g_in.suspended = false;
-                    flush_keys();
-                    flush_mouse();
-                }
-            } else if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
-                g_in.terminate = true;
-                g_in.end_requested = true;
+                if (g_in.suspended) apply_live({TapeKind::FocusGained, 0, 0, 0});
             }
             break;
         default:
@@ -433,8 +491,11 @@ void sys_poll_events() {
     g_in.polled_since_flip = true;
     begin_poll(g_in.keys);
     begin_poll(g_in.buttons);
+    engine_detail::tape_note_poll();
     SDL_Event e;
     while (SDL_PollEvent(&e)) engine_detail::input_handle_event(e);
+    // A playing tape gives this poll's recorded events.
+    engine_detail::tape_play_poll();
     g_in.polling = false;
 }
 

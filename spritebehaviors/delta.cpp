@@ -34,3 +34,12 @@ void Delta::Reset() {
     g_last_clock = 0;
     g_frame_time = 0.0;
 }
+
+std::int64_t Delta::LastClock() {
+    return g_last_clock;
+}
+
+void Delta::Restore(std::int64_t lastClock, double frameTime) {
+    g_last_clock = lastClock;
+    g_frame_time = frameTime;
+}

@@ -16,6 +16,7 @@
 #include "app/hud.h"
 #include "app/match.h"
 #include "app/player.h"
+#include "app/replay.h"
 #include "engine/clock.h"
 #include "engine/engine.h"
 #include "engine/graphics.h"
@@ -227,6 +228,87 @@ TEST_F(NoVideoMatchTest, AQuickMatchEndsTheRunAfterPrintingItsResults) {
     const std::string out = testing::internal::GetCapturedStdout();
     EXPECT_FALSE(go_on);
     EXPECT_NE(out.find("Crashmoor Newbie"), std::string::npos);
+}
+
+// A demo match recorded to its end replays, through the file format and a
+// fresh run, to the same state hash and the same results, headless.
+TEST_F(NoVideoMatchTest, ARecordedDemoReplaysToTheSameStateAndResults) {
+    setup.AIStyle = {3, 2, 1, 3, 2};
+    setup.Autopilot = true;
+    setup.TimeLimitMinutes = 1;
+    setup.ScoreLimit = 6;
+    PrintStateHashes(true);
+    auto run = [](int* frames) {
+        while (RunFrame() && *frames < 4000) ++*frames;
+        ShutDown();
+    };
+    testing::internal::CaptureStdout();
+    ASSERT_TRUE(Start("metro.arn"));
+    int recorded_frames = 1;
+    run(&recorded_frames);
+    const std::string recorded = testing::internal::GetCapturedStdout();
+    ASSERT_TRUE(FirstReplay());
+    const Bytes file = EncodeReplay(*FirstReplay());
+    // A minute of play takes a few tens of kilobytes at most.
+    EXPECT_LT(file.size(), 40u * 1024u * static_cast<std::size_t>(recorded_frames) / 3600 + 1024);
+    Replay replay;
+    std::string error;
+    ASSERT_TRUE(DecodeReplay(file, &replay, &error)) << error;
+
+    testing::internal::CaptureStdout();
+    StartOptions start;
+    start.replay = &replay;
+    ASSERT_TRUE(StartUp(start)) << StartUpError();
+    int replayed_frames = 1;
+    run(&replayed_frames);
+    const std::string replayed = testing::internal::GetCapturedStdout();
+    PrintStateHashes(false);
+    EXPECT_FALSE(ReplayStrayed());
+    EXPECT_EQ(replayed_frames, recorded_frames);
+    const std::size_t at = recorded.find("state_hash: ");
+    ASSERT_NE(at, std::string::npos) << recorded;
+    ASSERT_NE(recorded.find("Contestant", at), std::string::npos) << "the match ended";
+    EXPECT_EQ(replayed.substr(replayed.find("state_hash: ")), recorded.substr(at))
+        << "the same hash and the same results";
+}
+
+// Another build's replay, and a damaged, cut or foreign file, is refused
+// with the reason.
+TEST(ReplayFile, ForeignDamagedAndCutFilesAreRefusedWithAReason) {
+    Replay replay;
+    replay.Setup.Arena = "yard.arn";
+    replay.Setup.PlayerName = "Ann";
+    replay.RandomState = 99;
+    replay.Tape = {1, 2, 16};  // a poll and a 16 ms frame
+    replay.Checkpoints = {5, 6};
+    const Bytes good = EncodeReplay(replay);
+    Replay back;
+    std::string error;
+    ASSERT_TRUE(DecodeReplay(good, &back, &error)) << error;
+    EXPECT_EQ(back.Setup.PlayerName, "Ann");
+    EXPECT_EQ(back.Checkpoints, replay.Checkpoints);
+    EXPECT_EQ(EncodeReplay(back), good);
+
+    auto refused = [&](const Bytes& bytes) {
+        error.clear();
+        EXPECT_FALSE(DecodeReplay(bytes, &back, &error));
+        return error;
+    };
+    Bytes altered = good;
+    altered[altered.size() - 12] ^= 0x20;
+    EXPECT_EQ(refused(altered), "the replay file is damaged or cut short");
+    EXPECT_EQ(refused(Bytes(good.begin(), good.end() - 5)),
+              "the replay file is damaged or cut short");
+    EXPECT_EQ(refused(Bytes(good.begin(), good.begin() + 20)),
+              "the replay file is damaged or cut short");
+    Bytes other = good;
+    const std::string version = ReplayVersion();
+    const auto where = std::search(other.begin(), other.end(), version.begin(), version.end());
+    ASSERT_NE(where, other.end());
+    *(where + 10) = 'X';
+    EXPECT_NE(refused(other).find("another version of the game"), std::string::npos) << error;
+    EXPECT_EQ(refused(Bytes{'P', 'N', 'G'}), "not a replay file");
+    EXPECT_EQ(refused(Bytes{}), "not a replay file");
 }
 
 TEST_F(MatchTest, TimerDropsOncePerSecondOfClock) {

@@ -17,6 +17,7 @@
 #include "app/menus.h"
 #include "app/pause.h"
 #include "app/player.h"
+#include "app/replay.h"
 #include "engine/audio.h"
 #include "engine/clock.h"
 #include "engine/filesystem.h"
@@ -185,7 +186,7 @@ TEST_F(MenusTest, EveryGadgetOfTheTablesIsBuiltOnItsPanel) {
             ++gadgets;
         }
     }
-    EXPECT_EQ(gadgets, 3 + 13 + 31 + 3 + 4 + 2);
+    EXPECT_EQ(gadgets, 3 + 13 + 31 + 5 + 4 + 2);
     EXPECT_EQ(Where("quitB").x, 1024 - 105) << "measured from the right edge";
     EXPECT_EQ(kit_FindPanel("Match Setup Panel")->W, 1024 - 200);
 }
@@ -349,6 +350,19 @@ TEST_F(MenusTest, AOneMinuteMatchFromTheMenusEndsOnItsClockWithSortedResults) {
     Click(Where("Match Results").x + 20, Where("Match Results").y + (other + 1) * 20 + 10);
     EXPECT_EQ(table->GetSelectedIndex(), marked) << "a click on a row leaves the player's marked";
     SavePicture("menu_results.png");
+
+    // "Save Replay" writes the match just played beside the configuration.
+    ClickOn("saveReplayB");
+    const std::string saved = Find<kit_TLabel>("replay message")->GetText();
+    ASSERT_EQ(saved.rfind("Saved as replay-", 0), 0u) << saved;
+    Replay replay;
+    std::string error;
+    ASSERT_TRUE(LoadReplayFile(saved.substr(9), &replay, &error)) << error;
+    EXPECT_EQ(replay.Setup.Arena, "yard.arn");
+    EXPECT_EQ(replay.Setup.TimeLimitMinutes, 1);
+    EXPECT_EQ(replay.Checkpoints.size(), 3600u / kReplayCheckpoint);
+    ClickOn("saveReplayB");
+    EXPECT_NE(Find<kit_TLabel>("replay message")->GetText(), saved) << "a second file";
 
     ClickOn("continueMatchB");
     EXPECT_EQ(Screen(), "Main Menu");
