@@ -139,20 +139,6 @@ int MGBullet::Destroy() {
     return 0;
 }
 
-int MGBullet::UpdateAll() {
-    List.Walk([](Shot& s) {
-        if (s.Class() == ObjectClass::MGBullet) s.Update();
-    });
-    return 0;
-}
-
-int MGBullet::DestroyAll() {
-    List.Walk([](Shot& s) {
-        if (s.Class() == ObjectClass::MGBullet) s.Destroy();
-    });
-    return 0;
-}
-
 // --- HMGBullet --------------------------------------------------------------
 
 std::shared_ptr<Shot> HMGBullet::Fire(int x, int y, int angle,

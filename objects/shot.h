@@ -114,8 +114,6 @@ public:
     int LaunchLife() const override { return kLaunchLife; }
     static constexpr float kLaunchSpeed = 25;
     float LaunchSpeed() const override { return kLaunchSpeed; }
-    static int UpdateAll();
-    static int DestroyAll();
 };
 
 /// Heavy machine-gun bullet: speed 15, 800 frames, 1.5 damage.
