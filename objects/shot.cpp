@@ -304,7 +304,7 @@ int Shrapnel::Collision() {
         v.Health -= Damage;
         if (const auto driver = v.parent.lock()) driver->lastHit = Parent;
     });
-    if (ShieldsListed == 0) return 0;
+    if (ShieldsListed() == 0) return 0;
     List.WalkClass(ObjectClass::Shield, [&](Shot& s) {
         if (!WithinDistance(x, y, static_cast<int>(s.X), static_cast<int>(s.Y), s.ShieldRadius()))
             return;

@@ -69,7 +69,7 @@ public:
     static inline ObjectList<Shot> List;
     /// Shields now on the list: the shield tests of every shot are skipped
     /// while there are none.
-    static inline int ShieldsListed = 0;
+    static int ShieldsListed() { return List.CountClass(ObjectClass::Shield); }
 
 protected:
     /// Appends a new shot of class T from the muzzle: two steps ahead, with

@@ -11,7 +11,6 @@ void ClearGameObjects(bool respawnPoints) {
     Weapon::List.Clear();
     SecondaryWeapon::List.Clear();
     Shot::List.Clear();
-    Shot::ShieldsListed = 0;
     Tread::List.Clear();
     Explosion::List.Clear();
     Scar::List.Clear();
