@@ -30,6 +30,7 @@
 #include "objects/effects.h"
 #include "objects/game_object.h"
 #include "objects/live_objects.h"
+#include "objects/minimap.h"
 #include "objects/pickups.h"
 #include "objects/shot.h"
 #include "objects/vehicle.h"

@@ -1,5 +1,6 @@
 #include "objects/effects.h"
 #include "objects/game_object.h"
+#include "objects/minimap.h"
 #include "objects/pickups.h"
 #include "objects/secondary_weapon.h"
 #include "objects/shot.h"
@@ -18,6 +19,8 @@ void ClearGameObjects(bool respawnPoints) {
     HealthPickUp::List.Clear();
     WeaponPickUp::List.Clear();
     SecondaryPickUp::List.Clear();
+    Minimap::List.Clear();
+    MinimapDot::List.Clear();
     if (respawnPoints) RespawnPoint::List.Clear();
     Explosion::SharedImage.reset();
     Scar::SharedImage.reset();
