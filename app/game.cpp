@@ -32,6 +32,7 @@
 #include "objects/effects.h"
 #include "objects/game_object.h"
 #include "objects/live_objects.h"
+#include "objects/minimap.h"
 #include "objects/pickups.h"
 #include "objects/shot.h"
 #include "objects/vehicle.h"
@@ -416,8 +417,6 @@ void ShutDown() {
     kit_Shutdown();
     AI::List.Clear();
     Player::List.Clear();
-    Minimap::List.Clear();
-    MinimapDot::List.Clear();
     ClearGameObjects(true);
     ResetAppState();
     Delta::Reset();

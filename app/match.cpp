@@ -20,6 +20,7 @@
 #include "engine/text.h"
 #include "objects/effects.h"
 #include "objects/game_object.h"
+#include "objects/minimap.h"
 #include "objects/pickups.h"
 #include "objects/shot.h"
 #include "objects/vehicle.h"

@@ -4,7 +4,6 @@
 
 #include "app/app_state.h"
 #include "app/console_message.h"
-#include "app/hud.h"
 #include "engine/clock.h"
 #include "engine/font.h"
 #include "engine/graphics.h"
@@ -13,6 +12,7 @@
 #include "engine/text.h"
 #include "objects/effects.h"
 #include "objects/game_object.h"
+#include "objects/minimap.h"
 #include "objects/secondary_weapon.h"
 #include "objects/vehicle.h"
 #include "objects/weapon.h"

@@ -1,6 +1,6 @@
 # Compiler settings shared by every target of ours.
 function(crashmoor_warnings target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow)
   if(CRASHMOOR_WERROR)
     target_compile_options(${target} PRIVATE -Werror)
   endif()

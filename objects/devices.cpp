@@ -95,7 +95,6 @@ void Mine::Blasted(float) {
 std::shared_ptr<Shot> Shield::Fire(int x, int y, int,
                                    const std::shared_ptr<ControlObject>& parent) {
     auto shield = Place<Shield>(x, y, "sprites/Shield.png", parent);
-    ShieldsListed += 1;
     shield->Health = 100;
     if (parent && parent->myVehicle) {
         shield->Car = parent->myVehicle;
@@ -135,7 +134,7 @@ int Shield::Draw() {
 int Shield::Destroy() {
     if (!Spend()) return 0;
     if (const std::shared_ptr<Vehicle> car = Car.lock()) car->Shield = 0;
-    if (List.Remove(this)) ShieldsListed -= 1;
+    List.Remove(this);
     return 0;
 }
 

@@ -92,8 +92,9 @@ inline bool WithinDistance(int x1, int y1, int x2, int y2, int radius) {
 /// -v or v with even chances (from the engine's generator).
 float RandomSign(float v);
 
-/// A place where a vehicle may be spawned. The list keeps the points of
-/// every arena loaded since start-up.
+/// A place where a vehicle may be spawned. The list holds the points of the
+/// arena being played: the loader designates them, and the start and the
+/// end of a match clear them.
 class RespawnPoint : public std::enable_shared_from_this<RespawnPoint> {
 public:
     static std::shared_ptr<RespawnPoint> Designate(float x, float y);

@@ -22,11 +22,15 @@ public:
     using Ref = std::shared_ptr<T>;
 
     /// Appends at the end. An object with a `Class()` is filed under it (its
-    /// class must not change afterwards), for `WalkClass`.
+    /// class, a small non-negative number, must not change afterwards), for
+    /// `WalkClass` and `CountClass`.
     void Append(Ref object) {
         if (!object) return;
         int tag = 0;
         if constexpr (requires(const T& t) { t.Class(); }) tag = static_cast<int>(object->Class());
+        const auto slot = static_cast<std::size_t>(tag);
+        if (slot >= class_counts_.size()) class_counts_.resize(slot + 1, 0);
+        ++class_counts_[slot];
         items_.push_back(Entry{std::move(object), tag});
     }
 
@@ -36,6 +40,7 @@ public:
         if (!object) return false;
         for (std::size_t i = 0; i < items_.size(); ++i) {
             if (items_[i].ref.get() != object) continue;
+            --class_counts_[static_cast<std::size_t>(items_[i].tag)];
             if (walking_ > 0) {
                 graveyard_.push_back(std::move(items_[i].ref));
                 items_[i].ref.reset();
@@ -107,8 +112,18 @@ public:
 
     bool Empty() const { return Count() == 0; }
 
+    /// The objects now in the list filed under the class `cls`, without a
+    /// walk: the count changes with every append, removal and clearing, so
+    /// a frame's hot loop may ask it for every object it steps.
+    template <typename Class>
+    int CountClass(Class cls) const {
+        const auto slot = static_cast<std::size_t>(cls);
+        return slot < class_counts_.size() ? class_counts_[slot] : 0;
+    }
+
     /// Drops every object (during a walk: empties every slot).
     void Clear() {
+        class_counts_.assign(class_counts_.size(), 0);
         if (walking_ > 0) {
             for (Entry& e : items_) {
                 if (e.ref) graveyard_.push_back(std::move(e.ref));
@@ -141,6 +156,7 @@ private:
 
     std::vector<Entry> items_;
     std::vector<Ref> graveyard_;
+    std::vector<int> class_counts_;  ///< listed objects by class tag
     int walking_ = 0;
     bool holes_ = false;
 };

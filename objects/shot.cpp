@@ -139,20 +139,6 @@ int MGBullet::Destroy() {
     return 0;
 }
 
-int MGBullet::UpdateAll() {
-    List.Walk([](Shot& s) {
-        if (s.Class() == ObjectClass::MGBullet) s.Update();
-    });
-    return 0;
-}
-
-int MGBullet::DestroyAll() {
-    List.Walk([](Shot& s) {
-        if (s.Class() == ObjectClass::MGBullet) s.Destroy();
-    });
-    return 0;
-}
-
 // --- HMGBullet --------------------------------------------------------------
 
 std::shared_ptr<Shot> HMGBullet::Fire(int x, int y, int angle,
@@ -318,7 +304,7 @@ int Shrapnel::Collision() {
         v.Health -= Damage;
         if (const auto driver = v.parent.lock()) driver->lastHit = Parent;
     });
-    if (ShieldsListed == 0) return 0;
+    if (ShieldsListed() == 0) return 0;
     List.WalkClass(ObjectClass::Shield, [&](Shot& s) {
         if (!WithinDistance(x, y, static_cast<int>(s.X), static_cast<int>(s.Y), s.ShieldRadius()))
             return;

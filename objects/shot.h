@@ -69,7 +69,7 @@ public:
     static inline ObjectList<Shot> List;
     /// Shields now on the list: the shield tests of every shot are skipped
     /// while there are none.
-    static inline int ShieldsListed = 0;
+    static int ShieldsListed() { return List.CountClass(ObjectClass::Shield); }
 
 protected:
     /// Appends a new shot of class T from the muzzle: two steps ahead, with
@@ -114,8 +114,6 @@ public:
     int LaunchLife() const override { return kLaunchLife; }
     static constexpr float kLaunchSpeed = 25;
     float LaunchSpeed() const override { return kLaunchSpeed; }
-    static int UpdateAll();
-    static int DestroyAll();
 };
 
 /// Heavy machine-gun bullet: speed 15, 800 frames, 1.5 damage.

@@ -38,7 +38,7 @@ void Shot::HitVehiclesAndShields(VehicleEffect&& vehicleEffect, bool damageShiel
         Destroy();
     });
     // A shooter's own shield lets its shots through.
-    if (ShieldsListed == 0) return;
+    if (ShieldsListed() == 0) return;
     List.WalkClass(ObjectClass::Shield, [&](Shot& s) {
         if (!WithinDistance(x, y, static_cast<int>(s.X), static_cast<int>(s.Y), s.ShieldRadius()))
             return;

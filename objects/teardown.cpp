@@ -1,5 +1,6 @@
 #include "objects/effects.h"
 #include "objects/game_object.h"
+#include "objects/minimap.h"
 #include "objects/pickups.h"
 #include "objects/secondary_weapon.h"
 #include "objects/shot.h"
@@ -11,7 +12,6 @@ void ClearGameObjects(bool respawnPoints) {
     Weapon::List.Clear();
     SecondaryWeapon::List.Clear();
     Shot::List.Clear();
-    Shot::ShieldsListed = 0;
     Tread::List.Clear();
     Explosion::List.Clear();
     Scar::List.Clear();
@@ -19,6 +19,8 @@ void ClearGameObjects(bool respawnPoints) {
     HealthPickUp::List.Clear();
     WeaponPickUp::List.Clear();
     SecondaryPickUp::List.Clear();
+    Minimap::List.Clear();
+    MinimapDot::List.Clear();
     if (respawnPoints) RespawnPoint::List.Clear();
     Explosion::SharedImage.reset();
     Scar::SharedImage.reset();

@@ -69,10 +69,9 @@ const VehicleModel& ModelOf(ObjectClass model) {
     return kModels[0];
 }
 
-Vehicle::Vehicle()
-    : WeaponSlot(std::make_shared<Weapon>()),
-      WeaponSlot2(std::make_shared<SecondaryWeapon>()),
-      mySprite(std::make_shared<Sprite>()) {}
+// The gun and the sprite come with `Spawn`, which knows the model and the
+// controller; only the empty device slot is the same for every car.
+Vehicle::Vehicle() : WeaponSlot2(std::make_shared<SecondaryWeapon>()) {}
 
 Vehicle::~Vehicle() = default;
 
@@ -109,7 +108,11 @@ std::shared_ptr<Vehicle> Vehicle::Spawn(ObjectClass model, int x, int y, int pla
     v->bonus = m->Bonus;
     v->Armor = m->Armor;
 
-    if (playerControlled == 0) {
+    if (playerControlled != 0) {
+        // A human-driven car moves by its own physics; its sprite only keeps
+        // its position.
+        v->mySprite = std::make_shared<Sprite>();
+    } else {
         AppState& app = App();
         v->mySprite =
             Sprite::Create(body, app.TheWorld, Vector2D(0, 0), 0, Vector2D(0, 0), m->Mass / 100.0,

@@ -57,9 +57,10 @@ public:
     static constexpr float kMaxHealth = 120;
 
     /// A new vehicle of the model at (x, y), appended to `List`, with a
-    /// machine gun; a computer driver's (playerControlled 0) also gets its
-    /// steering sprite in the steering world. Null for `ObjectClass::None`
-    /// or a class that is not a vehicle.
+    /// machine gun and a sprite: a computer driver's (playerControlled 0) is
+    /// its steering sprite in the steering world, a human's a plain one that
+    /// follows the car. Null for `ObjectClass::None` or a class that is not
+    /// a vehicle.
     static std::shared_ptr<Vehicle> Spawn(ObjectClass model, int x, int y, int playerControlled,
                                           const std::shared_ptr<ControlObject>& parent);
 

@@ -8,8 +8,9 @@ CRASHMOOR_PACKAGES=(
   zlib1g-dev fonts-dejavu-core fonts-wine
   libegl-mesa0 libgl1-mesa-dri
 )
-# Xvfb and xwininfo let a test check the window on a bare X display.
-CRASHMOOR_TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb x11-utils)
+# GoogleTest for the tests; Xvfb and xwininfo let a test check the window on
+# a bare X display. The benchmark programs time themselves with no library.
+CRASHMOOR_TEST_PACKAGES=(libgtest-dev xvfb x11-utils)
 
 # crashmoor_ensure_packages [extra packages...]: installs what is missing with
 # apt-get when run as root; otherwise prints the command and fails.

@@ -24,6 +24,7 @@
 #include "gui/kit.h"
 #include "objects/devices.h"
 #include "objects/effects.h"
+#include "objects/minimap.h"
 #include "objects/pickups.h"
 #include "objects/secondary_weapon.h"
 #include "objects/shot.h"

@@ -158,7 +158,7 @@ TEST_F(ArsenalTest, ShieldsStopForeignShotsAndFollowTheirOwnersCar) {
     owner->myVehicle = Vehicle::Spawn(ObjectClass::Car, 800, 200, 0, owner);
     Shot::UpdatePrimary();
     EXPECT_FALSE(Shot::List.Contains(shield.get()));
-    EXPECT_EQ(Shot::ShieldsListed, 0);
+    EXPECT_EQ(Shot::ShieldsListed(), 0);
     EXPECT_EQ(owner->myVehicle->Shield, 0);
 }
 
@@ -273,7 +273,7 @@ TEST_F(ArsenalTest, RemovingEveryShotSetsNothingOff) {
     Shot::RemoveAll();
     EXPECT_TRUE(Shot::List.Empty());
     EXPECT_TRUE(Explosion::List.Empty());
-    EXPECT_EQ(Shot::ShieldsListed, 0);
+    EXPECT_EQ(Shot::ShieldsListed(), 0);
     EXPECT_EQ(owner->myVehicle->Shield, 0);
 }
 

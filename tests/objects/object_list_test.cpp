@@ -101,6 +101,40 @@ TEST(ObjectList, TheVisitedObjectLivesUntilItsVisitEnds) {
     EXPECT_TRUE(weak.expired());
 }
 
+// The per-class count is kept by the list itself: it follows appends,
+// removals (at once, also during a walk) and clearing.
+TEST(ObjectList, CountsEachClassAsObjectsComeAndGo) {
+    struct Classed {
+        explicit Classed(int cls_) : cls(cls_) {}
+        int Class() const { return cls; }
+        int cls;
+    };
+    ObjectList<Classed> list;
+    std::vector<std::shared_ptr<Classed>> keep;
+    for (const int cls : {2, 5, 2, 2}) {
+        keep.push_back(std::make_shared<Classed>(cls));
+        list.Append(keep.back());
+    }
+    EXPECT_EQ(list.CountClass(2), 3);
+    EXPECT_EQ(list.CountClass(5), 1);
+    EXPECT_EQ(list.CountClass(3), 0);
+    EXPECT_EQ(list.CountClass(40), 0) << "a class never listed";
+    list.WalkClass(2, [&](Classed& c) {
+        if (&c != keep[0].get()) return;
+        list.Remove(&c);
+        EXPECT_FALSE(list.Remove(&c));
+        EXPECT_EQ(list.CountClass(2), 2) << "gone from the count before the walk ends";
+        list.Append(std::make_shared<Classed>(5));
+    });
+    EXPECT_EQ(list.CountClass(2), 2);
+    EXPECT_EQ(list.CountClass(5), 2);
+    list.Walk([&](Classed&) { list.Clear(); });
+    EXPECT_EQ(list.CountClass(2), 0);
+    EXPECT_EQ(list.CountClass(5), 0);
+    list.Append(keep[1]);
+    EXPECT_EQ(list.CountClass(5), 1);
+}
+
 TEST(GeometryHelpers, PointDistanceAndRandomSign) {
     EXPECT_FLOAT_EQ(PointDistance(0, 0, 3, 4), 5.0f);
     EXPECT_FLOAT_EQ(PointDistance(-3, 10, 0, 6), 5.0f);

@@ -312,12 +312,12 @@ struct Chord {
 /// One loop of the arrangement: parts that play as they are, parts that
 /// duck under the kick, and the mono effect sends.
 struct Mix {
-    explicit Mix(const Grid& grid)
-        : grid(grid),
-          dry(grid.length()),
-          ducked(grid.length()),
-          reverb(grid.length(), 0.0f),
-          echo(grid.length(), 0.0f) {}
+    explicit Mix(const Grid& loop)
+        : grid(loop),
+          dry(loop.length()),
+          ducked(loop.length()),
+          reverb(loop.length(), 0.0f),
+          echo(loop.length(), 0.0f) {}
 
     /// Adds `sound` to `bus` at `at`, panned, with effect sends.
     void Put(Stereo& bus, const Mono& sound, std::size_t at, float gain, float pan,
