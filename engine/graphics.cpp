@@ -636,6 +636,72 @@ void gfx_reset_state() {
     apply_viewport();
 }
 
+GfxState gfx_get_state() {
+    GfxState s;
+    s.r = g_draw.r;
+    s.g = g_draw.g;
+    s.b = g_draw.b;
+    s.alpha = g_draw.alpha;
+    s.blend = g_draw.blend;
+    s.rotation = g_draw.rotation;
+    s.scale_x = g_draw.scale_x;
+    s.scale_y = g_draw.scale_y;
+    s.origin_x = g_draw.origin_x;
+    s.origin_y = g_draw.origin_y;
+    s.handle_x = g_draw.handle_x;
+    s.handle_y = g_draw.handle_y;
+    s.vp_x = g_draw.vp_x;
+    s.vp_y = g_draw.vp_y;
+    s.vp_w = g_draw.vp_w;
+    s.vp_h = g_draw.vp_h;
+    s.line_width = g_draw.line_width;
+    s.cls_r = g_draw.cls_r;
+    s.cls_g = g_draw.cls_g;
+    s.cls_b = g_draw.cls_b;
+    return s;
+}
+
+void gfx_set_state(const GfxState& s) {
+    gfx_set_color(s.r, s.g, s.b);
+    gfx_set_alpha(s.alpha);
+    gfx_set_blend(s.blend);
+    g_draw.rotation = s.rotation;
+    g_draw.scale_x = s.scale_x;
+    g_draw.scale_y = s.scale_y;
+    update_transform();
+    g_draw.origin_x = s.origin_x;
+    g_draw.origin_y = s.origin_y;
+    g_draw.handle_x = s.handle_x;
+    g_draw.handle_y = s.handle_y;
+    g_draw.line_width = s.line_width;
+    g_draw.cls_r = s.cls_r;
+    g_draw.cls_g = s.cls_g;
+    g_draw.cls_b = s.cls_b;
+    if (s.vp_x != g_draw.vp_x || s.vp_y != g_draw.vp_y || s.vp_w != g_draw.vp_w ||
+        s.vp_h != g_draw.vp_h) {
+        g_draw.vp_x = s.vp_x;
+        g_draw.vp_y = s.vp_y;
+        g_draw.vp_w = s.vp_w;
+        g_draw.vp_h = s.vp_h;
+        apply_viewport();
+    }
+}
+
+void gfx_apply_params(const DrawParams& p) {
+    gfx_set_color(p.r, p.g, p.b);
+    gfx_set_alpha(p.alpha);
+    gfx_set_blend(p.blend);
+    gfx_set_scale(p.scale_x, p.scale_y);
+    gfx_set_rotation(p.rotation);
+    gfx_set_handle(p.handle_x, p.handle_y);
+}
+
+void gfx_draw_rect_with(double x, double y, double w, double h, const DrawParams& params) {
+    const GfxStateGuard keep;
+    gfx_apply_params(params);
+    gfx_draw_rect(x, y, w, h);
+}
+
 void gfx_draw_rect(double x, double y, double w, double h) {
     const float x0 = static_cast<float>(-g_draw.handle_x),
                 y0 = static_cast<float>(-g_draw.handle_y);

@@ -77,6 +77,52 @@ void gfx_get_cls_color(int* r, int* g, int* b);
 /// Restores every field of the drawing state to its default.
 void gfx_reset_state();
 
+/// The whole drawing state as one value: what the gfx_set_* calls set.
+struct GfxState {
+    int r = 255, g = 255, b = 255;
+    double alpha = 1.0;
+    int blend = kBlendMask;
+    double rotation = 0.0;
+    double scale_x = 1.0, scale_y = 1.0;
+    double origin_x = 0.0, origin_y = 0.0;
+    double handle_x = 0.0, handle_y = 0.0;
+    int vp_x = 0, vp_y = 0, vp_w = 0, vp_h = 0;
+    double line_width = 1.0;
+    int cls_r = 0, cls_g = 0, cls_b = 0;
+    bool operator==(const GfxState&) const = default;
+};
+GfxState gfx_get_state();
+void gfx_set_state(const GfxState& state);
+
+/// Keeps the drawing state as it was made and puts it back when it ends,
+/// however the scope is left.
+class GfxStateGuard {
+public:
+    GfxStateGuard() : saved_(gfx_get_state()) {}
+    ~GfxStateGuard() { gfx_set_state(saved_); }
+    GfxStateGuard(const GfxStateGuard&) = delete;
+    GfxStateGuard& operator=(const GfxStateGuard&) = delete;
+
+private:
+    GfxState saved_;
+};
+
+/// The parameters one drawing takes instead of the drawing state's
+/// transform, colour, alpha and blend (the origin and the clip rectangle
+/// stay the state's); the state is left as it was.
+struct DrawParams {
+    double rotation = 0.0;
+    double scale_x = 1.0, scale_y = 1.0;
+    double alpha = 1.0;
+    int blend = kBlendAlpha;
+    int r = 255, g = 255, b = 255;
+    double handle_x = 0.0, handle_y = 0.0;  ///< of shapes; images have their own
+};
+/// Puts the parameters into the drawing state (used by the *_with calls).
+void gfx_apply_params(const DrawParams& params);
+/// A filled rectangle drawn with these parameters.
+void gfx_draw_rect_with(double x, double y, double w, double h, const DrawParams& params);
+
 /// Filled rectangle with the handle at (x, y); negative sizes draw mirrored.
 void gfx_draw_rect(double x, double y, double w, double h);
 /// Filled ellipse inside the rectangle.

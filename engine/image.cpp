@@ -268,6 +268,14 @@ void gfx_draw_image(const ImageHandle& image, double x, double y, int frame) {
     if (image) draw_frame(image, x, y, image->width(), image->height(), frame);
 }
 
+void gfx_draw_image_with(const ImageHandle& image, double x, double y, int frame,
+                         const DrawParams& params) {
+    if (!image) return;
+    const GfxStateGuard keep;
+    gfx_apply_params(params);
+    gfx_draw_image(image, x, y, frame);
+}
+
 void gfx_draw_image_rect(const ImageHandle& image, double x, double y, double w, double h,
                          int frame) {
     draw_frame(image, x, y, w, h, frame);

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/graphics.h"
+
 namespace engine_detail {
 class PixelTexture;
 }
@@ -107,6 +109,10 @@ void pix_write_pixel(const Pixmap& pixmap, int x, int y, std::uint32_t argb);
 
 /// Draws a frame with its handle at (x, y) through the drawing state.
 void gfx_draw_image(const ImageHandle& image, double x, double y, int frame);
+/// `gfx_draw_image` with the parameters given instead of the drawing
+/// state's transform, colour, alpha and blend; the state is left as it was.
+void gfx_draw_image_with(const ImageHandle& image, double x, double y, int frame,
+                         const DrawParams& params);
 /// The same, stretched to w x h before rotation.
 void gfx_draw_image_rect(const ImageHandle& image, double x, double y, double w, double h,
                          int frame);

@@ -65,6 +65,58 @@ TEST_F(DrawingTest, RectangleHonoursHandleOriginAndRotation) {
     EXPECT_EQ(G(PixelAt(210, 22)), 0);
 }
 
+// A drawing with its own parameters looks as the same drawing made through
+// the drawing state, and leaves the state as it found it; a guard puts back
+// whatever a scope changed, the clip rectangle included.
+TEST_F(DrawingTest, DrawingWithParametersMatchesTheStateAndLeavesItAlone) {
+    const ImageHandle image = Solid(24, 8, 0xFF40C080);
+    img_mid_handle(image);
+    DrawParams p;
+    p.rotation = 30;
+    p.scale_x = 2;
+    p.alpha = 0.5;
+    p.r = 200;
+    p.g = 100;
+    p.b = 50;
+    auto frame = [] { return gfx_read_pixels(0, 0, gfx_width(), gfx_height()); };
+
+    Fill(10, 20, 30);
+    gfx_set_rotation(p.rotation);
+    gfx_set_scale(p.scale_x, p.scale_y);
+    gfx_set_alpha(p.alpha);
+    gfx_set_blend(p.blend);
+    gfx_set_color(p.r, p.g, p.b);
+    gfx_draw_image(image, 100, 100, 0);
+    gfx_draw_rect(20, 20, 30, 10);
+    const std::vector<std::uint32_t> through_state = frame();
+
+    gfx_reset_state();
+    gfx_set_origin(0, 0);
+    Fill(10, 20, 30);
+    gfx_set_color(9, 8, 7);
+    gfx_set_rotation(-70);
+    gfx_set_viewport(0, 0, 200, 256);
+    const GfxState before = gfx_get_state();
+    gfx_draw_image_with(image, 100, 100, 0, p);
+    gfx_draw_rect_with(20, 20, 30, 10, p);
+    EXPECT_TRUE(gfx_get_state() == before) << "the state is left as it was";
+    gfx_set_viewport(0, 0, gfx_width(), gfx_height());
+    EXPECT_TRUE(frame() == through_state) << "the same picture";
+
+    {
+        const GfxStateGuard keep;
+        gfx_set_viewport(5, 5, 10, 10);
+        gfx_set_scale(3, 3);
+        gfx_set_blend(kBlendLight);
+    }
+    GfxState restored = before;
+    restored.vp_w = gfx_width();
+    EXPECT_TRUE(gfx_get_state() == restored);
+    gfx_set_rotation(0);
+    Fill(0, 0, 0);
+    EXPECT_EQ(R(PixelAt(250, 250)), 0) << "the clip rectangle is the whole frame again";
+}
+
 TEST_F(DrawingTest, NegativeWidthRectangleDrawsMirrored) {
     gfx_set_color(0, 0, 255);
     gfx_draw_rect(100, 100, -20, 10);
