@@ -426,9 +426,6 @@ void BuildMenus() {
     for (const MenuPanelDef& p : MenuPanels()) {
         if (std::string(p.name) != kResultsPanel) make_gadgets(p);
     }
-    if (auto c = Get<kit_TCheckBox>("fullscreen check")) {
-        c->SetChecked(str_to_int(App().Config.Read("Full Screen", "1")) != 0 ? 1 : 0);
-    }
 
     FillCombo("playerteamcombo", kTeamItems);
     SelectCombo("playerteamcombo", 4);

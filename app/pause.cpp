@@ -53,9 +53,18 @@ bool PointerOnPanel() {
     return x >= panel->X && x < panel->X + panel->W && y >= panel->Y && y < panel->Y + panel->H;
 }
 
-void Forget() {
-    g_pause = PauseState{};
-    game_clock_hold(false);
+// Reads the presses of the pause keys (so that none is left for a later
+// frame): Escape or Pause, and P.
+struct PauseKeys {
+    bool escape_or_pause = false;
+    bool p = false;
+};
+PauseKeys ReadPauseKeys() {
+    PauseKeys keys;
+    keys.escape_or_pause = in_key_hit(vk::kEscape) > 0;
+    keys.escape_or_pause = in_key_hit(vk::kPause) > 0 || keys.escape_or_pause;
+    keys.p = in_key_hit(kKeyP) > 0;
+    return keys;
 }
 
 }  // namespace
@@ -65,13 +74,10 @@ bool MatchPaused() {
 }
 
 bool PauseAsked() {
-    // Every press is read, so that none is left over for a later frame.
-    const bool escape = in_key_hit(vk::kEscape) > 0;
-    const bool p = in_key_hit(kKeyP) > 0;
-    const bool pause_key = in_key_hit(vk::kPause) > 0;
+    const PauseKeys keys = ReadPauseKeys();
     const bool focus_lost = app_focus_lost() != 0;
     // While the console is open, P is a letter of a command.
-    return escape || focus_lost || pause_key || (p && App().ConsoleOpen == 0);
+    return keys.escape_or_pause || focus_lost || (keys.p && App().ConsoleOpen == 0);
 }
 
 void PauseMatch() {
@@ -89,7 +95,7 @@ void PauseMatch() {
 void ResumeMatch() {
     if (!g_pause.paused) return;
     const std::string screen = g_pause.screen_before;
-    Forget();
+    ResetPause();
     PauseSounds(false);
     if (!screen.empty()) kit_SetScreen(screen);
     // The click that resumed is not a shot.
@@ -98,7 +104,7 @@ void ResumeMatch() {
 
 void QuitMatch() {
     if (App().GameState != kStateMatch) return;
-    Forget();
+    ResetPause();
     for (const ChannelHandle& channel : App().EffectChannels) chan_stop(channel);
     ReplayMatchEnding();
     EndMatchTeardown();
@@ -117,10 +123,9 @@ void PausedFrame() {
     kit_Refresh();
     HandleMenuEvents();
     if (!g_pause.paused) return;  // a button resumed or ended the match
-    const bool keys =
-        in_key_hit(vk::kEscape) > 0 || in_key_hit(kKeyP) > 0 || in_key_hit(vk::kPause) > 0;
+    const PauseKeys keys = ReadPauseKeys();
     const bool click_outside = in_mouse_hit(1) > 0 && !PointerOnPanel();
-    if (keys || click_outside) ResumeMatch();
+    if (keys.escape_or_pause || keys.p || click_outside) ResumeMatch();
 }
 
 bool PointerConfined() {
@@ -128,5 +133,6 @@ bool PointerConfined() {
 }
 
 void ResetPause() {
-    Forget();
+    g_pause = PauseState{};
+    game_clock_hold(false);
 }

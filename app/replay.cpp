@@ -107,9 +107,6 @@ void ReplayMatchStarting(const MatchSetup& setup) {
     Replay& r = g_rec.current;
     r = Replay{};
     r.Setup = setup;
-    if (r.Setup.PlayerName.empty() && !setup.Spectate) {
-        r.Setup.PlayerName = App().Config.Read("Player Name", "Crashmoor Newbie");
-    }
     r.GraphicsQuality = App().GraphicsQuality;
     r.RandomState = rnd_state();
     r.StartSysMs = sys_millisecs();
@@ -123,6 +120,7 @@ void ReplayFrameStarting() {
         g_rec.pending = false;
         g_rec.recording = true;
         Replay& r = g_rec.current;
+        if (App().HumanPlayer) r.Setup.PlayerName = App().HumanPlayer->Name;
         r.RunSysMs = sys_millisecs();
         r.RunGameMs = game_millisecs();
         r.DeltaClock = Delta::LastClock();

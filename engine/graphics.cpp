@@ -14,19 +14,10 @@
 namespace engine_detail {
 namespace {
 
-struct DrawState {
-    int r = 255, g = 255, b = 255;
-    double alpha = 1.0;
-    int blend = kBlendMask;
-    double rotation = 0.0;
-    double scale_x = 1.0, scale_y = 1.0;
+// The drawing state and the transform worked out from it.
+struct DrawState : GfxState {
     double ix = 1.0, iy = 0.0, jx = 0.0, jy = 1.0;
     bool transform_dirty = false;  // ix..jy wait for the next drawing
-    double origin_x = 0.0, origin_y = 0.0;
-    double handle_x = 0.0, handle_y = 0.0;
-    int vp_x = 0, vp_y = 0, vp_w = 0, vp_h = 0;
-    double line_width = 1.0;
-    int cls_r = 0, cls_g = 0, cls_b = 0;
 };
 
 struct VideoState {
@@ -637,54 +628,15 @@ void gfx_reset_state() {
 }
 
 GfxState gfx_get_state() {
-    GfxState s;
-    s.r = g_draw.r;
-    s.g = g_draw.g;
-    s.b = g_draw.b;
-    s.alpha = g_draw.alpha;
-    s.blend = g_draw.blend;
-    s.rotation = g_draw.rotation;
-    s.scale_x = g_draw.scale_x;
-    s.scale_y = g_draw.scale_y;
-    s.origin_x = g_draw.origin_x;
-    s.origin_y = g_draw.origin_y;
-    s.handle_x = g_draw.handle_x;
-    s.handle_y = g_draw.handle_y;
-    s.vp_x = g_draw.vp_x;
-    s.vp_y = g_draw.vp_y;
-    s.vp_w = g_draw.vp_w;
-    s.vp_h = g_draw.vp_h;
-    s.line_width = g_draw.line_width;
-    s.cls_r = g_draw.cls_r;
-    s.cls_g = g_draw.cls_g;
-    s.cls_b = g_draw.cls_b;
-    return s;
+    return g_draw;
 }
 
-void gfx_set_state(const GfxState& s) {
-    gfx_set_color(s.r, s.g, s.b);
-    gfx_set_alpha(s.alpha);
-    gfx_set_blend(s.blend);
-    g_draw.rotation = s.rotation;
-    g_draw.scale_x = s.scale_x;
-    g_draw.scale_y = s.scale_y;
+void gfx_set_state(const GfxState& state) {
+    const bool same_clip = state.vp_x == g_draw.vp_x && state.vp_y == g_draw.vp_y &&
+                           state.vp_w == g_draw.vp_w && state.vp_h == g_draw.vp_h;
+    static_cast<GfxState&>(g_draw) = state;
     update_transform();
-    g_draw.origin_x = s.origin_x;
-    g_draw.origin_y = s.origin_y;
-    g_draw.handle_x = s.handle_x;
-    g_draw.handle_y = s.handle_y;
-    g_draw.line_width = s.line_width;
-    g_draw.cls_r = s.cls_r;
-    g_draw.cls_g = s.cls_g;
-    g_draw.cls_b = s.cls_b;
-    if (s.vp_x != g_draw.vp_x || s.vp_y != g_draw.vp_y || s.vp_w != g_draw.vp_w ||
-        s.vp_h != g_draw.vp_h) {
-        g_draw.vp_x = s.vp_x;
-        g_draw.vp_y = s.vp_y;
-        g_draw.vp_w = s.vp_w;
-        g_draw.vp_h = s.vp_h;
-        apply_viewport();
-    }
+    if (!same_clip) apply_viewport();
 }
 
 void gfx_apply_params(const DrawParams& p) {
