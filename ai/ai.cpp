@@ -80,7 +80,7 @@ SolidGrid ArenaSolidGrid(const TileMap& map) {
 }
 
 bool ClearShot(float x0, float y0, float x1, float y1) {
-    const TileMap* map = App().TheMap.get();
+    const TileMap* map = TheMatch().TheMap.get();
     if (!map || map->BlockWidth <= 0) return true;
     const float length = std::hypot(x1 - x0, y1 - y0);
     const int steps = static_cast<int>(length / (static_cast<float>(map->BlockWidth) / 4)) + 1;
@@ -102,7 +102,7 @@ const PathPlanner* ArenaPlanner() {
     static std::unique_ptr<PathPlanner> planner;
     static const TileMap* plannedMap = nullptr;
     static std::uint64_t plannedRevision = 0;
-    const TileMap* map = App().TheMap.get();
+    const TileMap* map = TheMatch().TheMap.get();
     if (!map || map->MapWidth <= 0 || map->MapHeight <= 0 || map->BlockWidth <= 0 ||
         map->BlockHeight <= 0) {
         return nullptr;
@@ -151,6 +151,7 @@ float AimError(int style) {
 
 std::shared_ptr<AI> AI::Make(int style, int team) {
     AppState& app = App();
+    const Match& match = TheMatch();
     auto ai = std::make_shared<AI>();
     ListCreated = true;
     List.Append(ai);
@@ -169,12 +170,12 @@ std::shared_ptr<AI> AI::Make(int style, int team) {
     if (ai->myVehicle) ai->myVehicle->TreadCap = 5;
     ai->target = nullptr;
     ai->Points = 0;
-    if (app.TheMinimap) ai->myMapDot = MinimapDot::Create(app.TheMinimap, ai);
+    if (match.TheMinimap) ai->myMapDot = MinimapDot::Create(match.TheMinimap, ai);
 
     // A name no other driver of the match has (all taken: any name).
     std::vector<std::string> names;
     for (const std::string& name : app.AIDisplayNames) {
-        const bool taken = std::any_of(app.DriverList.begin(), app.DriverList.end(),
+        const bool taken = std::any_of(match.DriverList.begin(), match.DriverList.end(),
                                        [&](const auto& d) { return d && d->Name == name; });
         if (!taken) names.push_back(name);
     }
@@ -218,8 +219,8 @@ int AI::Update() {
     v.Update();
     KeepMoving();
 
-    const AppState& app = App();
-    if (v.X > app.WorldWidth || v.X < 0 || v.Y > app.WorldHeight || v.Y < 0) {
+    const Match& match = TheMatch();
+    if (v.X > match.WorldWidth || v.X < 0 || v.Y > match.WorldHeight || v.Y < 0) {
         ConsoleMessage::Create("Error: AI vehicle out of map boundaries!", kConsoleRed);
         ConsoleMessage::Create("Report: AI respawned due to positional error on map!",
                                kConsoleGreen);

@@ -10,6 +10,7 @@
 #include "ai/control_object.h"
 #include "ai/path_planner.h"
 #include "objects/live_objects.h"
+#include "objects/match_state.h"
 #include "objects/object_list.h"
 
 class HealthPickUp;
@@ -91,7 +92,7 @@ public:
     std::shared_ptr<State> previousState;
     std::shared_ptr<State> globalState;
 
-    static inline ObjectList<AI> List;
+    static constexpr MatchList<AI, &Match::AIs> List{};
     /// True once a computer driver has been made in this run.
     static inline bool ListCreated = false;
     /// Cars put back because they left the arena, since start-up (a figure

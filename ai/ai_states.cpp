@@ -177,7 +177,7 @@ int Kill::EnterState(AI& ai) {
     if (ai.myVehicle) {
         const int x = static_cast<int>(ai.myVehicle->X), y = static_cast<int>(ai.myVehicle->Y);
         float best = kPreyBound;
-        for (const auto& driver : App().DriverList) {
+        for (const auto& driver : TheMatch().DriverList) {
             if (!driver || driver.get() == &ai || !driver->myVehicle) continue;
             if (driver->myVehicle->Dead != 0) continue;
             if (ai.Team != 0 && driver->Team == ai.Team) continue;

@@ -9,16 +9,10 @@
 #include <vector>
 
 #include "app/tconfig.h"
-#include "arena/tile_map.h"
 #include "engine/audio.h"
 #include "engine/font.h"
 #include "engine/image.h"
 #include "engine/stream.h"
-#include "spritebehaviors/world.h"
-
-class ControlObject;
-class Minimap;
-class Player;
 
 /// Game states.
 enum GameStateId : int { kStateMenus = 1, kStateMatch = 4 };
@@ -39,31 +33,16 @@ struct Song {
     SoundHandle Sound;  ///< never Null: only songs that loaded are listed
 };
 
+/// What outlives a match: settings, loaded assets, the console and the
+/// frame's figures. A match's own state is its `Match` (objects/match_state.h).
 struct AppState {
     int GameState = kStateMenus;
-    int ScrollX = 0;
-    int ScrollY = 0;
     /// Detail level 0..2, always set through `GraphicsQualityFrom`.
     int GraphicsQuality = 0;
-    int ScoreLimit = 0;
-    int GameType = 0;
-    int TimeLeft = 0;  ///< seconds
-    int RespawnPenalty = 0;
-    double WorldWidth = 0.0;
-    double WorldHeight = 0.0;
-    /// The one tile map, empty until an arena loads.
-    std::shared_ptr<TileMap> TheMap = std::make_shared<TileMap>();
-    /// The steering world of the running match; replaced at each arena load.
-    GameWorldRef TheWorld;
-    /// The human driver of the running (or last) match; kept until the next.
-    std::shared_ptr<Player> HumanPlayer;
-    std::shared_ptr<Minimap> TheMinimap;
     /// 1 while the debug console is open: keys go to it, not to the car.
     int ConsoleOpen = 0;
-    bool Autopilot = false;  ///< the demo's autopilot drives the human car
-    bool ShowFPS = false;    ///< the frame rate in the top-right corner
+    bool ShowFPS = false;  ///< the frame rate in the top-right corner
 
-    std::vector<std::shared_ptr<ControlObject>> DriverList;
     std::array<std::string, 26> AIDisplayNames;
     std::array<std::string, 8> ConsoleCommands;
 

@@ -95,8 +95,9 @@ void ResetAutopilot() {
 
 void AutopilotInput() {
     const AppState& app = App();
+    const Match& match = TheMatch();
     ConsoleKey();
-    const std::shared_ptr<Player> player = app.HumanPlayer;
+    const std::shared_ptr<Player> player = match.HumanPlayer;
     if (app.ConsoleOpen != 0 || !player || !player->myVehicle) {
         DrawScoreAndAim();
         return;
@@ -153,7 +154,7 @@ void AutopilotInput() {
         aimX = rival->X;
         aimY = rival->Y;
     }
-    in_set_mouse(static_cast<int>(aimX) - app.ScrollX, static_cast<int>(aimY) - app.ScrollY);
+    in_set_mouse(static_cast<int>(aimX) - match.ScrollX, static_cast<int>(aimY) - match.ScrollY);
     v.Shoot = in_range ? 1 : 0;
 
     // A device now and then while charges are left.

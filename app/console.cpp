@@ -71,15 +71,15 @@ const char* QualityName(int quality) {
 // the wreck would outlive the match, and destroying it again would score
 // a second death.
 std::shared_ptr<Vehicle> LivingPlayerCar() {
-    const AppState& app = App();
-    if (!app.HumanPlayer || !app.HumanPlayer->myVehicle) return nullptr;
-    if (app.HumanPlayer->myVehicle->Dead != 0) {
+    const Match& match = TheMatch();
+    if (!match.HumanPlayer || !match.HumanPlayer->myVehicle) return nullptr;
+    if (match.HumanPlayer->myVehicle->Dead != 0) {
         ConsoleMessage::Create(
             "[" + sys_current_time() + "] Error: the player's car is destroyed; command ignored.",
             kConsoleRed);
         return nullptr;
     }
-    return app.HumanPlayer->myVehicle;
+    return match.HumanPlayer->myVehicle;
 }
 
 void GiveWeapon(int number) {

@@ -32,6 +32,7 @@
 #include "objects/effects.h"
 #include "objects/game_object.h"
 #include "objects/live_objects.h"
+#include "objects/match_state.h"
 #include "objects/minimap.h"
 #include "objects/pickups.h"
 #include "objects/shot.h"
@@ -140,8 +141,8 @@ void ReportResults() {
 // The car the view follows: the human's, or in a match without one the
 // first computer driver's.
 std::shared_ptr<Vehicle> FollowedCar() {
-    const AppState& app = App();
-    if (app.HumanPlayer) return app.HumanPlayer->myVehicle;
+    const Match& match = TheMatch();
+    if (match.HumanPlayer) return match.HumanPlayer->myVehicle;
     std::shared_ptr<Vehicle> car;
     AI::List.Walk([&](AI& ai) {
         if (!car) car = ai.myVehicle;
@@ -152,19 +153,19 @@ std::shared_ptr<Vehicle> FollowedCar() {
 // The view follows a car, kept inside the arena (an arena smaller than the
 // screen shows from its top-left corner).
 void CentreView() {
-    AppState& app = App();
+    Match& match = TheMatch();
     const std::shared_ptr<Vehicle> car = FollowedCar();
     if (!car) return;
     const Vehicle& v = *car;
     const int w = gfx_width(), h = gfx_height();
-    app.ScrollX = static_cast<int>(v.X - static_cast<float>(w / 2));
-    app.ScrollY = static_cast<int>(v.Y - static_cast<float>(h / 2));
-    const TileMap& map = *app.TheMap;
+    match.ScrollX = static_cast<int>(v.X - static_cast<float>(w / 2));
+    match.ScrollY = static_cast<int>(v.Y - static_cast<float>(h / 2));
+    const TileMap& map = *match.TheMap;
     const int map_w = map.MapWidth * map.BlockWidth, map_h = map.MapHeight * map.BlockHeight;
-    if (app.ScrollX > map_w - w) app.ScrollX = map_w - w;
-    if (app.ScrollX < 0) app.ScrollX = 0;
-    if (app.ScrollY > map_h - h) app.ScrollY = map_h - h;
-    if (app.ScrollY < 0) app.ScrollY = 0;
+    if (match.ScrollX > map_w - w) match.ScrollX = map_w - w;
+    if (match.ScrollX < 0) match.ScrollX = 0;
+    if (match.ScrollY > map_h - h) match.ScrollY = map_h - h;
+    if (match.ScrollY < 0) match.ScrollY = 0;
 }
 
 void MatchFrame() {
@@ -174,15 +175,22 @@ void MatchFrame() {
         PausedFrame();
         return;
     }
-    if (CheckMatchEnd()) ReportResults();
+    if (CheckMatchEnd()) {
+        // The match is gone: this frame shows the backdrop the results
+        // screen opens on.
+        ReportResults();
+        gfx_draw_image(app.MenuBackdrop, 0, 0, 0);
+        return;
+    }
+    Match& match = TheMatch();
     CentreView();
-    app.TheMap->DrawMap(app.ScrollX, app.ScrollY, 0, 0, gfx_width(), gfx_height());
+    match.TheMap->DrawMap(match.ScrollX, match.ScrollY, 0, 0, gfx_width(), gfx_height());
     // Ground layer, then the steering world, then the objects: every
     // UpdateAll moves and draws, so this order is the drawing order.
     Scar::UpdateAll();
     Tread::UpdateAll();
     Wreckage::UpdateAll();
-    if (app.TheWorld) app.TheWorld->Render();
+    if (match.TheWorld) match.TheWorld->Render();
     gfx_set_color(255, 255, 255);
     Shot::UpdateSecondary();
     HealthPickUp::UpdateAll();
@@ -199,12 +207,12 @@ void MatchFrame() {
     ConsoleUpdate();
     Timer::Update();
     // A spectator drives nothing; in the demo the autopilot drives.
-    if (app.Autopilot) {
+    if (match.Autopilot) {
         AutopilotInput();
-    } else if (app.HumanPlayer) {
+    } else if (match.HumanPlayer) {
         PlayerInput();
     }
-    if (app.TheWorld) app.TheWorld->Update(app.FrameDelta);
+    if (match.TheWorld) match.TheWorld->Update(app.FrameDelta);
     // The pause starts after the frame is drawn, so that the paused screen
     // shows it.
     if (PauseAsked()) PauseMatch();
@@ -217,9 +225,8 @@ bool StartUp(const StartOptions& options) {
     AppState& app = App();
     ResetReplays();
 
-    // 1. Names and the driver list.
+    // 1. Names.
     std::copy(kDisplayNames.begin(), kDisplayNames.end(), app.AIDisplayNames.begin());
-    app.DriverList.clear();
     // 2. The report file; an unwritable folder leaves it Null and the game
     // runs without a report.
     app.ReportFile = stream_open_write("debug_console_report.txt");
@@ -415,9 +422,8 @@ void ShutDown() {
     ConsoleInputLine().clear();
     ReleaseMenus();
     kit_Shutdown();
-    AI::List.Clear();
-    Player::List.Clear();
-    ClearGameObjects(true);
+    // A match started and never shown (the start failed half-way) ends too.
+    EndMatchTeardown();
     ResetAppState();
     Delta::Reset();
     // The input of this run (an end request among it) is not the next one's.

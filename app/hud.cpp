@@ -15,8 +15,9 @@
 
 void DrawStatusBar() {
     const AppState& app = App();
-    if (!app.HumanPlayer || !app.HumanPlayer->myVehicle) return;
-    const Vehicle& v = *app.HumanPlayer->myVehicle;
+    const Match& match = TheMatch();
+    if (!match.HumanPlayer || !match.HumanPlayer->myVehicle) return;
+    const Vehicle& v = *match.HumanPlayer->myVehicle;
     const int w = gfx_width(), h = gfx_height();
     gfx_set_scale(1, 1);
     gfx_set_blend(kBlendAlpha);
@@ -46,12 +47,14 @@ void DrawStatusBar() {
 // --- Timer ------------------------------------------------------------------
 
 void Timer::Reset() {
-    NextTick = game_millisecs() + Interval;
+    Match& match = TheMatch();
+    match.ClockNextTick = game_millisecs() + match.ClockInterval;
 }
 
 void Timer::Update() {
-    if (game_millisecs() >= NextTick) {
-        App().TimeLeft -= 1;
+    Match& match = TheMatch();
+    if (game_millisecs() >= match.ClockNextTick) {
+        match.TimeLeft -= 1;
         Reset();
     }
 }

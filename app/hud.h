@@ -13,10 +13,7 @@ void DrawStatusBar();
 /// clock, which stands still while the match is paused).
 class Timer {
 public:
+    /// The next second of the current match starts a second from now.
     static void Reset();
     static void Update();
-    /// On the game's 64-bit millisecond clock, exact however long the
-    /// program runs.
-    static inline std::int64_t NextTick = 0;
-    static inline int Interval = 1000;
 };

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 
 #include "ai/ai.h"
 #include "app/app_state.h"
@@ -20,6 +21,7 @@
 #include "engine/text.h"
 #include "objects/effects.h"
 #include "objects/game_object.h"
+#include "objects/match_state.h"
 #include "objects/minimap.h"
 #include "objects/pickups.h"
 #include "objects/shot.h"
@@ -32,6 +34,9 @@ MatchEnd g_last_end = MatchEnd::ScoreLimit;
 // The limits the last match started with, for the results screen.
 int g_score_limit = 0;
 int g_time_limit_seconds = 0;
+// The running match, from its start to its teardown; the frame loop steps
+// and draws it.
+std::unique_ptr<Match> g_match;
 
 }  // namespace
 
@@ -45,9 +50,11 @@ bool StartMatch(const MatchSetup& setup) {
     ResetPause();
     // The recording of the match starts before anything is drawn at random.
     ReplayMatchStarting(setup);
-    // Respawn points and drivers of an earlier match are never reused.
-    RespawnPoint::List.Clear();
-    app.DriverList.clear();
+    // A fresh match: nothing of an earlier one (respawn points, drivers) is
+    // ever reused.
+    g_match.reset();
+    g_match = std::make_unique<Match>();
+    Match& match = *g_match;
     // A match ended with the console open must not start the next one with
     // the car keys dead.
     app.ConsoleOpen = 0;
@@ -55,34 +62,38 @@ bool StartMatch(const MatchSetup& setup) {
     // not for the match.
     in_flush_keys();
     in_flush_mouse();
-    app.Autopilot = setup.Autopilot && !setup.Spectate;
+    match.Autopilot = setup.Autopilot && !setup.Spectate;
     ResetAutopilot();
-    if (!LoadArena(setup.Arena)) return false;
+    if (!LoadArena(setup.Arena)) {
+        g_match.reset();
+        return false;
+    }
 
-    app.TheMinimap = Minimap::Create(gfx_width(), gfx_height(), static_cast<int>(app.WorldWidth),
-                                     static_cast<int>(app.WorldHeight), setup.MinimapHidden);
-    app.HumanPlayer = setup.Spectate ? nullptr : Player::Make(setup.Vehicle, setup.Team);
-    if (app.HumanPlayer && !setup.PlayerName.empty()) app.HumanPlayer->Name = setup.PlayerName;
+    match.TheMinimap =
+        Minimap::Create(gfx_width(), gfx_height(), static_cast<int>(match.WorldWidth),
+                        static_cast<int>(match.WorldHeight), setup.MinimapHidden);
+    match.HumanPlayer = setup.Spectate ? nullptr : Player::Make(setup.Vehicle, setup.Team);
+    if (match.HumanPlayer && !setup.PlayerName.empty()) match.HumanPlayer->Name = setup.PlayerName;
     for (std::size_t slot = 0; slot < setup.AIStyle.size(); ++slot) {
         const int style = setup.AIStyle[slot];
         if (style >= 1 && style <= 3) AI::Make(style, setup.AITeam[slot]);
     }
 
-    app.ScoreLimit = setup.ScoreLimit;
+    match.ScoreLimit = setup.ScoreLimit;
     // Minutes as typed can be any int: the seconds are held to an int.
-    app.TimeLeft = static_cast<int>(
+    match.TimeLeft = static_cast<int>(
         std::clamp<std::int64_t>(std::int64_t{setup.TimeLimitMinutes} * 60, INT_MIN, INT_MAX));
-    app.RespawnPenalty = setup.RespawnPenalty;
-    app.GameType = setup.GameType;
-    g_score_limit = app.ScoreLimit;
-    g_time_limit_seconds = app.TimeLeft;
+    match.RespawnPenalty = setup.RespawnPenalty;
+    match.GameType = setup.GameType;
+    g_score_limit = match.ScoreLimit;
+    g_time_limit_seconds = match.TimeLeft;
     // The match clock starts with the match, so that a limit of N minutes
     // lasts N minutes however long the menus were open.
     Timer::Reset();
 
     // Big Dog: one computer driver at random wears the crown; never the
     // human.
-    if (app.GameType == 1) {
+    if (match.GameType == 1) {
         const auto ais = AI::List.Items();
         if (!ais.empty()) {
             const int n = static_cast<int>(ais.size());
@@ -94,13 +105,13 @@ bool StartMatch(const MatchSetup& setup) {
 }
 
 std::vector<ResultRow> FillResults() {
-    const AppState& app = App();
+    const Match& match = TheMatch();
     std::vector<ResultRow> rows;
     AI::List.Walk([&](AI& ai) {
         rows.push_back(ResultRow{ai.Name, ai.Points, ai.Deaths, ai.Points, ai.Team, false});
     });
-    if (app.HumanPlayer) {
-        const Player& p = *app.HumanPlayer;
+    if (match.HumanPlayer) {
+        const Player& p = *match.HumanPlayer;
         rows.push_back(ResultRow{p.Name, p.Points, p.Deaths, p.Points, p.Team, true});
     }
     // A complete sort (any number of drivers), stable for equal scores.
@@ -110,45 +121,30 @@ std::vector<ResultRow> FillResults() {
 }
 
 void EndMatchTeardown() {
-    AppState& app = App();
-    AI::DestroyAll();
-    Player::DestroyAll();
-    Vehicle::DestroyAll();
+    // Every object, driver, respawn point and the minimap go with the match.
     // Live mines, grenades and rockets go without going off: nothing of the
     // match is heard over its results.
-    Shot::RemoveAll();
-    if (app.TheMinimap) app.TheMinimap->Destroy();
-    Wreckage::DestroyAll();
-    MinimapDot::DestroyAll();
-    if (app.TheWorld) app.TheWorld->ClearWalls();
-    Tread::DestroyAll();
-    WeaponPickUp::DestroyAll();
-    SecondaryPickUp::DestroyAll();
-    HealthPickUp::DestroyAll();
-    Explosion::DestroyAll();
-    Scar::DestroyAll();
-    // The finished match's drivers and respawn points are let go as well:
-    // the menus hold no object of a match that has ended.
-    app.DriverList.clear();
-    RespawnPoint::List.Clear();
-    app.HumanPlayer = nullptr;
-    app.TheMinimap = nullptr;
-    app.Autopilot = false;
+    g_match.reset();
+}
+
+bool MatchRunning() {
+    return g_match != nullptr;
 }
 
 bool CheckMatchEnd() {
     AppState& app = App();
+    const Match& match = TheMatch();
     bool ended = false;
     AI::List.Walk([&](AI& ai) {
-        if (ai.Points >= app.ScoreLimit) ended = true;
+        if (ai.Points >= match.ScoreLimit) ended = true;
     });
     if (!ended) {
         Player::List.Walk([&](Player& p) {
-            if (p.Points >= app.ScoreLimit) ended = true;
+            if (p.Points >= match.ScoreLimit) ended = true;
         });
     }
     g_last_end = MatchEnd::ScoreLimit;
-    if (!ended && app.TimeLeft <= 0) {
+    if (!ended && match.TimeLeft <= 0) {
         ended = true;
         g_last_end = MatchEnd::TimeLimit;
     }

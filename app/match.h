@@ -73,9 +73,11 @@ bool CheckMatchEnd();
 /// order (computer drivers in list order, the human last).
 std::vector<ResultRow> FillResults();
 
-/// Destroys every object of the match, in the fixed order, and lets go of
-/// its drivers, respawn points and minimap.
+/// Ends the running match: its `Match` is destroyed, and with it every
+/// object, driver, respawn point and the minimap (nothing goes off).
 void EndMatchTeardown();
+/// Whether a match has started and not yet been torn down.
+bool MatchRunning();
 
 /// The results of the last match that ended.
 const std::vector<ResultRow>& LastResults();

@@ -29,15 +29,16 @@ void AnnounceCar(const Vehicle& v) {
 
 std::shared_ptr<Player> Player::Make(int model, int team) {
     AppState& app = App();
+    const Match& match = TheMatch();
     auto p = std::make_shared<Player>();
-    p->respawnCap = app.RespawnPenalty;
+    p->respawnCap = match.RespawnPenalty;
     List.Append(p);
     int x = 0, y = 0;
     PickSpawnPoint(x, y);
     EnrollDriver(p, std::clamp(model, 1, 5), team);
     p->myVehicle = Vehicle::Spawn(ModelClass(p->Style), x, y, 1, p);
     p->Points = 0;
-    if (app.TheMinimap) p->myMapDot = MinimapDot::Create(app.TheMinimap, p);
+    if (match.TheMinimap) p->myMapDot = MinimapDot::Create(match.TheMinimap, p);
     p->Name = app.Config.Read("Player Name", "Crashmoor Newbie");
     AnnounceCar(*p->myVehicle);
     return p;
@@ -82,8 +83,9 @@ int Player::Update() {
 
 int Player::Respawn() {
     AppState& app = App();
+    const Match& match = TheMatch();
     const int w = gfx_width(), h = gfx_height();
-    const int d = app.RespawnPenalty - respawnCount;
+    const int d = match.RespawnPenalty - respawnCount;
     gfx_set_font(app.FontLarge);
     gfx_set_scale(1, 1);
     gfx_set_alpha(0.5);
@@ -99,7 +101,7 @@ int Player::Respawn() {
     gfx_set_font(app.FontMedium);
 
     respawnCount += 1;
-    if (respawnCount < app.RespawnPenalty) return 0;
+    if (respawnCount < match.RespawnPenalty) return 0;
     int x = 0, y = 0;
     // Without respawn points the car comes back at (0, 0) and no point is
     // marked.
@@ -125,10 +127,11 @@ int Player::DestroyAll() {
 
 void ConsoleKey() {
     AppState& app = App();
+    const Match& match = TheMatch();
     if (in_key_hit(vk::kTilde)) {
         in_flush_keys();
         app.ConsoleOpen = app.ConsoleOpen == 0 ? 1 : 0;
-        if (app.TheWorld) app.TheWorld->ToggleShowFPS();
+        if (match.TheWorld) match.TheWorld->ToggleShowFPS();
     }
 }
 
@@ -144,14 +147,15 @@ std::string ClockText(int secondsLeft) {
 
 void DrawScoreAndAim() {
     const AppState& app = App();
+    const Match& match = TheMatch();
     if (app.ConsoleOpen == 0) {
         int x = 10;
-        if (app.HumanPlayer) {
-            const std::string score = ScoreText(app.HumanPlayer->Points, app.ScoreLimit);
+        if (match.HumanPlayer) {
+            const std::string score = ScoreText(match.HumanPlayer->Points, match.ScoreLimit);
             gfx_draw_text(score, x, 10);
             x += gfx_text_width(score) + 24;
         }
-        gfx_draw_text(ClockText(app.TimeLeft), x, 10);
+        gfx_draw_text(ClockText(match.TimeLeft), x, 10);
     }
     gfx_draw_image(app.TargetImage, in_mouse_x(), in_mouse_y(), 0);
 }
@@ -159,7 +163,7 @@ void DrawScoreAndAim() {
 void PlayerInput() {
     const AppState& app = App();
     ConsoleKey();
-    const std::shared_ptr<Player> player = app.HumanPlayer;
+    const std::shared_ptr<Player> player = TheMatch().HumanPlayer;
     if (app.ConsoleOpen == 0 && player && player->myVehicle) {
         Vehicle& v = *player->myVehicle;
         v.Up = in_key_down(vk::kUp) || in_key_down(87) ? 1 : 0;

@@ -9,6 +9,7 @@
 
 #include "ai/control_object.h"
 #include "objects/live_objects.h"
+#include "objects/match_state.h"
 #include "objects/object_list.h"
 
 class Player : public ControlObject {
@@ -29,7 +30,7 @@ public:
     int respawnCount = 0;
     int respawnCap = 0;
 
-    static inline ObjectList<Player> List;
+    static constexpr MatchList<Player, &Match::Players> List{};
 
 private:
     LiveTally tally_{"Player"};

@@ -65,12 +65,12 @@ struct Hasher {
 }  // namespace
 
 std::uint64_t MatchStateHash() {
-    const AppState& app = App();
+    const Match& match = TheMatch();
     Hasher h;
     h.Add(game_millisecs());
     h.Add(std::int64_t{rnd_state()});
-    h.Add(std::int64_t{app.TimeLeft});
-    for (const auto& driver : app.DriverList) {
+    h.Add(std::int64_t{match.TimeLeft});
+    for (const auto& driver : match.DriverList) {
         h.Add(driver->Name);
         h.Add(std::int64_t{driver->Points});
         h.Add(std::int64_t{driver->Deaths});
@@ -114,13 +114,14 @@ void ReplayMatchStarting(const MatchSetup& setup) {
 }
 
 void ReplayFrameStarting() {
+    const Match& match = TheMatch();
     if (g_rec.pending) {
         // The match's first frame begins now: the clocks, the frame clock
         // and the pointer as it finds them.
         g_rec.pending = false;
         g_rec.recording = true;
         Replay& r = g_rec.current;
-        if (App().HumanPlayer) r.Setup.PlayerName = App().HumanPlayer->Name;
+        if (match.HumanPlayer) r.Setup.PlayerName = match.HumanPlayer->Name;
         r.RunSysMs = sys_millisecs();
         r.RunGameMs = game_millisecs();
         r.DeltaClock = Delta::LastClock();

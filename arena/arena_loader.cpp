@@ -70,10 +70,10 @@ int ClampToInt(std::int64_t value) {
 // computes. It takes the view offset current now.
 void AddWall(GameWorld& world, double x1, double y1, double x2, double y2,
              std::optional<Vector2D> normal) {
-    const AppState& app = App();
+    const Match& match = TheMatch();
     WallRef wall = Wall::Create(x1, y1, x2, y2);
     if (normal) wall->SetNormal(*normal);
-    wall->SetOffset(app.ScrollX, app.ScrollY);
+    wall->SetOffset(match.ScrollX, match.ScrollY);
     world.AddWall(std::move(wall));
 }
 
@@ -193,15 +193,15 @@ bool LoadArena(const std::string& name) {
         return false;
     }
 
-    AppState& app = App();
-    *app.TheMap = std::move(map);
-    const TileMap& loaded = *app.TheMap;
-    app.WorldWidth = static_cast<double>(loaded.BlockWidth) * loaded.MapWidth;
-    app.WorldHeight = static_cast<double>(loaded.BlockHeight) * loaded.MapHeight;
-    const int width = static_cast<int>(app.WorldWidth);
-    const int height = static_cast<int>(app.WorldHeight);
-    app.TheWorld = GameWorld::Create(width, height);
-    GameWorld& world = *app.TheWorld;
+    Match& match = TheMatch();
+    *match.TheMap = std::move(map);
+    const TileMap& loaded = *match.TheMap;
+    match.WorldWidth = static_cast<double>(loaded.BlockWidth) * loaded.MapWidth;
+    match.WorldHeight = static_cast<double>(loaded.BlockHeight) * loaded.MapHeight;
+    const int width = static_cast<int>(match.WorldWidth);
+    const int height = static_cast<int>(match.WorldHeight);
+    match.TheWorld = GameWorld::Create(width, height);
+    GameWorld& world = *match.TheWorld;
     world.ToggleShowWalls();  // a new world shows its walls; the game does not
 
     const int block = loaded.BlockWidth;

@@ -48,7 +48,6 @@ int main(int argc, char** argv) {
         marks = static_cast<double>(mark_frames) / kFrames;
         turrets = static_cast<double>(turret_frames) / kFrames;
         battle.Teardown();
-        ClearGameObjects(true);
     }
     ResetAppState();
     std::printf("frames: %d\n", kFrames);

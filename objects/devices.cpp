@@ -26,8 +26,8 @@ std::shared_ptr<T> Place(int x, int y, const char* image,
 }
 
 void DrawImage(const ImageHandle& image, float x, float y) {
-    const AppState& app = App();
-    gfx_draw_image(image, x - app.ScrollX, y - app.ScrollY, 0);
+    const Match& match = TheMatch();
+    gfx_draw_image(image, x - match.ScrollX, y - match.ScrollY, 0);
 }
 
 }  // namespace

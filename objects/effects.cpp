@@ -22,8 +22,8 @@ ImageHandle& LoadShared(ImageHandle& shared, const char* path) {
 
 // Draws a class-wide or own image at an arena position.
 void DrawAt(const ImageHandle& image, float x, float y) {
-    const AppState& app = App();
-    gfx_draw_image(image, x - app.ScrollX, y - app.ScrollY, 0);
+    const Match& match = TheMatch();
+    gfx_draw_image(image, x - match.ScrollX, y - match.ScrollY, 0);
 }
 
 void ResetTransform() {
@@ -78,7 +78,7 @@ std::shared_ptr<Explosion> Explosion::Make(int x, int y, int size,
                                            const std::shared_ptr<ControlObject>& parent) {
     auto e = std::make_shared<Explosion>();
     List.Append(e);
-    LoadShared(SharedImage, "sprites/explosion.png");
+    LoadShared(TheMatch().ExplosionImage, "sprites/explosion.png");
     e->X = static_cast<float>(x);
     e->Y = static_cast<float>(y);
     e->Parent = parent;
@@ -95,7 +95,7 @@ std::shared_ptr<Explosion> Explosion::Make(int x, int y, int size,
 }
 
 int Explosion::Draw() {
-    DrawBurn(SharedImage, X, Y, Scale, static_cast<float>(Angle));
+    DrawBurn(TheMatch().ExplosionImage, X, Y, Scale, static_cast<float>(Angle));
     return 0;
 }
 
@@ -161,7 +161,7 @@ int Explosion::DestroyAll() {
 std::shared_ptr<Scar> Scar::Make(int x, int y, int size) {
     auto s = std::make_shared<Scar>();
     List.Append(s);
-    LoadShared(SharedImage, "sprites/scar.png");
+    LoadShared(TheMatch().ScarImage, "sprites/scar.png");
     s->X = static_cast<float>(x);
     s->Y = static_cast<float>(y);
     s->Size = size;
@@ -171,7 +171,7 @@ std::shared_ptr<Scar> Scar::Make(int x, int y, int size) {
 }
 
 int Scar::Draw() {
-    DrawBurn(SharedImage, X, Y, Scale, static_cast<float>(Angle));
+    DrawBurn(TheMatch().ScarImage, X, Y, Scale, static_cast<float>(Angle));
     return 0;
 }
 
@@ -235,9 +235,9 @@ int Wreckage::Draw() {
 }
 
 int Wreckage::Update() {
-    const AppState& app = App();
+    const Match& match = TheMatch();
     Draw();
-    Emitter->SetOffset(app.ScrollX, app.ScrollY);
+    Emitter->SetOffset(match.ScrollX, match.ScrollY);
     Emitter->SetPos(X, Y);
     Emitter->Render();
     Emitter->Update(Delta::Get());
@@ -267,7 +267,7 @@ int Wreckage::DestroyAll() {
 int Tread::Make(int x, int y, int angle) {
     auto t = std::make_shared<Tread>();
     List.Append(t);
-    LoadShared(SharedImage, "sprites/tread.png");
+    LoadShared(TheMatch().TreadImage, "sprites/tread.png");
     t->X = static_cast<float>(x);
     t->Y = static_cast<float>(y);
     t->Angle = angle;
@@ -293,7 +293,7 @@ int Tread::Draw() {
     gfx_set_blend(kBlendAlpha);
     gfx_set_alpha(0.3);
     gfx_set_scale(0.5, 0.5);
-    DrawAt(SharedImage, X, Y);
+    DrawAt(TheMatch().TreadImage, X, Y);
     gfx_set_alpha(1);
     ResetTransform();
     return 0;

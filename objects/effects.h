@@ -47,8 +47,7 @@ public:
     /// credited on it (a computer car lives on in the same object).
     std::weak_ptr<Vehicle> Spared;
 
-    static inline ObjectList<Explosion> List;
-    static inline ImageHandle SharedImage;
+    static constexpr MatchList<Explosion, &Match::Explosions> List{};
 
 private:
     LiveTally tally_{"Explosion"};
@@ -74,8 +73,7 @@ public:
     float Scale = 0;
     float Angle = 0;
 
-    static inline ObjectList<Scar> List;
-    static inline ImageHandle SharedImage;
+    static constexpr MatchList<Scar, &Match::Scars> List{};
 
 private:
     LiveTally tally_{"Scar"};
@@ -101,7 +99,7 @@ public:
     int Angle = 0;
     int Life = 0;
 
-    static inline ObjectList<Wreckage> List;
+    static constexpr MatchList<Wreckage, &Match::Wrecks> List{};
 
 private:
     LiveTally tally_{"Wreckage"};
@@ -123,8 +121,7 @@ public:
     int Life = 0;
     float Alpha = 0;
 
-    static inline ObjectList<Tread> List;
-    static inline ImageHandle SharedImage;
+    static constexpr MatchList<Tread, &Match::Treads> List{};
 
 private:
     LiveTally tally_{"Tread"};

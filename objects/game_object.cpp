@@ -33,11 +33,11 @@ void EnrollDriver(const std::shared_ptr<ControlObject>& driver, int style, int t
     if (!driver) return;
     driver->Style = style;
     if (team != 5) driver->Team = team;
-    App().DriverList.push_back(driver);
+    TheMatch().DriverList.push_back(driver);
 }
 
 bool InMatch(const std::shared_ptr<ControlObject>& driver) {
-    const auto& drivers = App().DriverList;
+    const auto& drivers = TheMatch().DriverList;
     return driver && std::find(drivers.begin(), drivers.end(), driver) != drivers.end();
 }
 

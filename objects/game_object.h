@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "objects/live_objects.h"
+#include "objects/match_state.h"
 #include "objects/object_list.h"
 
 /// The concrete game classes that share a list with others.
@@ -73,8 +74,8 @@ public:
 
 /// Walks a list shared by several classes once per class in `order`, each
 /// pass visiting only the objects of that class.
-template <typename T, typename Visit, std::size_t N>
-void WalkByClass(ObjectList<T>& list, const ObjectClass (&order)[N], Visit&& visit) {
+template <typename List, typename Visit, std::size_t N>
+void WalkByClass(const List& list, const ObjectClass (&order)[N], Visit&& visit) {
     for (const ObjectClass cls : order) {
         list.WalkClass(cls, visit);
     }
@@ -93,8 +94,7 @@ inline bool WithinDistance(int x1, int y1, int x2, int y2, int radius) {
 float RandomSign(float v);
 
 /// A place where a vehicle may be spawned. The list holds the points of the
-/// arena being played: the loader designates them, and the start and the
-/// end of a match clear them.
+/// arena being played, designated by the loader; they end with the match.
 class RespawnPoint : public std::enable_shared_from_this<RespawnPoint> {
 public:
     static std::shared_ptr<RespawnPoint> Designate(float x, float y);
@@ -108,7 +108,7 @@ public:
     float Y = 0;
     int Active = 0;
 
-    static inline ObjectList<RespawnPoint> List;
+    static constexpr MatchList<RespawnPoint, &Match::RespawnPoints> List{};
 
 private:
     LiveTally tally_{"RespawnPoint"};
@@ -117,11 +117,6 @@ private:
 /// A spawn point drawn at random from the respawn points: (x, y) and the
 /// point, or (0, 0) and Null when there is none.
 std::shared_ptr<RespawnPoint> PickSpawnPoint(int& x, int& y);
-
-/// Empties every class list of the game objects (the respawn points too when
-/// asked) and drops the class-wide images: the end of a test or of the
-/// program, after which no game object is alive.
-void ClearGameObjects(bool respawnPoints);
 
 class ControlObject;
 

@@ -13,7 +13,7 @@ namespace {
 // declared at this layer, so the two references are compared by ownership
 // (references to one object share one count) rather than as pointers.
 bool IsHumanPlayer(const std::shared_ptr<ControlObject>& driver) {
-    const auto& human = App().HumanPlayer;
+    const auto& human = TheMatch().HumanPlayer;
     return driver && human && !driver.owner_before(human) && !human.owner_before(driver);
 }
 

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "objects/live_objects.h"
+#include "objects/match_state.h"
 #include "objects/object_list.h"
 
 class ControlObject;
@@ -31,7 +32,7 @@ public:
     float MapOffsetY = 0;
     int visible = 0;  ///< the "Disable Minimap" state: drawn only while 0
 
-    static inline ObjectList<Minimap> List;
+    static constexpr MatchList<Minimap, &Match::Minimaps> List{};
 
 private:
     LiveTally tally_{"Minimap"};
@@ -58,7 +59,7 @@ public:
     std::weak_ptr<ControlObject> ObjParent;
     std::shared_ptr<Minimap> Map;
 
-    static inline ObjectList<MinimapDot> List;
+    static constexpr MatchList<MinimapDot, &Match::MinimapDots> List{};
 
 private:
     LiveTally tally_{"MinimapDot"};

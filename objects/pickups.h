@@ -55,7 +55,7 @@ public:
 
     /// The empty image, given to the sprite when taken; never loaded.
     ImageHandle Image2;
-    static inline ObjectList<HealthPickUp> List;
+    static constexpr MatchList<HealthPickUp, &Match::HealthPickUps> List{};
 
 protected:
     void Apply(Vehicle& v) override;
@@ -68,7 +68,7 @@ public:
     ObjectClass Class() const override { return ObjectClass::WeaponPickUp; }
     static int UpdateAll();
     static int DestroyAll();
-    static inline ObjectList<WeaponPickUp> List;
+    static constexpr MatchList<WeaponPickUp, &Match::WeaponPickUps> List{};
 
 protected:
     void Apply(Vehicle& v) override;
@@ -81,7 +81,7 @@ public:
     ObjectClass Class() const override { return ObjectClass::SecondaryPickUp; }
     static int UpdateAll();
     static int DestroyAll();
-    static inline ObjectList<SecondaryPickUp> List;
+    static constexpr MatchList<SecondaryPickUp, &Match::SecondaryPickUps> List{};
 
 protected:
     void Apply(Vehicle& v) override;

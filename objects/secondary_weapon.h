@@ -7,6 +7,7 @@
 #include <string>
 
 #include "objects/live_objects.h"
+#include "objects/match_state.h"
 #include "objects/object_list.h"
 
 class Shot;
@@ -29,7 +30,7 @@ public:
     int Ammo = 0;
     std::shared_ptr<Shot> ShotType;
 
-    static inline ObjectList<SecondaryWeapon> List;
+    static constexpr MatchList<SecondaryWeapon, &Match::SecondaryWeapons> List{};
 
 private:
     LiveTally tally_{"SecondaryWeapon"};

@@ -71,30 +71,30 @@ bool Shot::Spend() {
 }
 
 void Shot::DrawScaled(float scale) const {
-    const AppState& app = App();
+    const Match& match = TheMatch();
     gfx_set_blend(kBlendAlpha);
     gfx_set_alpha(255);
     gfx_set_rotation(Direction);
     gfx_set_scale(scale, scale);
-    gfx_draw_image(Image, X - app.ScrollX, Y - app.ScrollY, 0);
+    gfx_draw_image(Image, X - match.ScrollX, Y - match.ScrollY, 0);
     gfx_set_scale(1, 1);
     gfx_set_rotation(0);
 }
 
 void Shot::FlyAndAge() {
-    const AppState& app = App();
+    const Match& match = TheMatch();
     X += xSpeed;
     Y += ySpeed;
     // Each failing test destroys again: removal happens once, the destroy
     // effect every time.
-    if (X < 0 || X > app.WorldWidth) Destroy();
-    if (Y < 0 || Y > app.WorldHeight) Destroy();
+    if (X < 0 || X > match.WorldWidth) Destroy();
+    if (Y < 0 || Y > match.WorldHeight) Destroy();
     Life -= 1;
     if (Life <= 0) Destroy();
 }
 
 void Shot::StopAtWalls() {
-    const TileMap& map = *App().TheMap;
+    const TileMap& map = *TheMatch().TheMap;
     const int x = static_cast<int>(X), y = static_cast<int>(Y);
     if (map.SolidAt(static_cast<int>(X - 12), y) || map.SolidAt(static_cast<int>(X + 12), y) ||
         map.SolidAt(x, static_cast<int>(Y - 7)) || map.SolidAt(x, static_cast<int>(Y + 7))) {
@@ -169,11 +169,11 @@ int PGBullet::Update() {
 
 int PGBullet::Draw() {
     // Drawn at the scale in force, which every drawing leaves at 1.
-    const AppState& app = App();
+    const Match& match = TheMatch();
     gfx_set_blend(kBlendAlpha);
     gfx_set_alpha(255);
     gfx_set_rotation(Direction);
-    gfx_draw_image(Image, X - app.ScrollX, Y - app.ScrollY, 0);
+    gfx_draw_image(Image, X - match.ScrollX, Y - match.ScrollY, 0);
     gfx_set_scale(1, 1);
     gfx_set_rotation(0);
     return 0;
@@ -205,6 +205,7 @@ void TrailShot::MakeTrail(double interval, double speed, double scale) {
 
 int TrailShot::Update() {
     const AppState& app = App();
+    const Match& match = TheMatch();
     if (app.GraphicsQuality == 2 && Emitter) {
         // The emitter measures angles anticlockwise, so -Direction is the
         // shot's own direction; slower than the shot, the smoke falls behind.
@@ -213,7 +214,7 @@ int TrailShot::Update() {
         Emitter->SetPos(X, Y);
         Emitter->Render();
         Emitter->Update(Delta::Get());
-        Emitter->SetOffset(app.ScrollX, app.ScrollY);
+        Emitter->SetOffset(match.ScrollX, match.ScrollY);
     }
     Draw();
     Collision();

@@ -66,7 +66,7 @@ public:
     std::shared_ptr<ControlObject> Parent;
     float Damage = 0;
 
-    static inline ObjectList<Shot> List;
+    static constexpr MatchList<Shot, &Match::Shots> List{};
     /// Shields now on the list: the shield tests of every shot are skipped
     /// while there are none.
     static int ShieldsListed() { return List.CountClass(ObjectClass::Shield); }

@@ -37,7 +37,7 @@ constexpr int kHalfSize = 48;
 constexpr int kUpperRightProbe = 28;
 
 int Solid(float x, float y) {
-    return App().TheMap->SolidAt(static_cast<int>(x), static_cast<int>(y));
+    return TheMatch().TheMap->SolidAt(static_cast<int>(x), static_cast<int>(y));
 }
 
 }  // namespace
@@ -113,22 +113,23 @@ std::shared_ptr<Vehicle> Vehicle::Spawn(ObjectClass model, int x, int y, int pla
         // its position.
         v->mySprite = std::make_shared<Sprite>();
     } else {
-        AppState& app = App();
+        Match& match = TheMatch();
         v->mySprite =
-            Sprite::Create(body, app.TheWorld, Vector2D(0, 0), 0, Vector2D(0, 0), m->Mass / 100.0,
+            Sprite::Create(body, match.TheWorld, Vector2D(0, 0), 0, Vector2D(0, 0), m->Mass / 100.0,
                            m->EngineForce, m->TopSpeed, m->TurnRate, 0.5);
         v->mySprite->SetBoundingRadius(64);
-        v->mySprite->SetOffset(app.ScrollX, app.ScrollY);
+        v->mySprite->SetOffset(match.ScrollX, match.ScrollY);
         v->mySprite->SetPos(x, y);
         v->mySprite->SetRotation(0);
         v->mySprite->GetSteering()->WallAvoidanceOn();
-        if (app.TheWorld) app.TheWorld->AddAgent(v->mySprite);
+        if (match.TheWorld) match.TheWorld->AddAgent(v->mySprite);
     }
     return v;
 }
 
 int Vehicle::Update() {
     const AppState& app = App();
+    const Match& match = TheMatch();
     const std::shared_ptr<ControlObject> owner = parent.lock();
 
     gfx_set_scale(1, 1);
@@ -137,7 +138,7 @@ int Vehicle::Update() {
     SetTeamColour(owner ? owner->Team : 0);
 
     if (PlayerControlled == 0) {
-        mySprite->SetOffset(app.ScrollX, app.ScrollY);
+        mySprite->SetOffset(match.ScrollX, match.ScrollY);
         X = static_cast<float>(mySprite->GetX());
         Y = static_cast<float>(mySprite->GetY());
         Angle = static_cast<float>(mySprite->GetRotation());
@@ -152,7 +153,7 @@ int Vehicle::Update() {
         gfx_set_color(255, 255, 255);
         gfx_set_scale(0.75, 0.75);
         gfx_set_alpha(0.75);
-        gfx_draw_image(app.BigDogImage, X - app.ScrollX, Y - app.ScrollY, 0);
+        gfx_draw_image(app.BigDogImage, X - match.ScrollX, Y - match.ScrollY, 0);
         gfx_set_alpha(1);
         gfx_set_scale(1, 1);
     }
@@ -186,19 +187,19 @@ int Vehicle::ScreenHeading() const {
 }
 
 int Vehicle::Draw() {
-    const AppState& app = App();
+    const Match& match = TheMatch();
     gfx_set_blend(kBlendAlpha);
     gfx_set_rotation(Angle);
     gfx_set_scale(0.5, 0.5);
     gfx_set_alpha(255);
-    gfx_draw_image(Image, X - app.ScrollX, Y - app.ScrollY, 0);
+    gfx_draw_image(Image, X - match.ScrollX, Y - match.ScrollY, 0);
     gfx_set_scale(1, 1);
     gfx_set_rotation(0);
     return 0;
 }
 
 int Vehicle::Collision() {
-    const AppState& app = App();
+    const Match& match = TheMatch();
     // Horizontal: the leading side's two corners.
     const float side = X >= static_cast<float>(OldX) ? kHalfSize : -kHalfSize;
     if (Solid(X + side, Y - kHalfSize) || Solid(X + side, Y + kHalfSize)) {
@@ -213,8 +214,8 @@ int Vehicle::Collision() {
     }
     if (X < 0) X = 0;
     if (Y < 0) Y = 0;
-    if (X > app.WorldWidth) X = static_cast<float>(app.WorldWidth);
-    if (Y > app.WorldHeight) Y = static_cast<float>(app.WorldHeight);
+    if (X > match.WorldWidth) X = static_cast<float>(match.WorldWidth);
+    if (Y > match.WorldHeight) Y = static_cast<float>(match.WorldHeight);
     return 0;
 }
 
@@ -233,7 +234,7 @@ std::shared_ptr<ControlObject> BigDogHeir(const std::shared_ptr<ControlObject>& 
                                           const std::shared_ptr<ControlObject>& killer) {
     if (killer && killer != victim) return killer;
     std::shared_ptr<ControlObject> heir;
-    for (const auto& driver : App().DriverList) {
+    for (const auto& driver : TheMatch().DriverList) {
         if (driver && driver != victim && (!heir || driver->Points > heir->Points)) heir = driver;
     }
     return heir;
@@ -256,7 +257,7 @@ int Vehicle::Destroy() {
         std::shared_ptr<ControlObject> killer = victim->lastHit.lock();
         if (killer != victim && !InMatch(killer)) killer = nullptr;
         const bool own_fire = killer == victim;
-        switch (App().GameType) {
+        switch (TheMatch().GameType) {
             case 0:
                 if (!own_fire) {
                     if (killer) killer->Points += 1;

@@ -129,7 +129,7 @@ public:
     std::weak_ptr<ControlObject> parent;
     int bonus = 0;
 
-    static inline ObjectList<Vehicle> List;
+    static constexpr MatchList<Vehicle, &Match::Vehicles> List{};
 
 private:
     void MoveByPhysics();

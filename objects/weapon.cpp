@@ -24,12 +24,12 @@ Weapon::Weapon() : Emitter(SpriteEmitter::Create(App().GradBall, 100)) {}
 Weapon::~Weapon() = default;
 
 int Weapon::Draw() {
-    const AppState& app = App();
+    const Match& match = TheMatch();
     gfx_set_blend(kBlendAlpha);
     gfx_set_alpha(255);
     gfx_set_rotation(Angle);
     gfx_set_scale(0.25, 0.25);
-    gfx_draw_image(Image, X - app.ScrollX, Y - app.ScrollY, 0);
+    gfx_draw_image(Image, X - match.ScrollX, Y - match.ScrollY, 0);
     gfx_set_scale(1, 1);
     gfx_set_rotation(0);
     return 0;
@@ -64,22 +64,23 @@ void Weapon::Mount(const Vehicle& v) {
         Angle = v.ScreenHeading();
     }
     // The muzzle smoke starts at the muzzle too.
-    const AppState& app = App();
-    Emitter->SetOffset(app.ScrollX, app.ScrollY);
+    const Match& match = TheMatch();
+    Emitter->SetOffset(match.ScrollX, match.ScrollY);
     Emitter->SetPos(X + 35 * math_cos_deg(Angle), Y + 35 * math_sin_deg(Angle));
 }
 
 void Weapon::AimAtMouse() {
-    const AppState& app = App();
-    const int dx = static_cast<int>(in_mouse_x() - (X - app.ScrollX));
-    const int dy = static_cast<int>(in_mouse_y() - (Y - app.ScrollY));
+    const Match& match = TheMatch();
+    const int dx = static_cast<int>(in_mouse_x() - (X - match.ScrollX));
+    const int dy = static_cast<int>(in_mouse_y() - (Y - match.ScrollY));
     Angle = math_atan2_deg(dy, dx);
 }
 
 void Weapon::AdvanceMuzzle() {
     const AppState& app = App();
+    const Match& match = TheMatch();
     if (app.GraphicsQuality < 1) return;
-    Emitter->SetOffset(app.ScrollX, app.ScrollY);
+    Emitter->SetOffset(match.ScrollX, match.ScrollY);
     Emitter->SetPos(X + 35 * math_cos_deg(Angle), Y + 35 * math_sin_deg(Angle));
     Emitter->Update(Delta::Get());
 }

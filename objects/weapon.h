@@ -45,7 +45,7 @@ public:
     std::shared_ptr<Shot> ShotType;  ///< prototype of the projectile fired
     int Number = 0;                  ///< 1 machine gun ... 5 phase cannon
 
-    static inline ObjectList<Weapon> List;
+    static constexpr MatchList<Weapon, &Match::Weapons> List{};
 
     /// Puts a gun that was just chosen on its car and aims it, as its
     /// update does: it neither fires from nor is drawn at the arena's corner

@@ -36,8 +36,6 @@ protected:
         rnd_seed(11);
     }
     void TearDown() override {
-        AI::List.Clear();
-        App().DriverList.clear();
         ConsoleMessage::Reset();
         ArenaTest::TearDown();
     }
@@ -69,7 +67,7 @@ TEST_F(AITest, MakeFollowsTheStyleTable) {
     EXPECT_EQ(models[2], (std::set<int>{1, 2, 3, 4}));
     EXPECT_EQ(models[3], (std::set<int>{1, 2, 3, 4, 5}));
     EXPECT_EQ(AI::List.Count(), 180);
-    EXPECT_EQ(App().DriverList.size(), 180u);
+    EXPECT_EQ(TheMatch().DriverList.size(), 180u);
 }
 
 TEST_F(AITest, TeamsTintTheSpriteAndAnUnknownStyleHasNoCar) {
@@ -422,7 +420,7 @@ TEST_F(AITest, AStalledCarBacksOutAndDrivesOn) {
     const Vector2D stuck = sprite.Pos;
     while (ai->Backing() > 0) {
         ai->Update();
-        App().TheWorld->Update(1.0 / 60.0);
+        TheMatch().TheWorld->Update(1.0 / 60.0);
     }
     EXPECT_GT(Vec2DDistance(stuck, sprite.Pos), 20) << "it backed out";
     EXPECT_TRUE(Steer(*ai).isFollowPathOn()) << "and drives on along a new path";
@@ -433,7 +431,7 @@ TEST_F(AITest, DestroyAllEmptiesTheListButTheDriverListKeepsThem) {
     for (int i = 0; i < 5; ++i) AI::Make(1 + i % 3, 5);
     AI::DestroyAll();
     EXPECT_TRUE(AI::List.Empty());
-    EXPECT_EQ(App().DriverList.size(), 5u);
+    EXPECT_EQ(TheMatch().DriverList.size(), 5u);
 }
 
 TEST_F(AITest, AnAIDrivesAroundTheArenaAndLaysTreads) {
@@ -441,7 +439,7 @@ TEST_F(AITest, AnAIDrivesAroundTheArenaAndLaysTreads) {
     const float x0 = ai->myVehicle->X, y0 = ai->myVehicle->Y;
     for (int i = 0; i < 120; ++i) {
         AI::UpdateAll();
-        App().TheWorld->Update(1.0 / 60.0);
+        TheMatch().TheWorld->Update(1.0 / 60.0);
     }
     const float moved =
         PointDistance(static_cast<int>(x0), static_cast<int>(y0),

@@ -105,13 +105,13 @@ TEST_F(ConsoleTest, CommandsOnAWreckAreIgnored) {
     Command("yippi-ki-ay");
     EXPECT_TRUE(Posted("] Player commits explosive suicide"));
     ASSERT_EQ(Car().Dead, 1);
-    EXPECT_EQ(App().HumanPlayer->Deaths, 1);
-    const int points = App().HumanPlayer->Points;
+    EXPECT_EQ(TheMatch().HumanPlayer->Deaths, 1);
+    const int points = TheMatch().HumanPlayer->Points;
     const auto wreck_weapon = Car().WeaponSlot;
 
     Command("yippi-ki-ay");
-    EXPECT_EQ(App().HumanPlayer->Deaths, 1) << "a wreck cannot die twice";
-    EXPECT_EQ(App().HumanPlayer->Points, points);
+    EXPECT_EQ(TheMatch().HumanPlayer->Deaths, 1) << "a wreck cannot die twice";
+    EXPECT_EQ(TheMatch().HumanPlayer->Points, points);
     Command("rocket launcher");
     EXPECT_EQ(Car().WeaponSlot, wreck_weapon) << "no weapon on the wreck";
     EXPECT_TRUE(Posted("command ignored"));
@@ -158,7 +158,7 @@ TEST_F(ConsoleTest, TheConsoleStartsClosedInEveryMatch) {
     ASSERT_TRUE(StartMatch(setup));
     Frames(2);
     EXPECT_EQ(App().ConsoleOpen, 0);
-    EXPECT_FALSE(App().TheWorld->ShowFPS());
+    EXPECT_FALSE(TheMatch().TheWorld->ShowFPS());
     Key(SDL_SCANCODE_UP, true);
     Frames(2);
     EXPECT_EQ(Car().Up, 1);

@@ -19,6 +19,7 @@
 #include "engine/graphics.h"
 #include "engine/input.h"
 #include "engine/log.h"
+#include "objects/match_state.h"
 #include "tests/support/synthetic_input.h"
 #include "tests/support/test_support.h"
 
@@ -109,8 +110,9 @@ TEST_F(GameTest, EscapeHeldForAMomentEndsTheLoopInEitherStateATapDoesNot) {
     test_support::Key(SDL_SCANCODE_ESCAPE, false);
     EXPECT_TRUE(RunFrame());
     App().GameState = kStateMatch;  // a match with time and points to go
-    App().TimeLeft = 100;
-    App().ScoreLimit = 10;
+    Match match;
+    match.TimeLeft = 100;
+    match.ScoreLimit = 10;
     EXPECT_TRUE(RunFrame());
     test_support::Key(SDL_SCANCODE_ESCAPE, true);
     EXPECT_EQ(frames_until_the_end(), 43);

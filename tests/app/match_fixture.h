@@ -49,7 +49,7 @@ protected:
         start.quick_match = &setup;
         return StartUp(start);
     }
-    Vehicle& Car() { return *App().HumanPlayer->myVehicle; }
+    Vehicle& Car() { return *TheMatch().HumanPlayer->myVehicle; }
     void Frames(int n) {
         for (int i = 0; i < n; ++i) RunFrame();
     }

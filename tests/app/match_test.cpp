@@ -58,16 +58,16 @@ TEST_F(MatchTest, StartsOnAShippedArenaWithAFreshPlayer) {
     ASSERT_TRUE(Start("yard.arn", 3));
     const AppState& app = App();
     EXPECT_EQ(app.GameState, kStateMatch);
-    ASSERT_TRUE(app.HumanPlayer);
-    EXPECT_EQ(app.HumanPlayer->Style, 3);
+    ASSERT_TRUE(TheMatch().HumanPlayer);
+    EXPECT_EQ(TheMatch().HumanPlayer->Style, 3);
     EXPECT_EQ(Car().Class(), ObjectClass::SportsCar);
     EXPECT_EQ(Car().PlayerControlled, 1);
-    EXPECT_EQ(app.HumanPlayer->Team, 0) << "team 5 means none";
-    EXPECT_EQ(app.HumanPlayer->Name, "Crashmoor Newbie");
-    ASSERT_EQ(app.DriverList.size(), 1u);
-    EXPECT_EQ(app.TimeLeft, 600);
-    EXPECT_EQ(app.RespawnPenalty, 250);
-    ASSERT_TRUE(app.TheMinimap);
+    EXPECT_EQ(TheMatch().HumanPlayer->Team, 0) << "team 5 means none";
+    EXPECT_EQ(TheMatch().HumanPlayer->Name, "Crashmoor Newbie");
+    ASSERT_EQ(TheMatch().DriverList.size(), 1u);
+    EXPECT_EQ(TheMatch().TimeLeft, 600);
+    EXPECT_EQ(TheMatch().RespawnPenalty, 250);
+    ASSERT_TRUE(TheMatch().TheMinimap);
     EXPECT_FALSE(HealthPickUp::List.Empty());
     // The car stands on one of the arena's respawn points.
     bool on_point = false;
@@ -79,15 +79,18 @@ TEST_F(MatchTest, StartsOnAShippedArenaWithAFreshPlayer) {
     // A second match does not keep the first one's points or drivers.
     const int points = RespawnPoint::List.Count();
     EndMatchTeardown();
+    EXPECT_TRUE(RespawnPoint::List.Empty()) << "the match's points end with it";
+    EXPECT_TRUE(TheMatch().DriverList.empty());
+    EXPECT_EQ(LiveObjectTotal(), 0) << LiveObjectSummary();
     ASSERT_TRUE(StartMatch(setup));
     EXPECT_EQ(RespawnPoint::List.Count(), points);
-    EXPECT_EQ(App().DriverList.size(), 1u);
+    EXPECT_EQ(TheMatch().DriverList.size(), 1u);
 }
 
 TEST_F(MatchTest, AMissingArenaDoesNotStartAMatch) {
     EXPECT_FALSE(Start("nowhere.arn"));
     EXPECT_NE(App().GameState, kStateMatch);
-    EXPECT_FALSE(App().HumanPlayer);
+    EXPECT_FALSE(TheMatch().HumanPlayer);
     EXPECT_NE(StartUpError().find("nowhere.arn"), std::string::npos);
 }
 
@@ -113,14 +116,14 @@ TEST_F(MatchTest, FiringAtAParkedCarWearsItDown) {
     target_driver->myVehicle = Vehicle::Spawn(ObjectClass::Car, tx, ty, 1, target_driver);
     Frames(2);
     // Aim at the target on screen and hold the left button.
-    MoveMouse(tx - App().ScrollX, ty - App().ScrollY);
-    Button(SDL_BUTTON_LEFT, true, tx - App().ScrollX, ty - App().ScrollY);
+    MoveMouse(tx - TheMatch().ScrollX, ty - TheMatch().ScrollY);
+    Button(SDL_BUTTON_LEFT, true, tx - TheMatch().ScrollX, ty - TheMatch().ScrollY);
     Frames(60);
-    Button(SDL_BUTTON_LEFT, false, tx - App().ScrollX, ty - App().ScrollY);
+    Button(SDL_BUTTON_LEFT, false, tx - TheMatch().ScrollX, ty - TheMatch().ScrollY);
     Frames(10);
     EXPECT_LT(target_driver->myVehicle->Health, 100 - 3);
     EXPECT_EQ(target_driver->lastHit.lock(),
-              std::static_pointer_cast<ControlObject>(App().HumanPlayer));
+              std::static_pointer_cast<ControlObject>(TheMatch().HumanPlayer));
     target_driver->myVehicle->Remove();
 }
 
@@ -129,7 +132,7 @@ TEST_F(MatchTest, ARightClickLaysOneMineThatKillsTheCarWhichRespawnsAfterThePena
     ASSERT_TRUE(Start("yard.arn"));
     Vehicle& car = Car();
     car.WeaponSlot2->Destroy();
-    car.WeaponSlot2 = MineLayer::Choose(App().HumanPlayer->myVehicle);
+    car.WeaponSlot2 = MineLayer::Choose(TheMatch().HumanPlayer->myVehicle);
     car.Health = 10;
     Button(SDL_BUTTON_RIGHT, true, 500, 300);
     Frames(3);  // held for three frames: one mine
@@ -138,15 +141,15 @@ TEST_F(MatchTest, ARightClickLaysOneMineThatKillsTheCarWhichRespawnsAfterThePena
     EXPECT_EQ(mines, 1);
     EXPECT_EQ(car.WeaponSlot2->Ammo, 4);
     Button(SDL_BUTTON_RIGHT, false, 500, 300);
-    const std::shared_ptr<Vehicle> first = App().HumanPlayer->myVehicle;
+    const std::shared_ptr<Vehicle> first = TheMatch().HumanPlayer->myVehicle;
     // The mine arms after 100 frames and goes off under its own layer.
     Frames(110);
     EXPECT_EQ(first->Dead, 1);
-    EXPECT_EQ(App().HumanPlayer->Deaths, 1);
-    EXPECT_EQ(App().HumanPlayer->Points, -1) << "own mine, own fire";
+    EXPECT_EQ(TheMatch().HumanPlayer->Deaths, 1);
+    EXPECT_EQ(TheMatch().HumanPlayer->Points, -1) << "own mine, own fire";
     Frames(70);
-    EXPECT_NE(App().HumanPlayer->myVehicle, first) << "a new car after the penalty";
-    EXPECT_EQ(App().HumanPlayer->myVehicle->Dead, 0);
+    EXPECT_NE(TheMatch().HumanPlayer->myVehicle, first) << "a new car after the penalty";
+    EXPECT_EQ(TheMatch().HumanPlayer->myVehicle->Dead, 0);
 }
 
 TEST_F(MatchTest, DrivingOverPickupsTakesThem) {
@@ -186,7 +189,7 @@ TEST_F(MatchTest, TheConsoleKeyFreezesTheFlagsAndShowsTheFrameRate) {
     Frames(1);
     Key(SDL_SCANCODE_GRAVE, false);
     EXPECT_EQ(App().ConsoleOpen, 1);
-    EXPECT_TRUE(App().TheWorld->ShowFPS());
+    EXPECT_TRUE(TheMatch().TheWorld->ShowFPS());
     Key(SDL_SCANCODE_W, false);
     Frames(2);
     EXPECT_EQ(Car().Up, 1) << "flags keep their values while the console is open";
@@ -314,16 +317,16 @@ TEST(ReplayFile, ForeignDamagedAndCutFilesAreRefusedWithAReason) {
 
 TEST_F(MatchTest, TimerDropsOncePerSecondOfClock) {
     ASSERT_TRUE(Start("yard.arn"));
-    const int start = App().TimeLeft;
+    const int start = TheMatch().TimeLeft;
     Frames(181);  // a little over three seconds on the 60 Hz virtual clock
-    EXPECT_GE(start - App().TimeLeft, 2);
-    EXPECT_LE(start - App().TimeLeft, 3);
+    EXPECT_GE(start - TheMatch().TimeLeft, 2);
+    EXPECT_LE(start - TheMatch().TimeLeft, 3);
 
     // Ten hours into a session the next tick is still exactly a second away.
     const std::int64_t late = 36'000'001;
     clock_set_virtual_ms(late);
     Timer::Reset();
-    EXPECT_EQ(Timer::NextTick, late + 1000);
+    EXPECT_EQ(TheMatch().ClockNextTick, late + 1000);
 }
 
 // A click quicker than a frame (its press and release in one batch of
@@ -366,22 +369,22 @@ TEST_F(MatchTest, StatusBarTurnsRedAt15AndTheMinimapShowsTheCar) {
     EXPECT_EQ(map->MiniY, 10);
     Car().X = 1000;
     Car().Y = 1000;
-    auto dot = MinimapDot::Create(map, App().HumanPlayer);
+    auto dot = MinimapDot::Create(map, TheMatch().HumanPlayer);
     EXPECT_EQ(dot->X, 924);
     EXPECT_EQ(dot->Y, 682);
     // Arenas narrower than 150 pixels keep a scale of 1.
     auto tiny = Minimap::Create(1024, 768, 100, 60, 1);
     EXPECT_EQ(tiny->MiniX, 1);
     EXPECT_EQ(tiny->MiniY, 1);
-    auto tiny_dot = MinimapDot::Create(tiny, App().HumanPlayer);
+    auto tiny_dot = MinimapDot::Create(tiny, TheMatch().HumanPlayer);
     EXPECT_EQ(tiny_dot->X, 874 + 1000);
 }
 
 TEST_F(MatchTest, WithoutRespawnPointsThePlayerComesBackAtTheOrigin) {
     ASSERT_TRUE(Start("yard.arn"));
     EndMatchTeardown();
-    RespawnPoint::List.Clear();
-    App().RespawnPenalty = 0;          // back on the first dead frame
+    Match match;                       // a match of no arena: no respawn points
+    match.RespawnPenalty = 0;          // back on the first dead frame
     auto player = Player::Make(9, 4);  // model 9 is taken as 5
     EXPECT_EQ(player->Style, 5);
     EXPECT_EQ(player->myVehicle->Class(), ObjectClass::SemiTruck);
@@ -402,13 +405,11 @@ TEST_F(MatchTest, WithoutRespawnPointsThePlayerComesBackAtTheOrigin) {
         EXPECT_EQ(x, 640);
     }
     EXPECT_EQ(point->Active, 0);
-    Player::DestroyAll();
-    Vehicle::DestroyAll();
 }
 
 TEST_F(MatchTest, ACarDestroyedInAFrameFiresNoMoreInIt) {
     ASSERT_TRUE(Start("yard.arn"));
-    auto player = App().HumanPlayer;
+    auto player = TheMatch().HumanPlayer;
     Vehicle& car = *player->myVehicle;
     car.WeaponSlot2->Destroy();
     car.WeaponSlot2 = MineLayer::Choose(player->myVehicle);
@@ -462,24 +463,25 @@ TEST_F(MatchTest, ComputerDriversJoinFromTheSlotsAndAreScoredFirst) {
     EXPECT_EQ(ais[0]->Team, 2);
     EXPECT_EQ(ais[1]->Style, 3);
     EXPECT_EQ(ais[2]->Team, 4);
-    EXPECT_EQ(App().DriverList.size(), 4u);
-    EXPECT_EQ(App().DriverList.front(), std::static_pointer_cast<ControlObject>(App().HumanPlayer));
+    EXPECT_EQ(TheMatch().DriverList.size(), 4u);
+    EXPECT_EQ(TheMatch().DriverList.front(),
+              std::static_pointer_cast<ControlObject>(TheMatch().HumanPlayer));
 
     // 3 for the first AI, 5 for the second, 3 for the player: AI 2, AI 1,
     // player, and the last AI (0) after them.
     ais[0]->Points = 3;
     ais[1]->Points = 5;
-    App().HumanPlayer->Points = 3;
+    TheMatch().HumanPlayer->Points = 3;
     const std::vector<ResultRow> rows = FillResults();
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[0].Name, ais[1]->Name);
     EXPECT_EQ(rows[1].Name, ais[0]->Name);
-    EXPECT_EQ(rows[2].Name, App().HumanPlayer->Name);
+    EXPECT_EQ(rows[2].Name, TheMatch().HumanPlayer->Name);
     EXPECT_EQ(rows[3].Name, ais[2]->Name);
 
     // An AI at the limit ends the match before anything else runs.
     setup.ScoreLimit = 5;
-    App().ScoreLimit = 5;
+    TheMatch().ScoreLimit = 5;
     EXPECT_TRUE(CheckMatchEnd());
     EXPECT_TRUE(AI::List.Empty());
 }
@@ -487,7 +489,7 @@ TEST_F(MatchTest, ComputerDriversJoinFromTheSlotsAndAreScoredFirst) {
 TEST_F(MatchTest, BigDogCrownsOneComputerDriverAndNeverTheHuman) {
     setup.GameType = 1;
     ASSERT_TRUE(Start("yard.arn"));
-    EXPECT_EQ(App().HumanPlayer->iAmBigDog, 0) << "no computer driver: nobody is the Big Dog";
+    EXPECT_EQ(TheMatch().HumanPlayer->iAmBigDog, 0) << "no computer driver: nobody is the Big Dog";
     for (int round = 0; round < 5; ++round) {
         EndMatchTeardown();
         setup.AIStyle = {1, 2, 3, 1, 2};
@@ -495,7 +497,7 @@ TEST_F(MatchTest, BigDogCrownsOneComputerDriverAndNeverTheHuman) {
         int dogs = 0;
         AI::List.Walk([&](AI& ai) { dogs += ai.iAmBigDog; });
         EXPECT_EQ(dogs, 1);
-        EXPECT_EQ(App().HumanPlayer->iAmBigDog, 0);
+        EXPECT_EQ(TheMatch().HumanPlayer->iAmBigDog, 0);
     }
 }
 
@@ -507,7 +509,7 @@ TEST_F(MatchTest, ABigDogsOwnDeathPassesTheTitleAndScoringGoesOn) {
     ASSERT_TRUE(Start("yard.arn"));
     auto holders = [] {
         std::vector<std::shared_ptr<ControlObject>> found;
-        for (const auto& d : App().DriverList)
+        for (const auto& d : TheMatch().DriverList)
             if (d->iAmBigDog == 1) found.push_back(d);
         return found;
     };
@@ -526,7 +528,7 @@ TEST_F(MatchTest, ABigDogsOwnDeathPassesTheTitleAndScoringGoesOn) {
     // Another driver kills the new Big Dog: it scores (unless the dog drives
     // the Car) and takes the title.
     std::shared_ptr<ControlObject> killer;
-    for (const auto& d : App().DriverList)
+    for (const auto& d : TheMatch().DriverList)
         if (d != heir && d != dog && !killer) killer = d;
     const int points = killer->Points;
     const bool car = heir->myVehicle->Class() == ObjectClass::Car;
@@ -535,7 +537,7 @@ TEST_F(MatchTest, ABigDogsOwnDeathPassesTheTitleAndScoringGoesOn) {
     EXPECT_EQ(killer->Points, points + (car ? 0 : 1));
     EXPECT_EQ(holders(), std::vector<std::shared_ptr<ControlObject>>{killer});
 
-    App().TimeLeft = 3;
+    TheMatch().TimeLeft = 3;
     int frames = 0;
     while (App().GameState == kStateMatch && frames < 400) {
         ASSERT_EQ(holders().size(), 1u) << "frame " << frames;
@@ -553,16 +555,17 @@ TEST_F(MatchTest, TheDemoAutopilotDrivesAimsAndFires) {
     int own_shots = 0, frames_up = 0;
     for (int i = 0; i < 900; ++i) {
         RunFrame();
-        if (!App().HumanPlayer->myVehicle) continue;
+        if (!TheMatch().HumanPlayer->myVehicle) continue;
         frames_up += Car().Up;
         Shot::List.Walk([&](Shot& s) {
-            own_shots += s.Parent == std::static_pointer_cast<ControlObject>(App().HumanPlayer);
+            own_shots +=
+                s.Parent == std::static_pointer_cast<ControlObject>(TheMatch().HumanPlayer);
         });
     }
     EXPECT_GT(frames_up, 300) << "the autopilot accelerates";
     EXPECT_GT(PointDistance(static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(Car().X),
                             static_cast<int>(Car().Y)) +
-                  App().HumanPlayer->Deaths * 1000,
+                  TheMatch().HumanPlayer->Deaths * 1000,
               100.0f);
     EXPECT_GT(own_shots, 0) << "it fires at the computer drivers";
 }
@@ -571,16 +574,16 @@ TEST_F(MatchTest, ASpectatorMatchFollowsTheFirstComputerDriver) {
     setup.AIStyle = {3, 3, 0, 0, 0};
     setup.Spectate = true;
     ASSERT_TRUE(Start("metro.arn"));
-    EXPECT_FALSE(App().HumanPlayer);
-    EXPECT_EQ(App().DriverList.size(), 2u);
+    EXPECT_FALSE(TheMatch().HumanPlayer);
+    EXPECT_EQ(TheMatch().DriverList.size(), 2u);
     Frames(120);
     const Vehicle& followed = *AI::List.Items().front()->myVehicle;
     const int expected_x = std::clamp(static_cast<int>(followed.X - 512.0f), 0,
-                                      static_cast<int>(App().WorldWidth) - 1024);
-    EXPECT_NEAR(App().ScrollX, expected_x, 40) << "the view was centred one frame ago";
+                                      static_cast<int>(TheMatch().WorldWidth) - 1024);
+    EXPECT_NEAR(TheMatch().ScrollX, expected_x, 40) << "the view was centred one frame ago";
     EXPECT_EQ(App().GameState, kStateMatch);
     // Without a human the results hold the computer drivers only.
-    App().TimeLeft = 0;
+    TheMatch().TimeLeft = 0;
     Frames(1);
     EXPECT_EQ(LastResults().size(), 2u);
 }
@@ -649,7 +652,7 @@ TEST_F(ComputerMatchTest, ADriverReachesAPickUpBehindABuilding) {
     setup.Spectate = true;
     setup.AIStyle = {1, 0, 0, 0, 0};
     ASSERT_TRUE(Start("yard.arn"));
-    ASSERT_TRUE(App().TheMap->SolidAt(512, 384)) << "the containers";
+    ASSERT_TRUE(TheMatch().TheMap->SolidAt(512, 384)) << "the containers";
     const auto ai = AI::List.Items().at(0);
     for (const auto& p : HealthPickUp::List.Items()) {
         p->Empty = 1;  // taken, and not back during the test

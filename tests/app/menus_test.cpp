@@ -297,10 +297,10 @@ TEST_F(MenusTest, AOneMinuteMatchFromTheMenusEndsOnItsClockWithSortedResults) {
     EXPECT_EQ(AI::List.Items()[0]->Style, 3);
     EXPECT_EQ(AI::List.Items()[1]->Style, 2);
     EXPECT_EQ(AI::List.Items()[1]->Team, 2);
-    ASSERT_TRUE(App().HumanPlayer);
-    EXPECT_EQ(App().HumanPlayer->myVehicle->Class(), ModelClass(3)) << "the Flash";
-    EXPECT_EQ(App().TimeLeft, 60);
-    EXPECT_EQ(App().ScoreLimit, 99);
+    ASSERT_TRUE(TheMatch().HumanPlayer);
+    EXPECT_EQ(TheMatch().HumanPlayer->myVehicle->Class(), ModelClass(3)) << "the Flash";
+    EXPECT_EQ(TheMatch().TimeLeft, 60);
+    EXPECT_EQ(TheMatch().ScoreLimit, 99);
 
     // The scores as they stand before each frame; the end test runs first
     // in a frame, so the last of these are the final scores.
@@ -312,7 +312,7 @@ TEST_F(MenusTest, AOneMinuteMatchFromTheMenusEndsOnItsClockWithSortedResults) {
         AI::List.Walk([&](AI& ai) {
             standing.push_back({ai.Name, ai.Points, ai.Deaths, ai.Points, ai.Team, false});
         });
-        const Player& p = *App().HumanPlayer;
+        const Player& p = *TheMatch().HumanPlayer;
         standing.push_back({p.Name, p.Points, p.Deaths, p.Points, p.Team, true});
         RunFrame();
         ++frames;
@@ -468,7 +468,7 @@ TEST_F(MenusTest, ApplyWritesTheOptionsAndDefaultsAloneWritesNothing) {
     Choose("vehiclecombo", 0);
     ClickOn("startMatchB");
     ASSERT_EQ(App().GameState, kStateMatch);
-    EXPECT_EQ(App().HumanPlayer->Name, "Moor Wrangler");
+    EXPECT_EQ(TheMatch().HumanPlayer->Name, "Moor Wrangler");
 }
 
 // After typing, the first click anywhere else acts, also on another panel:
@@ -497,7 +497,7 @@ TEST_F(MenusTest, AfterTypingTheFirstClickElsewhereActs) {
     ClickOn("penalty edit");
     ClickOn("startMatchB");
     ASSERT_EQ(App().GameState, kStateMatch) << "Start Match works at the first click";
-    EXPECT_EQ(App().RespawnPenalty, 2500);
+    EXPECT_EQ(TheMatch().RespawnPenalty, 2500);
 }
 
 TEST_F(MenusTest, SaveMatchThenDefaultMatchRestoresTheSetup) {
@@ -599,8 +599,8 @@ TEST_F(MenusTest, LimitsOfZeroEndTheMatchOnItsFirstFrameAlone) {
     Retype("score limit edit", "5");
     ClickOn("startMatchB");
     ASSERT_EQ(App().GameState, kStateMatch);
-    EXPECT_EQ(App().TimeLeft, kMatchLimitMax * 60);
-    EXPECT_EQ(App().RespawnPenalty, 0);
+    EXPECT_EQ(TheMatch().TimeLeft, kMatchLimitMax * 60);
+    EXPECT_EQ(TheMatch().RespawnPenalty, 0);
 }
 
 TEST_F(MenusTest, AnArenaThatFailsToLoadLeavesTheSetupUp) {
@@ -677,15 +677,15 @@ TEST_F(MenusTest, EscapeHeldDuringAMatchEndsTheRunWithTheConfigurationWhole) {
 // Everything of a match that moves: the cars, the drivers' scores, the
 // shots, the clocks.
 std::string MatchState() {
-    std::string state = std::to_string(App().TimeLeft) + " " + std::to_string(game_millisecs()) +
-                        " shots " + std::to_string(Shot::List.Count()) + " live " +
-                        std::to_string(LiveObjectTotal());
+    std::string state =
+        std::to_string(TheMatch().TimeLeft) + " " + std::to_string(game_millisecs()) + " shots " +
+        std::to_string(Shot::List.Count()) + " live " + std::to_string(LiveObjectTotal());
     char line[160];
     Vehicle::List.Walk([&](Vehicle& v) {
         std::snprintf(line, sizeof line, " | %.5f %.5f %.5f %.3f", v.X, v.Y, v.Angle, v.Health);
         state += line;
     });
-    for (const auto& driver : App().DriverList) {
+    for (const auto& driver : TheMatch().DriverList) {
         state += " " + std::to_string(driver->Points) + "/" + std::to_string(driver->Deaths);
     }
     return state;
@@ -833,11 +833,12 @@ TEST_F(SlowFramesTest, TheTimeLimitEndsOnTheClockWhateverTheFrameRate) {
     ASSERT_TRUE(Start("yard.arn"));
     int frames = 0;
     // The HUD's clock counts the time left down second by second.
-    std::vector<std::string> clock{ClockText(App().TimeLeft)};
+    std::vector<std::string> clock{ClockText(TheMatch().TimeLeft)};
     while (App().GameState == kStateMatch && frames < 1000) {
         RunFrame();
         ++frames;
-        if (ClockText(App().TimeLeft) != clock.back()) clock.push_back(ClockText(App().TimeLeft));
+        if (ClockText(TheMatch().TimeLeft) != clock.back())
+            clock.push_back(ClockText(TheMatch().TimeLeft));
     }
     // The 60th second passes in frame 241; the next frame's end test sees it.
     EXPECT_GE(frames, 241);
@@ -882,14 +883,14 @@ TEST_F(MenusSoakTest, TwentyMatchesInARowLeaveNothingBehind) {
         Choose("gametypecombo", match % 2);
         ClickOn("startMatchB");
         ASSERT_EQ(App().GameState, kStateMatch) << "match " << match;
-        EXPECT_EQ(App().DriverList.size(), 4u);
+        EXPECT_EQ(TheMatch().DriverList.size(), 4u);
         EXPECT_EQ(App().ConsoleOpen, 0);
         // Open the console now and then: the next match must start with it
         // closed.
         if (match % 3 == 1) Press(SDL_SCANCODE_GRAVE);
         Frames(300);
         if (App().GameState == kStateMatch) {
-            App().TimeLeft = 0;
+            TheMatch().TimeLeft = 0;
             Frames(1);
         }
         ASSERT_EQ(Screen(), "Match Results") << "match " << match;

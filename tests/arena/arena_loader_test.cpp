@@ -86,10 +86,13 @@ protected:
     }
 
     void TearDown() override {
-        ClearGameObjects(true);
+        match_.reset();
         ResetAppState();
         EXPECT_EQ(LiveObjectTotal(), 0) << "objects outlived the test";
     }
+
+    /// The match the arena loads into.
+    std::unique_ptr<Match> match_ = std::make_unique<Match>();
 
     void WriteMap(const std::string& name, const std::string& bytes) {
         test_support::WriteFile(dir_ / ("Arenas/" + name + ".FMP"), bytes);
@@ -103,7 +106,7 @@ protected:
         return LoadArena("t.arn");
     }
 
-    static const std::vector<WallRef>& Walls() { return App().TheWorld->Walls(); }
+    static const std::vector<WallRef>& Walls() { return TheMatch().TheWorld->Walls(); }
 
     test_support::HeadlessEngine engine_;
     test_support::TempDir dir_;
@@ -112,18 +115,18 @@ protected:
 
 TEST_F(ArenaLoaderTest, AllZeroFileLoadsTheMapAndMakesOnlyTheBorderWalls) {
     ASSERT_TRUE(Load({"0", "0", "0", "0", "0"}));
-    const AppState& app = App();
-    EXPECT_EQ(app.TheMap->MapWidth, 20);
-    EXPECT_EQ(app.TheMap->MapHeight, 15);
-    EXPECT_EQ(app.TheMap->BlockWidth, kBlock);
-    EXPECT_EQ(app.TheMap->LayerCount, 2);
-    EXPECT_DOUBLE_EQ(app.WorldWidth, kWidth);
-    EXPECT_DOUBLE_EQ(app.WorldHeight, kHeight);
-    ASSERT_TRUE(app.TheWorld);
-    EXPECT_EQ(app.TheWorld->CxClient(), kWidth);
-    EXPECT_EQ(app.TheWorld->CyClient(), kHeight);
-    EXPECT_FALSE(app.TheWorld->ShowWalls());
-    EXPECT_TRUE(app.TheWorld->Agents().empty());
+    const Match& match = TheMatch();
+    EXPECT_EQ(match.TheMap->MapWidth, 20);
+    EXPECT_EQ(match.TheMap->MapHeight, 15);
+    EXPECT_EQ(match.TheMap->BlockWidth, kBlock);
+    EXPECT_EQ(match.TheMap->LayerCount, 2);
+    EXPECT_DOUBLE_EQ(match.WorldWidth, kWidth);
+    EXPECT_DOUBLE_EQ(match.WorldHeight, kHeight);
+    ASSERT_TRUE(match.TheWorld);
+    EXPECT_EQ(match.TheWorld->CxClient(), kWidth);
+    EXPECT_EQ(match.TheWorld->CyClient(), kHeight);
+    EXPECT_FALSE(match.TheWorld->ShowWalls());
+    EXPECT_TRUE(match.TheWorld->Agents().empty());
     EXPECT_EQ(Walls().size(), 4u);
     EXPECT_EQ(HealthPickUp::List.Count(), 0);
     EXPECT_EQ(WeaponPickUp::List.Count(), 0);
@@ -162,8 +165,8 @@ TEST_F(ArenaLoaderTest, BoxesSpanFromTheirFirstToPastTheirLastTile) {
 }
 
 TEST_F(ArenaLoaderTest, EveryWallTakesTheViewOffsetOfTheLoad) {
-    App().ScrollX = 100;
-    App().ScrollY = -40;
+    TheMatch().ScrollX = 100;
+    TheMatch().ScrollY = -40;
     ASSERT_TRUE(Load({"1", "2", "3", "2", "3", "0", "0", "0", "0"}));
     ASSERT_EQ(Walls().size(), 8u);
     for (const WallRef& wall : Walls()) ExpectVec(wall->Offset(), 100, -40, "offset");
@@ -204,8 +207,8 @@ TEST_F(ArenaLoaderTest, TileCoordinatesUseTheBlockWidthForBothAxes) {
     WriteArena("w.arn", ArenaText("wide", {"1", "1", "1", "1", "1",  // one box
                                            "1", "2", "3", "0", "0", "0"}));
     ASSERT_TRUE(LoadArena("w.arn"));
-    EXPECT_DOUBLE_EQ(App().WorldWidth, 320);
-    EXPECT_DOUBLE_EQ(App().WorldHeight, 192);
+    EXPECT_DOUBLE_EQ(TheMatch().WorldWidth, 320);
+    EXPECT_DOUBLE_EQ(TheMatch().WorldHeight, 192);
     ASSERT_EQ(HealthPickUp::List.Count(), 1);
     EXPECT_EQ(HealthPickUp::List.Items()[0]->Y, 128);  // (3 + 1) x 32, not x 16
     ASSERT_EQ(Walls().size(), 8u);
@@ -300,7 +303,7 @@ TEST_F(ArenaLoaderTest, MapNameIsFoundWhateverTheCaseOfTheFile) {
     fs::rename(dir_ / "Arenas/Mixed.FMP", dir_ / "Arenas/Mixed.fmp");
     WriteArena("c.arn", ArenaText("mixed", {"0", "0", "0", "0", "0"}));
     ASSERT_TRUE(LoadArena("c.arn"));
-    EXPECT_DOUBLE_EQ(App().WorldWidth, 64);
+    EXPECT_DOUBLE_EQ(TheMatch().WorldWidth, 64);
 }
 
 TEST_F(ArenaLoaderTest, ListsOnlyFilesWithTheLowerCaseExtensionSorted) {
@@ -399,17 +402,17 @@ TEST_F(ArenaLoaderTest, ArenaFileUpToTheSizeLimitLoadsAndALargerOneFails) {
 
     text.insert(0, "a");
     WriteArena("over.arn", text);
-    const GameWorldRef world = App().TheWorld;
+    const GameWorldRef world = TheMatch().TheWorld;
     EXPECT_FALSE(LoadArena("over.arn"));
     EXPECT_TRUE(RedLineNaming("Arenas/over.arn"));
-    EXPECT_EQ(App().TheWorld, world);
+    EXPECT_EQ(TheMatch().TheWorld, world);
 }
 
 TEST_F(ArenaLoaderTest, MissingArenaFileFailsWithARedLine) {
     EXPECT_FALSE(LoadArena("none.arn"));
     EXPECT_TRUE(RedLineNaming("Arenas/none.arn"));
-    EXPECT_FALSE(App().TheWorld);
-    EXPECT_DOUBLE_EQ(App().WorldWidth, 0);
+    EXPECT_FALSE(TheMatch().TheWorld);
+    EXPECT_DOUBLE_EQ(TheMatch().WorldWidth, 0);
 }
 
 TEST_F(ArenaLoaderTest, FolderNamedLikeAnArenaFailsWithARedLine) {
@@ -423,8 +426,8 @@ TEST_F(ArenaLoaderTest, MissingMapFailsWithARedLineAndMakesNothing) {
                                             "0", "0", "0", "0"}));
     EXPECT_FALSE(LoadArena("t.arn"));
     EXPECT_TRUE(RedLineNaming("Arenas/nomap.FMP"));
-    EXPECT_FALSE(App().TheWorld);
-    EXPECT_DOUBLE_EQ(App().WorldWidth, 0);
+    EXPECT_FALSE(TheMatch().TheWorld);
+    EXPECT_DOUBLE_EQ(TheMatch().WorldWidth, 0);
     EXPECT_EQ(HealthPickUp::List.Count(), 0);
     EXPECT_EQ(RespawnPoint::List.Count(), 0);
 }
@@ -436,7 +439,7 @@ TEST_F(ArenaLoaderTest, MapWithABadHeaderFails) {
     WriteArena("t.arn", ArenaText("bad", {"0", "0", "0", "0", "0"}));
     EXPECT_FALSE(LoadArena("t.arn"));
     EXPECT_TRUE(RedLineNaming("Arenas/bad.FMP"));
-    EXPECT_FALSE(App().TheWorld);
+    EXPECT_FALSE(TheMatch().TheWorld);
 }
 
 TEST_F(ArenaLoaderTest, EmptyMapFileFails) {
@@ -444,41 +447,41 @@ TEST_F(ArenaLoaderTest, EmptyMapFileFails) {
     WriteArena("t.arn", ArenaText("empty", {"0", "0", "0", "0", "0"}));
     EXPECT_FALSE(LoadArena("t.arn"));
     EXPECT_TRUE(RedLineNaming("Arenas/empty.FMP"));
-    EXPECT_FALSE(App().TheWorld);
+    EXPECT_FALSE(TheMatch().TheWorld);
 }
 
 TEST_F(ArenaLoaderTest, FailedLoadLeavesThePreviousArenaAsItWas) {
     ASSERT_TRUE(Load({"1", "2", "3", "2", "3", "1", "0", "0", "0", "1", "1", "1", "0", "0"}));
-    const GameWorldRef world = App().TheWorld;
+    const GameWorldRef world = TheMatch().TheWorld;
     WriteArena("gone.arn", ArenaText("nomap", {"1", "1", "1", "1", "1", "0", "0", "0", "0"}));
     EXPECT_FALSE(LoadArena("gone.arn"));
-    EXPECT_EQ(App().TheWorld, world);
+    EXPECT_EQ(TheMatch().TheWorld, world);
     EXPECT_EQ(Walls().size(), 8u);
-    EXPECT_EQ(App().TheMap->MapWidth, 20);
-    EXPECT_EQ(App().TheMap->ErrorCode, 0);
-    EXPECT_DOUBLE_EQ(App().WorldWidth, kWidth);
+    EXPECT_EQ(TheMatch().TheMap->MapWidth, 20);
+    EXPECT_EQ(TheMatch().TheMap->ErrorCode, 0);
+    EXPECT_DOUBLE_EQ(TheMatch().WorldWidth, kWidth);
     EXPECT_EQ(HealthPickUp::List.Count(), 1);
     EXPECT_EQ(RespawnPoint::List.Count(), 1);
 }
 
 TEST_F(ArenaLoaderTest, FaultOfAnEarlierMapDoesNotSpoilTheNextLoad) {
-    App().TheMap->ErrorCode = 3;
+    TheMatch().TheMap->ErrorCode = 3;
     ASSERT_TRUE(Load({"0", "0", "0", "0", "0"}));
-    EXPECT_EQ(App().TheMap->ErrorCode, 0);
+    EXPECT_EQ(TheMatch().TheMap->ErrorCode, 0);
 }
 
 TEST_F(ArenaLoaderTest, TheMapObjectIsRefilledNotReplaced) {
-    const std::shared_ptr<TileMap> map = App().TheMap;
+    const std::shared_ptr<TileMap> map = TheMatch().TheMap;
     ASSERT_TRUE(Load({"0", "0", "0", "0", "0"}));
-    EXPECT_EQ(App().TheMap, map);
+    EXPECT_EQ(TheMatch().TheMap, map);
     EXPECT_EQ(map->MapWidth, 20);
 }
 
 TEST_F(ArenaLoaderTest, EachLoadMakesANewWorld) {
     ASSERT_TRUE(Load({"0", "0", "0", "0", "0"}));
-    const GameWorldRef first = App().TheWorld;
+    const GameWorldRef first = TheMatch().TheWorld;
     ASSERT_TRUE(Load({"1", "0", "0", "0", "0", "0", "0", "0", "0"}));
-    EXPECT_NE(App().TheWorld, first);
+    EXPECT_NE(TheMatch().TheWorld, first);
     EXPECT_EQ(Walls().size(), 8u);
     EXPECT_EQ(first->Walls().size(), 4u);
 }
@@ -492,10 +495,13 @@ protected:
         ASSERT_TRUE(engine_.ok());
     }
     void TearDown() override {
-        ClearGameObjects(true);
+        match_.reset();
         ResetAppState();
         EXPECT_EQ(LiveObjectTotal(), 0) << "objects outlived the test";
     }
+
+    /// The match the arenas load into; each arena gets a fresh one.
+    std::unique_ptr<Match> match_ = std::make_unique<Match>();
 
     test_support::HeadlessEngine engine_;
     test_support::ScopedChdir in_data_{CRASHMOOR_DATA_DIR};
@@ -514,18 +520,19 @@ TEST_F(ShippedArenaTest, EveryShippedArenaIsListedAndLoads) {
     ASSERT_GE(names.size(), 4u);
     for (const std::string& name : names) {
         SCOPED_TRACE(name);
-        ClearGameObjects(true);
+        match_.reset();
+        match_ = std::make_unique<Match>();
         testing::internal::CaptureStdout();
         const bool loaded = LoadArena(name);
         const std::string out = testing::internal::GetCapturedStdout();
         ASSERT_TRUE(loaded);
-        const AppState& app = App();
-        EXPECT_GE(app.WorldWidth, 1024);
-        EXPECT_GE(app.WorldHeight, 768);
-        EXPECT_EQ(app.TheWorld->CxClient(), static_cast<int>(app.WorldWidth));
+        const Match& match = TheMatch();
+        EXPECT_GE(match.WorldWidth, 1024);
+        EXPECT_GE(match.WorldHeight, 768);
+        EXPECT_EQ(match.TheWorld->CxClient(), static_cast<int>(match.WorldWidth));
         const int boxes = BoxCount("Arenas/" + name);
         EXPECT_GE(boxes, 4);
-        EXPECT_EQ(app.TheWorld->Walls().size(), static_cast<std::size_t>(4 * boxes + 4));
+        EXPECT_EQ(match.TheWorld->Walls().size(), static_cast<std::size_t>(4 * boxes + 4));
         EXPECT_GE(RespawnPoint::List.Count(), 4);
         EXPECT_GE(HealthPickUp::List.Count(), 1);
         EXPECT_GE(WeaponPickUp::List.Count(), 1);
@@ -534,15 +541,15 @@ TEST_F(ShippedArenaTest, EveryShippedArenaIsListedAndLoads) {
         // Every point lies inside the arena and off solid ground.
         for (const auto& p : RespawnPoint::List.Items()) {
             EXPECT_GT(p->X, 0);
-            EXPECT_LT(p->X, app.WorldWidth);
+            EXPECT_LT(p->X, match.WorldWidth);
             EXPECT_GT(p->Y, 0);
-            EXPECT_LT(p->Y, app.WorldHeight);
-            EXPECT_EQ(app.TheMap->SolidAt(static_cast<int>(p->X), static_cast<int>(p->Y)), 0);
+            EXPECT_LT(p->Y, match.WorldHeight);
+            EXPECT_EQ(match.TheMap->SolidAt(static_cast<int>(p->X), static_cast<int>(p->Y)), 0);
         }
         for (const auto& p : HealthPickUp::List.Items()) {
             EXPECT_TRUE(p->Image) << "pickup image";
-            EXPECT_LT(p->X, app.WorldWidth);
-            EXPECT_LT(p->Y, app.WorldHeight);
+            EXPECT_LT(p->X, match.WorldWidth);
+            EXPECT_LT(p->Y, match.WorldHeight);
         }
     }
 }

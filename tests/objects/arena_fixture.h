@@ -15,6 +15,7 @@
 #include "arena/fmp_writer.h"
 #include "objects/effects.h"
 #include "objects/game_object.h"
+#include "objects/match_state.h"
 #include "objects/secondary_weapon.h"
 #include "objects/shot.h"
 #include "objects/vehicle.h"
@@ -58,17 +59,17 @@ protected:
     void SetUp() override {
         ResetAppState();
         ASSERT_TRUE(video_ ? video_->ok() : headless_->ok());
-        AppState& app = App();
-        app.GraphicsQuality = 2;
-        app.WorldWidth = kColumns * kBlock;
-        app.WorldHeight = kRows * kBlock;
-        app.TheWorld = GameWorld::Create(kColumns * kBlock, kRows * kBlock);
+        App().GraphicsQuality = 2;
+        match_ = std::make_unique<Match>();
+        match_->WorldWidth = kColumns * kBlock;
+        match_->WorldHeight = kRows * kBlock;
+        match_->TheWorld = GameWorld::Create(kColumns * kBlock, kRows * kBlock);
         cells_.assign(kColumns * kRows, 0);
         LoadMap();
     }
 
     void TearDown() override {
-        ClearGameObjects(true);
+        match_.reset();
         drivers_.clear();
         ResetAppState();
         EXPECT_EQ(LiveObjectTotal(), 0) << "objects outlived the test";
@@ -87,7 +88,7 @@ protected:
         auto d = std::make_shared<TestDriver>();
         d->Team = team;
         d->myVehicle = Vehicle::Spawn(model, x, y, playerControlled, d);
-        App().DriverList.push_back(d);
+        match_->DriverList.push_back(d);
         drivers_.push_back(d);
         return d;
     }
@@ -95,7 +96,7 @@ protected:
     /// Lets go of the drivers made by MakeDriver (and so of their cars).
     void ForgetDrivers() {
         drivers_.clear();
-        App().DriverList.clear();
+        match_->DriverList.clear();
     }
 
 private:
@@ -110,11 +111,12 @@ private:
         map.graphics.assign(1, std::vector<std::uint32_t>(kBlock * kBlock, 0xFF404040u));
         map.planes.push_back(cells_);
         const std::string bytes = WriteFmp(map, FmpWriteOptions{});
-        App().TheMap->LoadBytes(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
-                                1);
+        match_->TheMap->LoadBytes(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
+                                  1);
     }
 
     std::unique_ptr<test_support::HeadlessEngine> headless_;
+    std::unique_ptr<Match> match_;  ///< the test's match: its objects end with it
     std::unique_ptr<test_support::VideoEngine> video_;
     test_support::ScopedChdir in_data_{CRASHMOOR_DATA_DIR};
     std::vector<int> cells_;

@@ -213,7 +213,7 @@ TEST_F(ArsenalTest, ABlastSetsOffMinesInAChainWithinOneFrame) {
 // blast neither hurts nor credits its wreck, and a new car starts with no
 // attacker. A layer that has left the match credits nobody.
 TEST_F(ArsenalTest, MinesCreditTheirLayerAndADeathBlastSparesItsWreck) {
-    App().GameType = 0;
+    TheMatch().GameType = 0;
     auto layer = MakeDriver(ObjectClass::Jeep, 100, 600, 0);
     auto victim = MakeDriver(ObjectClass::Jeep, 400, 300, 0);
     auto lay = [&](int x, int y) {
@@ -241,7 +241,7 @@ TEST_F(ArsenalTest, MinesCreditTheirLayerAndADeathBlastSparesItsWreck) {
     victim->myVehicle = Vehicle::Spawn(ObjectClass::Jeep, 700, 300, 0, victim);
     EXPECT_FALSE(victim->lastHit.lock()) << "a new car, a new life";
 
-    App().DriverList.erase(App().DriverList.begin());  // the layer leaves
+    TheMatch().DriverList.erase(TheMatch().DriverList.begin());  // the layer leaves
     victim->myVehicle->Health = 1;
     lay(700, 300);
     EXPECT_EQ(victim->Deaths, 2);

@@ -19,6 +19,7 @@
 #include "engine/random.h"
 #include "objects/devices.h"
 #include "objects/effects.h"
+#include "objects/match_state.h"
 #include "objects/secondary_weapon.h"
 #include "objects/shot.h"
 #include "objects/vehicle.h"
@@ -34,12 +35,10 @@ public:
         rnd_seed(seed);
         clock_set_fixed_step(1 / 60.0);
         Delta::Start();
-        AppState& app = App();
-        app.GraphicsQuality = quality;
-        app.GameType = 0;
-        app.WorldWidth = kWidth;
-        app.WorldHeight = kHeight;
-        app.TheWorld = GameWorld::Create(kWidth, kHeight);
+        App().GraphicsQuality = quality;
+        match_->WorldWidth = kWidth;
+        match_->WorldHeight = kHeight;
+        match_->TheWorld = GameWorld::Create(kWidth, kHeight);
         BuildArena();
         const ObjectClass models[] = {ObjectClass::Jeep,      ObjectClass::Car,
                                       ObjectClass::SportsCar, ObjectClass::ConceptCar,
@@ -68,28 +67,26 @@ public:
         Weapon::UpdateAll();
         Explosion::UpdateAll();
         app.FrameDelta = Delta::Get();
-        app.TheWorld->Update(app.FrameDelta);
+        match_->TheWorld->Update(app.FrameDelta);
         clock_advance_frame();
         Delta::Update();
         ++frame;
     }
 
-    /// The match teardown, in its order, then the drivers and the world.
+    /// The end of the battle's match: its objects, then the drivers.
     void Teardown() {
-        Vehicle::DestroyAll();
-        Shot::DestroyAll();
-        Wreckage::DestroyAll();
-        Tread::DestroyAll();
-        Explosion::DestroyAll();
-        Scar::DestroyAll();
+        match_.reset();
         drivers.clear();
-        App().TheWorld.reset();
     }
 
     std::vector<std::shared_ptr<ControlObject>> drivers;
     int frame = 0;
 
 private:
+    /// The battle's match, made first and ended by Teardown (or with the
+    /// battle).
+    std::unique_ptr<Match> match_ = std::make_unique<Match>();
+
     void BuildArena() {
         // Four solid boxes of one block each, also walled in the steering
         // world, and the arena border.
@@ -102,7 +99,7 @@ private:
         map.blocks[1].bit0 = 1;
         map.graphics.assign(1, std::vector<std::uint32_t>(kBlock * kBlock, 0xFF404040u));
         map.planes.emplace_back(static_cast<std::size_t>(map.width * map.height), 0);
-        GameWorld& world = *App().TheWorld;
+        GameWorld& world = *match_->TheWorld;
         for (const auto& b : boxes) {
             map.planes[0][static_cast<std::size_t>(b[1] * map.width + b[0])] = 1;
             const double x1 = b[0] * kBlock, y1 = b[1] * kBlock;
@@ -128,8 +125,8 @@ private:
         bottom->SetNormal(Vector2D::Polar(3, 90));
         world.AddWall(bottom);
         const std::string bytes = WriteFmp(map, FmpWriteOptions{});
-        App().TheMap->LoadBytes(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
-                                1);
+        match_->TheMap->LoadBytes(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
+                                  1);
     }
 
     // The nearest other live car, or Null.

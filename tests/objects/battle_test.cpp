@@ -14,10 +14,7 @@ protected:
         ResetAppState();
         ASSERT_TRUE(engine_.ok());
     }
-    void TearDown() override {
-        ClearGameObjects(true);
-        ResetAppState();
-    }
+    void TearDown() override { ResetAppState(); }
 
     test_support::HeadlessEngine engine_;
     test_support::ScopedChdir in_data_{CRASHMOOR_DATA_DIR};

@@ -67,7 +67,7 @@ TEST_F(EffectsTest, ExplosionLifeGrowthSoundlessSparksAndScars) {
 }
 
 TEST_F(EffectsTest, ADyingCarsBlastIsCreditedToItsOwnDriver) {
-    App().GameType = 0;
+    TheMatch().GameType = 0;
     auto dying = MakeDriver(ObjectClass::Jeep, 400, 400, 0);
     auto bystander = MakeDriver(ObjectClass::SportsCar, 420, 400, 0);
     bystander->myVehicle->Health = 1;
@@ -138,7 +138,7 @@ TEST_F(EffectsTest, TreadLifeFollowsGraphicsQuality) {
 }
 
 TEST_F(EffectsTest, AThousandCarsComeAndGoAndNothingOutlivesTheMatch) {
-    App().GameType = 0;
+    TheMatch().GameType = 0;
     std::vector<std::shared_ptr<TestDriver>> drivers;
     for (int i = 0; i < 6; ++i) {
         const auto model = static_cast<ObjectClass>(static_cast<int>(ObjectClass::Jeep) + i % 5);
@@ -172,7 +172,7 @@ TEST_F(EffectsTest, AThousandCarsComeAndGoAndNothingOutlivesTheMatch) {
     Tread::DestroyAll();
     Explosion::DestroyAll();
     Scar::DestroyAll();
-    App().TheWorld.reset();
+    TheMatch().TheWorld.reset();
     drivers.clear();
     ForgetDrivers();
     EXPECT_EQ(LiveObjectTotal(), 0) << LiveObjectSummary();

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "ai/control_object.h"
 #include "objects/game_object.h"
+#include "objects/live_objects.h"
+#include "objects/match_state.h"
 #include "objects/object_list.h"
 
 namespace {
@@ -161,8 +165,9 @@ TEST(GeometryHelpers, WithinDistanceAgreesWithPointDistanceForEveryRadiusInUse) 
 }
 
 // A match's points in the order the arena designates them; one leaves by
-// itself, the match's end clears the rest.
-TEST(RespawnPoints, AreListedInOrderAndLeaveOneByOneOrAllAtOnce) {
+// itself, the match's end lets go of the rest.
+TEST(RespawnPoints, AreListedInOrderAndLeaveOneByOneOrWithTheirMatch) {
+    auto match = std::make_unique<Match>();
     auto a = RespawnPoint::Designate(64, 64);
     auto b = RespawnPoint::Designate(128, 64);
     auto c = RespawnPoint::Designate(999, 999);
@@ -173,8 +178,47 @@ TEST(RespawnPoints, AreListedInOrderAndLeaveOneByOneOrAllAtOnce) {
     EXPECT_EQ(points[1]->Active, 0);
     b->Destroy();
     EXPECT_EQ(RespawnPoint::List.Count(), 2);
-    RespawnPoint::List.Clear();
+    match.reset();
+    EXPECT_TRUE(RespawnPoint::List.Empty());
     EXPECT_EQ(LiveObjectCount("RespawnPoint"), 3) << "still held here";
+}
+
+// The class lists are the current match's: the newest alive, whichever
+// ends first; between matches an idle one with nothing in it.
+TEST(MatchObject, TheNewestMatchAliveOwnsTheListsAndEndsItsObjects) {
+    ASSERT_FALSE(MatchAlive());
+    Match& idle = TheMatch();
+    EXPECT_TRUE(RespawnPoint::List.Empty());
+    {
+        auto older = std::make_unique<Match>();
+        EXPECT_TRUE(MatchAlive());
+        EXPECT_NE(&TheMatch(), &idle);
+        RespawnPoint::Designate(1, 1);
+        older->DriverList.push_back(std::make_shared<ControlObject>());
+        {
+            Match newer;
+            EXPECT_EQ(&TheMatch(), &newer);
+            EXPECT_TRUE(RespawnPoint::List.Empty()) << "a fresh match shares nothing";
+            RespawnPoint::Designate(2, 2);
+            RespawnPoint::Designate(3, 3);
+            EXPECT_EQ(LiveObjectCount("RespawnPoint"), 3);
+        }
+        EXPECT_EQ(LiveObjectCount("RespawnPoint"), 1) << "the newer match's points ended with it";
+        EXPECT_EQ(&TheMatch(), older.get());
+        EXPECT_EQ(RespawnPoint::List.Count(), 1);
+
+        // Ending out of turn: the older of two goes first.
+        auto newer = std::make_unique<Match>();
+        RespawnPoint::Designate(4, 4);
+        older.reset();
+        EXPECT_EQ(&TheMatch(), newer.get());
+        EXPECT_EQ(RespawnPoint::List.Count(), 1);
+        EXPECT_EQ(LiveObjectCount("RespawnPoint"), 1);
+    }
+    EXPECT_FALSE(MatchAlive());
+    EXPECT_EQ(&TheMatch(), &idle);
+    EXPECT_TRUE(TheMatch().DriverList.empty());
+    EXPECT_EQ(LiveObjectTotal(), 0) << LiveObjectSummary();
 }
 
 }  // namespace

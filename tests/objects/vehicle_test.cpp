@@ -35,7 +35,7 @@ TEST_F(VehicleTest, SpawnGivesTheModelsNumbersAndAMachineGun) {
     EXPECT_EQ(v.parent.lock(), d);
     EXPECT_EQ(Vehicle::List.Count(), 1);
     EXPECT_EQ(Weapon::List.Count(), 1);
-    EXPECT_TRUE(App().TheWorld->Agents().empty()) << "a human car has no steering agent";
+    EXPECT_TRUE(TheMatch().TheWorld->Agents().empty()) << "a human car has no steering agent";
     EXPECT_FALSE(Vehicle::Spawn(ObjectClass::MGBullet, 0, 0, 1, d)) << "not a vehicle";
 }
 
@@ -128,8 +128,8 @@ TEST_F(VehicleTest, ComputerCarsRideTheirSteeringSprite) {
     SetSolid(6, 4);
     auto d = MakeDriver(ObjectClass::Car, 200, 300, 0);
     Vehicle& v = *d->myVehicle;
-    ASSERT_EQ(App().TheWorld->Agents().size(), 1u);
-    SpriteRef sprite = App().TheWorld->Agents()[0];
+    ASSERT_EQ(TheMatch().TheWorld->Agents().size(), 1u);
+    SpriteRef sprite = TheMatch().TheWorld->Agents()[0];
     EXPECT_EQ(sprite, v.mySprite);
     EXPECT_TRUE(sprite->GetSteering()->isWallAvoidanceOn());
     EXPECT_EQ(sprite->BoundingRadius, 64);
@@ -141,7 +141,7 @@ TEST_F(VehicleTest, ComputerCarsRideTheirSteeringSprite) {
     sprite->Velocity.Set(3, 0);
     sprite->SetRotation(90);
     for (int i = 0; i < 100; ++i) {
-        App().TheWorld->Update(1 / 60.0);
+        TheMatch().TheWorld->Update(1 / 60.0);
         v.Update();
     }
     EXPECT_FLOAT_EQ(v.X, static_cast<float>(sprite->GetX()));
@@ -218,7 +218,7 @@ struct Duel {
 };
 
 TEST_F(VehicleTest, DeathmatchScoring) {
-    App().GameType = 0;
+    TheMatch().GameType = 0;
     Duel duel{MakeDriver(ObjectClass::Jeep, 100, 100, 0),
               MakeDriver(ObjectClass::Car, 500, 500, 0)};
     duel.victim->lastHit = duel.killer;
@@ -245,7 +245,7 @@ TEST_F(VehicleTest, DeathmatchScoring) {
 }
 
 TEST_F(VehicleTest, BigDogScoringForEveryModel) {
-    App().GameType = 1;
+    TheMatch().GameType = 1;
     const ObjectClass models[] = {ObjectClass::Jeep, ObjectClass::Car, ObjectClass::SportsCar,
                                   ObjectClass::ConceptCar, ObjectClass::SemiTruck};
     for (const ObjectClass model : models) {
@@ -275,7 +275,7 @@ TEST_F(VehicleTest, BigDogScoringForEveryModel) {
     }
     // A Big Dog killed by its own fire loses a point, and the title passes
     // to the other driver with the most points, the earliest on a tie.
-    App().DriverList.clear();
+    TheMatch().DriverList.clear();
     ConsoleMessage::Reset();
     auto low = MakeDriver(ObjectClass::Jeep, 100, 300, 0);
     auto first = MakeDriver(ObjectClass::Jeep, 200, 300, 0);
@@ -299,7 +299,7 @@ TEST_F(VehicleTest, BigDogScoringForEveryModel) {
     EXPECT_EQ(first->iAmBigDog, 0);
     EXPECT_EQ(second->iAmBigDog, 1);
     // A killer that has left the match takes no title.
-    App().DriverList.erase(App().DriverList.begin());  // `low` leaves
+    TheMatch().DriverList.erase(TheMatch().DriverList.begin());  // `low` leaves
     second->lastHit = low;
     second->myVehicle->Health = -1;
     second->myVehicle->Update();
@@ -313,7 +313,7 @@ TEST_F(VehicleTest, BigDogScoringForEveryModel) {
 }
 
 TEST_F(VehicleTest, OtherGameTypesScoreNothing) {
-    App().GameType = 7;
+    TheMatch().GameType = 7;
     Duel duel{MakeDriver(ObjectClass::Jeep, 100, 100, 0),
               MakeDriver(ObjectClass::Car, 500, 500, 0)};
     duel.victim->lastHit = duel.killer;
@@ -330,8 +330,8 @@ TEST_F(VehicleTest, DriversJoinTheDriverListAndTeamFiveMeansNone) {
     EXPECT_EQ(a->Style, 3);
     EXPECT_EQ(a->Team, 0);
     EXPECT_EQ(b->Team, 4);
-    ASSERT_EQ(App().DriverList.size(), 2u);
-    EXPECT_EQ(App().DriverList[0], a);
+    ASSERT_EQ(TheMatch().DriverList.size(), 2u);
+    EXPECT_EQ(TheMatch().DriverList[0], a);
 }
 
 class VehicleDrawingTest : public ArenaTest {
@@ -340,8 +340,8 @@ protected:
 };
 
 TEST_F(VehicleDrawingTest, BodyInTeamColourAndTheBigDogMarkerOnTop) {
-    App().ScrollX = 100;
-    App().ScrollY = 100;
+    TheMatch().ScrollX = 100;
+    TheMatch().ScrollY = 100;
     auto red = MakeDriver(ObjectClass::SemiTruck, 300, 300, 1, 1);
     auto plain = MakeDriver(ObjectClass::SemiTruck, 700, 300, 1, 0);
     gfx_cls();

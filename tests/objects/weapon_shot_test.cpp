@@ -29,8 +29,8 @@ TEST_F(WeaponShotTest, MachineGunSitsOnAComputerCarAndBehindAHumanCar) {
     // The human's gun aims at the mouse (at the window's corner here)...
     EXPECT_NEAR(hgun.Angle, math_atan2_deg(0 - 300, 0 - 595), 1e-9);
     // ... and with the mouse exactly on the pivot the aim is 0.
-    App().ScrollX = 595;
-    App().ScrollY = 300;
+    TheMatch().ScrollX = 595;
+    TheMatch().ScrollY = 300;
     hgun.Angle = 77;
     Weapon::UpdateAll();
     EXPECT_EQ(hgun.Angle, 0);

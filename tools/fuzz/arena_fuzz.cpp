@@ -173,15 +173,15 @@ bool Near(double a, double b) {
 }
 
 void CheckLoaded(std::size_t lines) {
-    const AppState& app = App();
-    const TileMap& map = *app.TheMap;
+    const Match& match = TheMatch();
+    const TileMap& map = *match.TheMap;
     require(map.ErrorCode == 0 && map.MapWidth == kMapColumns && map.MapHeight == kMapRows &&
                 map.BlockWidth == kBlock,
             "a loaded arena has another map");
-    require(app.WorldWidth == kMapColumns * kBlock && app.WorldHeight == kMapRows * kBlock,
+    require(match.WorldWidth == kMapColumns * kBlock && match.WorldHeight == kMapRows * kBlock,
             "world size differs from the map's");
-    require(app.TheWorld != nullptr, "no world after a load");
-    const GameWorld& world = *app.TheWorld;
+    require(match.TheWorld != nullptr, "no world after a load");
+    const GameWorld& world = *match.TheWorld;
     require(!world.ShowWalls(), "the new world shows its walls");
     require(world.CxClient() == kMapColumns * kBlock && world.CyClient() == kMapRows * kBlock,
             "world made with another size");
@@ -193,7 +193,7 @@ void CheckLoaded(std::size_t lines) {
         const bool unit_border = i == walls.size() - 4 || i == walls.size() - 2;
         require(Near(w.Normal().Length(), unit_border ? 1.0 : 3.0),
                 "wall normal of a wrong length");
-        require(Near(w.Offset().x, app.ScrollX) && Near(w.Offset().y, app.ScrollY),
+        require(Near(w.Offset().x, match.ScrollX) && Near(w.Offset().y, match.ScrollY),
                 "wall without the view offset");
         require(std::isfinite(w.From().x) && std::isfinite(w.From().y) && std::isfinite(w.To().x) &&
                     std::isfinite(w.To().y),
@@ -213,9 +213,9 @@ void CheckLoaded(std::size_t lines) {
 }
 
 void CheckFailed() {
-    const AppState& app = App();
-    require(app.TheWorld == nullptr, "a failed load made a world");
-    require(app.WorldWidth == 0 && app.WorldHeight == 0, "a failed load set the world size");
+    const Match& match = TheMatch();
+    require(match.TheWorld == nullptr, "a failed load made a world");
+    require(match.WorldWidth == 0 && match.WorldHeight == 0, "a failed load set the world size");
     require(HealthPickUp::List.Empty() && WeaponPickUp::List.Empty() &&
                 SecondaryPickUp::List.Empty() && RespawnPoint::List.Empty(),
             "a failed load made objects");
@@ -232,11 +232,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!WriteBytes("Arenas/x.arn", data, size)) return 0;
     log_set_sink([](const std::string&, int) {});  // the map reader's console lines
 
-    AppState& app = App();
-    app.TheWorld.reset();
-    app.WorldWidth = app.WorldHeight = 0;
-    app.ScrollX = size > 0 ? data[0] - 128 : 0;  // any view offset the match may have
-    app.ScrollY = size > 1 ? data[1] : 0;
+    // A fresh match per input; its objects and the map's block images end
+    // with it, not after the engine at exit.
+    Match match;
+    match.ScrollX = size > 0 ? data[0] - 128 : 0;  // any view offset the match may have
+    match.ScrollY = size > 1 ? data[1] : 0;
     ConsoleMessage::Reset();
 
     bool loaded = false;
@@ -251,10 +251,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     else
         CheckFailed();
 
-    // The map's block images go now, not after the engine at exit.
-    ClearGameObjects(true);
-    app.TheWorld.reset();
-    *app.TheMap = TileMap{};
     ConsoleMessage::Reset();
     log_set_sink(nullptr);
     return 0;

@@ -124,7 +124,7 @@ double IdleHumanKillsPerMinute(const std::vector<std::string>& arenas, int style
         App().GameState = kStateMatch;
         int deaths = 0;
         while (App().GameState == kStateMatch) {
-            if (App().HumanPlayer) deaths = App().HumanPlayer->Deaths;
+            if (TheMatch().HumanPlayer) deaths = TheMatch().HumanPlayer->Deaths;
             RunFrame();
         }
         kills += deaths;

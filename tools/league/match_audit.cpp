@@ -72,7 +72,7 @@ Audit PlayMatch(const std::string& arena, const Options& o) {
         ++audit.frames;
         std::vector<int> now;
         const ControlObject* dog = nullptr;
-        for (const auto& driver : App().DriverList) {
+        for (const auto& driver : TheMatch().DriverList) {
             now.push_back(driver->Points);
             if (driver->iAmBigDog == 1) dog = driver.get();
         }
