@@ -352,8 +352,15 @@ void input_handle_event(const SDL_Event& e) {
         toggle_fullscreen();
         return;
     }
-    // A playing tape stands in for the rest of the live input.
-    if (tape_playing()) return;
+    // A playing tape stands in for the rest of the live input, but the one
+    // watching it leaves with Escape.
+    if (tape_playing()) {
+        if (e.type == SDL_KEYDOWN && e.key.repeat == 0 &&
+            e.key.keysym.scancode == SDL_SCANCODE_ESCAPE) {
+            g_in.end_requested = true;
+        }
+        return;
+    }
     int x = 0, y = 0;
     switch (e.type) {
         case SDL_KEYDOWN:

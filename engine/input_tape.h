@@ -7,7 +7,8 @@
 // clock moved. Played back, the tape replaces live input and the clock: the
 // same polls see the same events and every frame takes the recorded time,
 // so a deterministic game repeats itself exactly. Live window-close and
-// terminate requests still reach the program while a tape plays.
+// terminate requests still reach the program while a tape plays, and a live
+// Escape press ends it (the viewer leaving a replay).
 //
 // The encoding is compact: one byte of kind per record and variable-length
 // numbers, the pointer as the change from its last position.

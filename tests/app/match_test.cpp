@@ -263,6 +263,10 @@ TEST_F(NoVideoMatchTest, ARecordedDemoReplaysToTheSameStateAndResults) {
     StartOptions start;
     start.replay = &replay;
     ASSERT_TRUE(StartUp(start)) << StartUpError();
+    // Live keys and buttons do not reach a replay.
+    Key(SDL_SCANCODE_W, true);
+    Key(SDL_SCANCODE_P, true);
+    Button(SDL_BUTTON_LEFT, true, 700, 300);
     int replayed_frames = 1;
     run(&replayed_frames);
     const std::string replayed = testing::internal::GetCapturedStdout();
@@ -274,6 +278,14 @@ TEST_F(NoVideoMatchTest, ARecordedDemoReplaysToTheSameStateAndResults) {
     ASSERT_NE(recorded.find("Contestant", at), std::string::npos) << "the match ended";
     EXPECT_EQ(replayed.substr(replayed.find("state_hash: ")), recorded.substr(at))
         << "the same hash and the same results";
+
+    // The one watching leaves a replay with Escape.
+    testing::internal::CaptureStdout();
+    ASSERT_TRUE(StartUp(start)) << StartUpError();
+    for (int i = 0; i < 30; ++i) ASSERT_TRUE(RunFrame());
+    Key(SDL_SCANCODE_ESCAPE, true);
+    EXPECT_FALSE(RunFrame());
+    testing::internal::GetCapturedStdout();
 }
 
 // Another build's replay, and a damaged, cut or foreign file, is refused
