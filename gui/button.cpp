@@ -32,30 +32,26 @@ void kit_TButton::Draw(float parentX, float parentY) {
     const bool pressed = MouseState == 2;
     const bool over = !pressed && kit_GUI::GetMouseOverGadget().get() == this;
     const float shade = pressed ? kPressedShade : 1.0f;
-    gfx_set_color(Shaded(Color.R, shade), Shaded(Color.G, shade), Shaded(Color.B, shade));
-    gfx_set_alpha(Alpha);
-    gfx_set_font(Font);
-    DrawFace(parentX, parentY);
+    const kit_RGB face{Shaded(Color.R, shade), Shaded(Color.G, shade), Shaded(Color.B, shade)};
+    DrawParams params = kit_Params(face, Alpha);
+    DrawFace(parentX, parentY, params);
     if (over) {
-        kit_State::Push();
-        gfx_set_blend(kBlendLight);
-        gfx_set_alpha(Alpha * kMouseOverLight);
-        DrawFace(parentX, parentY);
-        kit_State::Pop();
+        params.blend = kBlendLight;
+        params.alpha = Alpha * kMouseOverLight;
+        DrawFace(parentX, parentY, params);
     }
     if (!Image) {
-        gfx_set_color(TextColor.R, TextColor.G, TextColor.B);
-        gfx_draw_text(Text, parentX + TextX, parentY + TextY);
+        kit_DrawText(Text, parentX + TextX, parentY + TextY, Font, kit_Params(TextColor, Alpha));
     }
     kit_TGadget::Draw(parentX, parentY);
 }
 
-void kit_TButton::DrawFace(float parentX, float parentY) const {
+void kit_TButton::DrawFace(float parentX, float parentY, const DrawParams& params) const {
     if (DrawSkin == 1 && Round == 0) {
         kit_DrawNineSlice(kit_SkinOf(kit_SkinSlot::Button).Tiles, static_cast<int>(parentX + X),
-                          static_cast<int>(parentY + Y), W, H);
+                          static_cast<int>(parentY + Y), W, H, params);
     }
-    if (Image) gfx_draw_image(Image, parentX + TextX, parentY + TextY, 0);
+    if (Image) gfx_draw_image_with(Image, parentX + TextX, parentY + TextY, 0, params);
 }
 
 bool kit_TButton::MouseIsOver(int parentX, int parentY) const {
@@ -94,11 +90,9 @@ void kit_TButton::Refresh() {
         tw = img_width(Image) / 2;
         th = img_height(Image) / 2;
     } else {
-        kit_State::Push();
-        gfx_set_font(Font);
+        const kit_FontScope use(Font);
         tw = gfx_text_width(Text) / 2;
         th = gfx_text_height() / 2;
-        kit_State::Pop();
     }
     if (Round) {
         TextX = static_cast<int>(X - tw);

@@ -71,8 +71,8 @@ protected:
     bool MouseIsOver(int parentX, int parentY) const override;
 
 private:
-    /// The skin (when drawn) and the image, in the current colour and blend.
-    void DrawFace(float parentX, float parentY) const;
+    /// The skin (when drawn) and the image, with these parameters.
+    void DrawFace(float parentX, float parentY, const DrawParams& params) const;
 };
 
 std::shared_ptr<kit_TButton> kit_CreateButton(const std::string& name, const std::string& text,

@@ -7,46 +7,26 @@
 #include "gui/state.h"
 #include "gui/support.h"
 
-namespace {
-
-// The engine's clear ignores the viewport, so the canvas clears its own
-// rectangle with an opaque, untransformed fill of the clear colour. The
-// drawing state the callback sees is otherwise left as it was.
-void fill_opaque(const kit_RGB& colour, float w, float h) {
-    int r = 0, g = 0, b = 0;
-    gfx_get_color(&r, &g, &b);
-    const int blend = gfx_get_blend();
-    const double rotation = gfx_get_rotation();
-    double sx = 1, sy = 1, hx = 0, hy = 0;
-    gfx_get_scale(&sx, &sy);
-    gfx_get_handle(&hx, &hy);
-    gfx_set_color(colour.R, colour.G, colour.B);
-    gfx_set_blend(kBlendSolid);
-    gfx_set_rotation(0);
-    gfx_set_scale(1, 1);
-    gfx_set_handle(0, 0);
-    gfx_draw_rect(0, 0, w, h);
-    gfx_set_color(r, g, b);
-    gfx_set_blend(blend);
-    gfx_set_rotation(rotation);
-    gfx_set_scale(sx, sy);
-    gfx_set_handle(hx, hy);
-}
-
-}  // namespace
-
 void kit_TCanvas::Draw(float parentX, float parentY) {
     if (Hidden) return;
-    kit_State::Push();
-    kit_ClipViewport(static_cast<int>(X + parentX), static_cast<int>(Y + parentY),
-                     static_cast<int>(W), static_cast<int>(H));
-    gfx_set_origin(X + parentX, Y + parentY);
-    if (ClearBackground == 1) {
-        gfx_set_cls_color(Color.R, Color.G, Color.B);
-        fill_opaque(Color, W, H);
+    {
+        const GfxStateGuard keep;
+        const kit_FontScope keepFont(gfx_get_font());
+        kit_ClipViewport(static_cast<int>(X + parentX), static_cast<int>(Y + parentY),
+                         static_cast<int>(W), static_cast<int>(H));
+        gfx_set_origin(X + parentX, Y + parentY);
+        if (ClearBackground == 1) {
+            // The engine's clear ignores the viewport: the canvas clears its
+            // own rectangle with an opaque fill of the clear colour.
+            gfx_set_cls_color(Color.R, Color.G, Color.B);
+            DrawParams fill = kit_Params(Color, 1.0f);
+            fill.blend = kBlendSolid;
+            gfx_draw_rect_with(0, 0, W, H, fill);
+        }
+        gfx_apply_params(DrawParams{});
+        gfx_set_line_width(1);
+        if (DrawCallback) DrawCallback();
     }
-    if (DrawCallback) DrawCallback();
-    kit_State::Pop();
     kit_TGadget::Draw(parentX, parentY);
 }
 

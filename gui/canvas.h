@@ -1,8 +1,11 @@
 #pragma once
 // A clipped drawing area: the caller's callback draws in canvas coordinates
-// and cannot draw outside it. An interactive canvas changes the cursor and
-// reports presses (every frame while held) and releases with the mouse
-// position inside the canvas.
+// and cannot draw outside it. It starts from plain parameters (white, full
+// alpha, alpha-blended, upright, unscaled, handle at the top left, lines a
+// pixel wide) whatever the drawing state held, and what it changes in the
+// state or the font ends with the canvas. An interactive canvas changes the
+// cursor and reports presses (every frame while held) and releases with the
+// mouse position inside the canvas.
 
 #include <functional>
 #include <memory>

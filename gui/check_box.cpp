@@ -8,6 +8,7 @@
 #include "gui/gui.h"
 #include "gui/skin.h"
 #include "gui/state.h"
+#include "gui/support.h"
 
 namespace {
 
@@ -48,14 +49,11 @@ ImageHandle cut_cells(const ImageHandle& source) {
 
 void kit_TCheckBox::Draw(float parentX, float parentY) {
     if (Hidden) return;
-    gfx_set_color(Color.R, Color.G, Color.B);
-    gfx_set_alpha(Alpha);
-    gfx_set_font(Font);
     const int y = static_cast<int>(parentY + Y);
     // A one-frame image has no frame 1: the checked box then draws nothing.
-    gfx_draw_image(box_image(), parentX + BoxX, y, Checked != 0 ? 1 : 0);
-    gfx_set_color(TextColor.R, TextColor.G, TextColor.B);
-    gfx_draw_text(Text, parentX + TextX, y);
+    gfx_draw_image_with(box_image(), parentX + BoxX, y, Checked != 0 ? 1 : 0,
+                        kit_Params(Color, Alpha));
+    kit_DrawText(Text, parentX + TextX, y, Font, kit_Params(TextColor, Alpha));
     kit_TGadget::Draw(parentX, parentY);
 }
 
@@ -76,10 +74,11 @@ void kit_TCheckBox::OnMouseUp(int parentX, int parentY) {
 }
 
 void kit_TCheckBox::Refresh() {
-    kit_State::Push();
-    gfx_set_font(Font);
-    const int tw = gfx_text_width(Text);
-    kit_State::Pop();
+    int tw = 0;
+    {
+        const kit_FontScope use(Font);
+        tw = gfx_text_width(Text);
+    }
     const int iw = BoxWidth();
     if (BoxSide == 0) {
         BoxX = AnchorX;

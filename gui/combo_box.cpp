@@ -4,6 +4,7 @@
 #include "gui/event.h"
 #include "gui/gui.h"
 #include "gui/skin.h"
+#include "gui/support.h"
 
 namespace {
 
@@ -20,13 +21,12 @@ ImageHandle arrow_image() {
 void kit_TComboBox::Draw(float parentX, float parentY) {
     if (Hidden) return;
     const int bx = static_cast<int>(parentX + X), by = static_cast<int>(parentY + Y);
-    gfx_set_color(Color.R, Color.G, Color.B);
-    gfx_set_alpha(Alpha);
-    gfx_set_font(Font);
-    kit_DrawNineSlice(kit_SkinOf(kit_SkinSlot::ComboBox).Tiles, bx, by, W, H);
-    gfx_set_color(TextColor.R, TextColor.G, TextColor.B);
-    gfx_draw_text(DisplayText, bx + 5, by + 3);
-    gfx_draw_image(arrow_image(), bx + W - 12, by + H - 10, 0);
+    kit_DrawNineSlice(kit_SkinOf(kit_SkinSlot::ComboBox).Tiles, bx, by, W, H,
+                      kit_Params(Color, Alpha));
+    // The arrow in the text's colour.
+    const DrawParams text = kit_Params(TextColor, Alpha);
+    kit_DrawText(DisplayText, bx + 5, by + 3, Font, text);
+    gfx_draw_image_with(arrow_image(), bx + W - 12, by + H - 10, 0, text);
     kit_TGadget::Draw(parentX, parentY);
 }
 

@@ -69,11 +69,8 @@ std::string kit_MonthName(int month) {
 
 void kit_TPopupPanel::Draw(float parentX, float parentY) {
     if (Hidden) return;
-    gfx_set_color(Color.R, Color.G, Color.B);
-    gfx_set_alpha(Alpha);
-    gfx_set_font(Font);
     kit_DrawNineSlice(kit_SkinOf(SkinSlot).Tiles, static_cast<int>(parentX + X),
-                      static_cast<int>(parentY + Y), W, H);
+                      static_cast<int>(parentY + Y), W, H, kit_Params(Color, Alpha));
     kit_TGadget::Draw(parentX, parentY);
 }
 
@@ -229,13 +226,13 @@ void kit_TDate::Draw(float parentX, float parentY) {
     if (Hidden) return;
     const int bx = static_cast<int>(parentX + X), by = static_cast<int>(parentY + Y);
     const kit_Skin& skin = kit_SkinOf(kit_SkinSlot::Date);
-    gfx_set_color(Color.R, Color.G, Color.B);
-    gfx_set_alpha(Alpha);
-    gfx_set_font(Font);
-    kit_DrawNineSlice(skin.Tiles, bx, by, W, H);
-    gfx_set_color(TextColor.R, TextColor.G, TextColor.B);
-    gfx_draw_text(DateText, bx + 5, by + 3);
-    if (!skin.Images.empty()) gfx_draw_image(skin.Images[0], bx + W - 12, by + H - 10, 0);
+    kit_DrawNineSlice(skin.Tiles, bx, by, W, H, kit_Params(Color, Alpha));
+    // The icon in the text's colour.
+    const DrawParams text = kit_Params(TextColor, Alpha);
+    kit_DrawText(DateText, bx + 5, by + 3, Font, text);
+    if (!skin.Images.empty()) {
+        gfx_draw_image_with(skin.Images[0], bx + W - 12, by + H - 10, 0, text);
+    }
     kit_TGadget::Draw(parentX, parentY);
 }
 

@@ -1,8 +1,8 @@
 #include "gui/gadget.h"
 
+#include "engine/graphics.h"
 #include "engine/input.h"
 #include "gui/gui.h"
-#include "gui/state.h"
 #include "gui/support.h"
 
 void kit_TGadget::Init(const std::string& name, float x, float y, float w, float h,
@@ -18,11 +18,10 @@ void kit_TGadget::Init(const std::string& name, float x, float y, float w, float
 
 void kit_TGadget::Draw(float parentX, float parentY) {
     if (Hidden) return;
-    kit_State::Push();
+    const GfxStateGuard keep;
     kit_ClipViewport(static_cast<int>(X + parentX + 2), static_cast<int>(Y + parentY + 2),
                      static_cast<int>(W - 4), static_cast<int>(H - 4));
     DrawChildren(parentX + X, parentY + Y);
-    kit_State::Pop();
 }
 
 void kit_TGadget::DrawChildren(float originX, float originY) {

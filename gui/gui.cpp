@@ -85,7 +85,10 @@ void kit_GUI::AddPanel(const std::shared_ptr<kit_TPanel>& panel) {
 
 void kit_GUI::Refresh() {
     auto& m = Module();
-    kit_State::Push();
+    // Every gadget draws with its own parameters and puts back what it set;
+    // this keeps the promise for gadgets made outside the kit as well.
+    const GfxStateGuard keep;
+    const kit_FontScope keepFont(gfx_get_font());
     ReadPointer(m);
     m.CursorState = 0;
     // Everything is drawn before anything is updated: a change made by an
@@ -100,13 +103,10 @@ void kit_GUI::Refresh() {
     if (screen) screen->UpdateAll();
     SettleFocus(m);
     DrawCursor();
-    kit_State::Pop();
 }
 
 void kit_GUI::DrawCursor() {
     auto& m = Module();
-    gfx_set_color(255, 255, 255);
-    gfx_set_alpha(1.0);
     if (m.UseSystemPointer && m.SystemPointerAllowed && m.CursorState == 0) {
         in_show_mouse();
         return;
@@ -114,7 +114,9 @@ void kit_GUI::DrawCursor() {
     in_hide_mouse();
     const int state = std::clamp(m.CursorState, 0, 2);
     const int x = in_mouse_x() - (state == 0 ? 0 : 5);
-    gfx_draw_image(m.CursorImages[static_cast<std::size_t>(state)], x, in_mouse_y(), 0);
+    // White at full alpha: the image's own colours.
+    gfx_draw_image_with(m.CursorImages[static_cast<std::size_t>(state)], x, in_mouse_y(), 0,
+                        DrawParams{});
 }
 
 void kit_GUI::SetSkin(const std::string& path) {

@@ -3,13 +3,13 @@
 #include "engine/graphics.h"
 #include "engine/log.h"
 #include "gui/skin.h"
+#include "gui/support.h"
 
 void kit_TImage::Draw(float parentX, float parentY) {
     if (Hidden) return;
-    gfx_set_color(Color.R, Color.G, Color.B);
-    gfx_set_alpha(Alpha);
     kit_DrawStretched(Image, static_cast<float>(static_cast<int>(parentX + X)),
-                      static_cast<float>(static_cast<int>(parentY + Y)), W, H);
+                      static_cast<float>(static_cast<int>(parentY + Y)), W, H,
+                      kit_Params(Color, Alpha));
     kit_TGadget::Draw(parentX, parentY);
 }
 

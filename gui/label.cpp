@@ -2,22 +2,22 @@
 
 #include "engine/graphics.h"
 #include "gui/state.h"
+#include "gui/support.h"
 
 void kit_TLabel::Draw(float parentX, float parentY) {
     if (Hidden) return;
-    gfx_set_color(TextColor.R, TextColor.G, TextColor.B);
-    gfx_set_alpha(Alpha);
-    gfx_set_font(Font);
-    gfx_draw_text(Text, static_cast<int>(parentX + X), static_cast<int>(parentY + Y));
+    kit_DrawText(Text, static_cast<int>(parentX + X), static_cast<int>(parentY + Y), Font,
+                 kit_Params(TextColor, Alpha));
     kit_TGadget::Draw(parentX, parentY);
 }
 
 void kit_TLabel::Refresh() {
-    kit_State::Push();
-    gfx_set_font(Font);
-    const int tw = gfx_text_width(Text);
-    const int th = gfx_text_height();
-    kit_State::Pop();
+    int tw = 0, th = 0;
+    {
+        const kit_FontScope use(Font);
+        tw = gfx_text_width(Text);
+        th = gfx_text_height();
+    }
     switch (HAlign) {
         case 0:
             X = static_cast<float>(AnchorX);

@@ -7,6 +7,7 @@
 #include "gui/event.h"
 #include "gui/gui.h"
 #include "gui/skin.h"
+#include "gui/support.h"
 #include "gui/table.h"
 
 namespace {
@@ -16,11 +17,8 @@ namespace {
 
 void kit_TMenu::Draw(float parentX, float parentY) {
     if (Hidden) return;
-    gfx_set_color(Color.R, Color.G, Color.B);
-    gfx_set_alpha(Alpha);
-    gfx_set_font(Font);
     kit_DrawNineSlice(kit_SkinOf(kit_SkinSlot::Menu).Tiles, static_cast<int>(parentX + X),
-                      static_cast<int>(parentY + Y), W, H);
+                      static_cast<int>(parentY + Y), W, H, kit_Params(Color, Alpha));
     kit_TGadget::Draw(parentX, parentY);
 }
 

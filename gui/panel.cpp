@@ -13,14 +13,13 @@ namespace {
 void kit_TPanel::Draw(float parentX, float parentY) {
     if (Hidden) return;
     if (DrawBackground == 1) {
-        gfx_set_color(Color.R, Color.G, Color.B);
-        gfx_set_alpha(Alpha);
+        const DrawParams params = kit_Params(Color, Alpha);
         const kit_NineImages& tiles = kit_SkinOf(kit_SkinSlot::Panel).Tiles;
         const int x = static_cast<int>(parentX + X), y = static_cast<int>(parentY + Y);
         if (DrawFrame == 1) {
-            kit_DrawNineSlice(tiles, x, y, W, H);
+            kit_DrawNineSlice(tiles, x, y, W, H, params);
         } else {
-            kit_DrawStretched(tiles[4], static_cast<float>(x), static_cast<float>(y), W, H);
+            kit_DrawStretched(tiles[4], static_cast<float>(x), static_cast<float>(y), W, H, params);
         }
     }
     kit_TGadget::Draw(parentX, parentY);

@@ -18,26 +18,24 @@ void kit_TProgressBar::Draw(float parentX, float parentY) {
     const int bx = static_cast<int>(parentX + X), by = static_cast<int>(parentY + Y);
     const float fbx = static_cast<float>(bx), fby = static_cast<float>(by);
     const kit_NineImages& tiles = kit_SkinOf(kit_SkinSlot::ProgressBar).Tiles;
-    gfx_set_color(Colors[0].R, Colors[0].G, Colors[0].B);
-    gfx_set_alpha(Alpha);
-    gfx_set_font(Font);
-    kit_DrawNineSlice(tiles, bx, by, W, H, false);
+    const DrawParams frame = kit_Params(Colors[0], Alpha);
+    kit_DrawNineSlice(tiles, bx, by, W, H, frame, false);
     const float track = std::max(W - 10, 0.0f);
     // Whole pixels of the track, computed so that 29 % of 100 is 29.
     const int fill = static_cast<int>(track * static_cast<float>(Percent) / 100.0f);
-    kit_DrawStretched(tiles[4], fbx + 5 + fill, fby + 5, track - fill, H - 10);
-    gfx_set_color(Colors[1].R, Colors[1].G, Colors[1].B);
-    kit_DrawStretched(tiles[4], fbx + 5, fby + 2, static_cast<float>(fill), H - 4);
-    gfx_set_color(TextColor.R, TextColor.G, TextColor.B);
-    gfx_draw_text(Text, parentX + TextX, fby + 3);
+    kit_DrawStretched(tiles[4], fbx + 5 + fill, fby + 5, track - fill, H - 10, frame);
+    kit_DrawStretched(tiles[4], fbx + 5, fby + 2, static_cast<float>(fill), H - 4,
+                      kit_Params(Colors[1], Alpha));
+    kit_DrawText(Text, parentX + TextX, fby + 3, Font, kit_Params(TextColor, Alpha));
     kit_TGadget::Draw(parentX, parentY);
 }
 
 void kit_TProgressBar::Refresh() {
-    kit_State::Push();
-    gfx_set_font(Font);
-    const int tw = gfx_text_width(Text);
-    kit_State::Pop();
+    int tw = 0;
+    {
+        const kit_FontScope use(Font);
+        tw = gfx_text_width(Text);
+    }
     TextX = static_cast<int>(X + W / 2 - tw / 2);
 }
 

@@ -67,26 +67,25 @@ kit_KnobPieces kit_LoadKnobPieces(const std::string& path, bool horizontal) {
 
 void kit_TScrollBar::Draw(float parentX, float parentY) {
     if (Hidden) return;
-    gfx_set_color(Color.R, Color.G, Color.B);
-    gfx_set_alpha(Alpha);
+    const DrawParams p = kit_Params(Color, Alpha);
     const float bx = static_cast<float>(static_cast<int>(parentX + X));
     const float by = static_cast<float>(static_cast<int>(parentY + Y));
     if (Horizontal) {
         const float kx = parentX + KnobPos;
-        kit_DrawStretched(piece(kTrack), bx + 10, by, W - 20, H);
-        gfx_draw_image(piece(kLeft), bx, by, 0);
-        gfx_draw_image(piece(kRight), bx + W - kArrow, by, 0);
-        gfx_draw_image(piece(kHKnob), kx, by, 0);
-        kit_DrawStretched(piece(kHKnob + 1), kx + kCap, by, KnobLen - 2 * kCap, H);
-        gfx_draw_image(piece(kHKnob + 2), kx + KnobLen - kCap, by, 0);
+        kit_DrawStretched(piece(kTrack), bx + 10, by, W - 20, H, p);
+        gfx_draw_image_with(piece(kLeft), bx, by, 0, p);
+        gfx_draw_image_with(piece(kRight), bx + W - kArrow, by, 0, p);
+        gfx_draw_image_with(piece(kHKnob), kx, by, 0, p);
+        kit_DrawStretched(piece(kHKnob + 1), kx + kCap, by, KnobLen - 2 * kCap, H, p);
+        gfx_draw_image_with(piece(kHKnob + 2), kx + KnobLen - kCap, by, 0, p);
     } else {
         const float ky = parentY + KnobPos;
-        kit_DrawStretched(piece(kTrack), bx, by + 10, W, H - 20);
-        gfx_draw_image(piece(kUp), bx, by, 0);
-        gfx_draw_image(piece(kDown), bx, by + H - kArrow, 0);
-        gfx_draw_image(piece(kVKnob), bx, ky, 0);
-        kit_DrawStretched(piece(kVKnob + 1), bx, ky + kCap, W, KnobLen - 2 * kCap);
-        gfx_draw_image(piece(kVKnob + 2), bx, ky + KnobLen - kCap, 0);
+        kit_DrawStretched(piece(kTrack), bx, by + 10, W, H - 20, p);
+        gfx_draw_image_with(piece(kUp), bx, by, 0, p);
+        gfx_draw_image_with(piece(kDown), bx, by + H - kArrow, 0, p);
+        gfx_draw_image_with(piece(kVKnob), bx, ky, 0, p);
+        kit_DrawStretched(piece(kVKnob + 1), bx, ky + kCap, W, KnobLen - 2 * kCap, p);
+        gfx_draw_image_with(piece(kVKnob + 2), bx, ky + KnobLen - kCap, 0, p);
     }
     kit_TGadget::Draw(parentX, parentY);
 }

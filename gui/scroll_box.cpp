@@ -2,29 +2,26 @@
 
 #include "engine/graphics.h"
 #include "gui/scroll_bar.h"
-#include "gui/state.h"
 #include "gui/support.h"
 
 void kit_TScrollBox::Draw(float parentX, float parentY) {
     if (Hidden) return;
     const int bx = static_cast<int>(parentX + X), by = static_cast<int>(parentY + Y);
     const double left = bx - 1, top = by - 1;
-    gfx_set_color(Color.R, Color.G, Color.B);
-    gfx_set_alpha(Alpha);
+    const DrawParams p = kit_Params(Color, Alpha);
     if (BorderStyle == 1) {
         // From (bx - 1, by - 1) to (bx + W + 1, by + H + 1), a pixel wide.
         const double w = W + 3, h = H + 3;
-        gfx_draw_rect(left, top, w, 1);
-        gfx_draw_rect(left, top + h - 1, w, 1);
-        gfx_draw_rect(left, top, 1, h);
-        gfx_draw_rect(left + w - 1, top, 1, h);
+        gfx_draw_rect_with(left, top, w, 1, p);
+        gfx_draw_rect_with(left, top + h - 1, w, 1, p);
+        gfx_draw_rect_with(left, top, 1, h, p);
+        gfx_draw_rect_with(left + w - 1, top, 1, h, p);
     } else if (BorderStyle == 2) {
-        gfx_draw_rect(left, top, W + 2, H + 2);
+        gfx_draw_rect_with(left, top, W + 2, H + 2, p);
     }
-    kit_State::Push();
+    const GfxStateGuard keep;
     kit_ClipViewport(bx + 2, by + 2, static_cast<int>(W - 4), static_cast<int>(H - 4));
     DrawChildren(static_cast<float>(bx + OffsetX), static_cast<float>(by + OffsetY));
-    kit_State::Pop();
 }
 
 void kit_TScrollBox::UpdateChildren(int originX, int originY) {

@@ -7,6 +7,7 @@
 #include "gui/event.h"
 #include "gui/gui.h"
 #include "gui/skin.h"
+#include "gui/support.h"
 #include "gui/table.h"
 #include "gui/text_field.h"
 
@@ -86,15 +87,14 @@ void kit_TSearchBox::Draw(float parentX, float parentY) {
     if (Hidden) return;
     const int bx = static_cast<int>(parentX + X), by = static_cast<int>(parentY + Y);
     const kit_Skin& skin = kit_SkinOf(kit_SkinSlot::SearchBox);
-    gfx_set_color(Color.R, Color.G, Color.B);
-    gfx_set_alpha(Alpha);
-    gfx_set_font(Font);
-    kit_DrawNineSlice(skin.Tiles, bx, by, W, H);
-    gfx_set_color(TextColor.R, TextColor.G, TextColor.B);
-    gfx_draw_text(DisplayText, bx + 5, by + 3);
-    // Where a search field puts its icon: the right end, centred.
-    if (!skin.Images.empty())
-        gfx_draw_image(skin.Images[0], bx + (W - 16), by + (H - 2) / 2 - 4, 0);
+    kit_DrawNineSlice(skin.Tiles, bx, by, W, H, kit_Params(Color, Alpha));
+    const DrawParams text = kit_Params(TextColor, Alpha);
+    kit_DrawText(DisplayText, bx + 5, by + 3, Font, text);
+    // Where a search field puts its icon: the right end, centred, in the
+    // text's colour.
+    if (!skin.Images.empty()) {
+        gfx_draw_image_with(skin.Images[0], bx + (W - 16), by + (H - 2) / 2 - 4, 0, text);
+    }
     kit_TGadget::Draw(parentX, parentY);
 }
 

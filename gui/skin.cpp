@@ -67,21 +67,25 @@ kit_NineImages kit_LoadNineSlice(const std::string& path) {
     return tiles;
 }
 
-void kit_DrawStretched(const ImageHandle& image, float x, float y, float w, float h, int frame) {
-    if (w <= 0.0f || h <= 0.0f) return;
+void kit_DrawStretched(const ImageHandle& image, float x, float y, float w, float h,
+                       const DrawParams& params, int frame) {
+    if (!image || w <= 0.0f || h <= 0.0f) return;
+    const GfxStateGuard keep;
+    gfx_apply_params(params);
     gfx_draw_image_rect(image, x, y, w, h, frame);
 }
 
-void kit_DrawNineSlice(const kit_NineImages& tiles, int x, int y, float w, float h, bool centre) {
+void kit_DrawNineSlice(const kit_NineImages& tiles, int x, int y, float w, float h,
+                       const DrawParams& params, bool centre) {
     constexpr float t = kit_TileSize;
     const float fx = static_cast<float>(x), fy = static_cast<float>(y);
-    gfx_draw_image(tiles[0], fx, fy, 0);
-    gfx_draw_image(tiles[2], fx + w - t, fy, 0);
-    gfx_draw_image(tiles[6], fx, fy + h - t, 0);
-    gfx_draw_image(tiles[8], fx + w - t, fy + h - t, 0);
-    kit_DrawStretched(tiles[1], fx + t, fy, w - 2 * t, t);
-    kit_DrawStretched(tiles[7], fx + t, fy + h - t, w - 2 * t, t);
-    kit_DrawStretched(tiles[3], fx, fy + t, t, h - 2 * t);
-    kit_DrawStretched(tiles[5], fx + w - t, fy + t, t, h - 2 * t);
-    if (centre) kit_DrawStretched(tiles[4], fx + t, fy + t, w - 2 * t, h - 2 * t);
+    gfx_draw_image_with(tiles[0], fx, fy, 0, params);
+    gfx_draw_image_with(tiles[2], fx + w - t, fy, 0, params);
+    gfx_draw_image_with(tiles[6], fx, fy + h - t, 0, params);
+    gfx_draw_image_with(tiles[8], fx + w - t, fy + h - t, 0, params);
+    kit_DrawStretched(tiles[1], fx + t, fy, w - 2 * t, t, params);
+    kit_DrawStretched(tiles[7], fx + t, fy + h - t, w - 2 * t, t, params);
+    kit_DrawStretched(tiles[3], fx, fy + t, t, h - 2 * t, params);
+    kit_DrawStretched(tiles[5], fx + w - t, fy + t, t, h - 2 * t, params);
+    if (centre) kit_DrawStretched(tiles[4], fx + t, fy + t, w - 2 * t, h - 2 * t, params);
 }

@@ -73,10 +73,12 @@ ImageHandle kit_LoadSkinImage(const std::string& path, int flags);
 /// Cuts the nine tiles of a nine-slice file; all Null when it is missing.
 kit_NineImages kit_LoadNineSlice(const std::string& path);
 
-/// Draws a frame image stretched to (w, h); sizes at or below 0 draw nothing.
-void kit_DrawStretched(const ImageHandle& image, float x, float y, float w, float h, int frame = 0);
-/// The nine-slice frame of a (w, h) rectangle at (x, y): corners, edges and,
-/// when `centre` is set, the centre tile. Gadgets smaller than two corners
-/// draw overlapping corners and no edges.
+/// Draws a frame image stretched to (w, h) with these parameters, leaving the
+/// drawing state as it was; sizes at or below 0 draw nothing.
+void kit_DrawStretched(const ImageHandle& image, float x, float y, float w, float h,
+                       const DrawParams& params, int frame = 0);
+/// The nine-slice frame of a (w, h) rectangle at (x, y) with these
+/// parameters: corners, edges and, when `centre` is set, the centre tile.
+/// Gadgets smaller than two corners draw overlapping corners and no edges.
 void kit_DrawNineSlice(const kit_NineImages& tiles, int x, int y, float w, float h,
-                       bool centre = true);
+                       const DrawParams& params, bool centre = true);

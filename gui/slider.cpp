@@ -34,8 +34,7 @@ ImageHandle piece(std::size_t index) {
 
 void kit_TSlider::Draw(float parentX, float parentY) {
     if (Hidden) return;
-    gfx_set_color(Color.R, Color.G, Color.B);
-    gfx_set_alpha(Alpha);
+    const DrawParams p = kit_Params(Color, Alpha);
     const auto tx = static_cast<float>(static_cast<int>(parentX + static_cast<float>(TrackX)));
     const auto ty = static_cast<float>(static_cast<int>(parentY + static_cast<float>(TrackY)));
     const auto len = static_cast<float>(TrackLen);
@@ -45,19 +44,19 @@ void kit_TSlider::Draw(float parentX, float parentY) {
     if (Horizontal) {
         const float kx = parentX + knob;
         const auto ky = static_cast<float>(static_cast<int>(parentY + Y));
-        kit_DrawStretched(piece(kTrack), tx, ty + 5, len, 5);
-        kit_DrawStretched(piece(kTrack), tx + mark, ty + 2, 2, 11);
-        gfx_draw_image(piece(kHKnob), kx, ky, 0);
-        kit_DrawStretched(piece(kHKnob + 1), kx + kCap, ky, knobLen - 2 * kCap, H);
-        gfx_draw_image(piece(kHKnob + 2), kx + knobLen - kCap, ky, 0);
+        kit_DrawStretched(piece(kTrack), tx, ty + 5, len, 5, p);
+        kit_DrawStretched(piece(kTrack), tx + mark, ty + 2, 2, 11, p);
+        gfx_draw_image_with(piece(kHKnob), kx, ky, 0, p);
+        kit_DrawStretched(piece(kHKnob + 1), kx + kCap, ky, knobLen - 2 * kCap, H, p);
+        gfx_draw_image_with(piece(kHKnob + 2), kx + knobLen - kCap, ky, 0, p);
     } else {
         const auto kx = static_cast<float>(static_cast<int>(parentX + X));
         const float ky = parentY + knob;
-        kit_DrawStretched(piece(kTrack), tx + 5, ty, 5, len);
-        kit_DrawStretched(piece(kTrack), tx + 2, ty + mark, 11, 2);
-        gfx_draw_image(piece(kVKnob), kx, ky, 0);
-        kit_DrawStretched(piece(kVKnob + 1), kx, ky + kCap, W, knobLen - 2 * kCap);
-        gfx_draw_image(piece(kVKnob + 2), kx, ky + knobLen - kCap, 0);
+        kit_DrawStretched(piece(kTrack), tx + 5, ty, 5, len, p);
+        kit_DrawStretched(piece(kTrack), tx + 2, ty + mark, 11, 2, p);
+        gfx_draw_image_with(piece(kVKnob), kx, ky, 0, p);
+        kit_DrawStretched(piece(kVKnob + 1), kx, ky + kCap, W, knobLen - 2 * kCap, p);
+        gfx_draw_image_with(piece(kVKnob + 2), kx, ky + knobLen - kCap, 0, p);
     }
     kit_TGadget::Draw(parentX, parentY);
 }

@@ -1,8 +1,23 @@
 #pragma once
 // Snapshots of the engine's drawing state, kept on a stack so that a gadget
-// can change colour, font, origin or viewport and put everything back.
+// can change colour, font, origin or viewport and put everything back; and
+// the scoped choice of a font, which the engine's `GfxStateGuard` does not
+// cover.
 
 #include "engine/font.h"
+
+/// Selects a font for the rest of the scope and selects the one before it
+/// again when the scope ends, however it is left.
+class kit_FontScope {
+public:
+    explicit kit_FontScope(const FontHandle& font) : saved_(gfx_get_font()) { gfx_set_font(font); }
+    ~kit_FontScope() { gfx_set_font(saved_); }
+    kit_FontScope(const kit_FontScope&) = delete;
+    kit_FontScope& operator=(const kit_FontScope&) = delete;
+
+private:
+    FontHandle saved_;
+};
 
 class kit_State {
 public:

@@ -6,6 +6,7 @@
 #include "engine/graphics.h"
 #include "engine/input.h"
 #include "engine/text.h"
+#include "gui/state.h"
 
 bool kit_MouseInRect(float x, float y, float w, float h) {
     const float mx = static_cast<float>(in_mouse_x());
@@ -37,6 +38,24 @@ void kit_ClipViewport(int x, int y, int w, int h) {
     // Gadgets narrower than their insets (an empty drop-down list is 8
     // pixels high) ask for negative sizes: those clip everything.
     gfx_set_viewport(x, y, std::max(w, 0), std::max(h, 0));
+}
+
+DrawParams kit_Params(const kit_RGB& colour, float alpha) {
+    DrawParams params;
+    params.r = colour.R;
+    params.g = colour.G;
+    params.b = colour.B;
+    params.alpha = alpha;
+    params.blend = kBlendAlpha;
+    return params;
+}
+
+void kit_DrawText(const std::string& text, double x, double y, const FontHandle& font,
+                  const DrawParams& params) {
+    const GfxStateGuard keep;
+    const kit_FontScope use(font);
+    gfx_apply_params(params);
+    gfx_draw_text(text, x, y);
 }
 
 namespace {

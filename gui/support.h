@@ -1,9 +1,14 @@
 #pragma once
 // Helpers every gadget uses: mouse hit tests against the engine's polled
-// mouse, viewport narrowing for clipping, colour and path parsing.
+// mouse, viewport narrowing for clipping, drawing with explicit parameters,
+// colour and path parsing.
 
 #include <string>
 #include <vector>
+
+#include "engine/font.h"
+#include "engine/graphics.h"
+#include "gui/object.h"
 
 /// True when x <= mouse x <= x + w and y <= mouse y <= y + h (both edges
 /// inclusive).
@@ -17,6 +22,14 @@ bool kit_RectVisible(int x, int y, int size);
 /// it. Only the right and bottom edges shorten the size; a size that would be
 /// negative becomes 0, which draws nothing.
 void kit_ClipViewport(int x, int y, int w, int h);
+/// What a gadget draws with: its colour and alpha, alpha-blended, upright,
+/// unscaled and with the handle at the top left, whatever the drawing state
+/// holds.
+DrawParams kit_Params(const kit_RGB& colour, float alpha);
+/// Draws text in `font` with these parameters; the drawing state and the
+/// selected font are left as they were.
+void kit_DrawText(const std::string& text, double x, double y, const FontHandle& font,
+                  const DrawParams& params);
 /// Reads "rrggbb" as three hexadecimal bytes. Any length other than six
 /// leaves the outputs untouched; characters that are not hex digits count
 /// as 0.

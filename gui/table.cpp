@@ -20,59 +20,55 @@ void kit_TTable::Draw(float parentX, float parentY) {
     if (Hidden) return;
     const float gx = parentX + X;
     float gy = parentY + Y;
-    gfx_set_color(BackColors[2].R, BackColors[2].G, BackColors[2].B);
-    gfx_set_alpha(BackAlphas[2]);
-    gfx_set_font(Font);
     if (ShowHeader) {
         if (Flags[1]) {
+            const DrawParams back = kit_Params(BackColors[2], BackAlphas[2]);
             float s = 0;
             for (const int width : ColumnWidths) {
-                gfx_draw_rect(gx + s, gy, width, RowHeight);
+                gfx_draw_rect_with(gx + s, gy, width, RowHeight, back);
                 s += static_cast<float>(width + 3);
             }
         }
-        gfx_set_color(TextColors[2].R, TextColors[2].G, TextColors[2].B);
-        gfx_set_alpha(TextAlphas[2]);
+        const DrawParams text = kit_Params(TextColors[2], TextAlphas[2]);
         float t = 3;
         for (std::size_t i = 0; i < ColumnTitles.size(); ++i) {
-            gfx_draw_text(ColumnTitles[i], gx + t, gy + 3);
+            kit_DrawText(ColumnTitles[i], gx + t, gy + 3, Font, text);
             t += static_cast<float>(ColumnWidths[i] + 3);
         }
     } else {
         gy -= static_cast<float>(RowHeight + 2);
     }
     const auto pitch = static_cast<float>(RowHeight + 2);
-    kit_State::Push();
-    kit_ClipViewport(static_cast<int>(gx), static_cast<int>(gy + pitch), static_cast<int>(W),
-                     static_cast<int>(H - pitch * static_cast<float>(ShowHeader)));
-    for (std::size_t n = 0; n < Rows.size(); ++n) {
-        const float rowY =
-            gy + static_cast<float>(n + 1) * pitch + static_cast<float>(ScrollOffset);
-        const bool selected = static_cast<int>(n) == SelectedIndex;
-        const std::size_t set = selected && HighlightSelection == 1 ? 1 : 0;
-        if (Flags[0] || selected) {
-            gfx_set_color(BackColors[set].R, BackColors[set].G, BackColors[set].B);
-            gfx_set_alpha(BackAlphas[set]);
-            float s = 0;
-            for (const int width : ColumnWidths) {
-                if (kit_RectVisible(static_cast<int>(gx + s), static_cast<int>(rowY), width)) {
-                    gfx_draw_rect(gx + s, rowY, width, RowHeight);
+    {
+        const GfxStateGuard keep;
+        kit_ClipViewport(static_cast<int>(gx), static_cast<int>(gy + pitch), static_cast<int>(W),
+                         static_cast<int>(H - pitch * static_cast<float>(ShowHeader)));
+        for (std::size_t n = 0; n < Rows.size(); ++n) {
+            const float rowY =
+                gy + static_cast<float>(n + 1) * pitch + static_cast<float>(ScrollOffset);
+            const bool selected = static_cast<int>(n) == SelectedIndex;
+            const std::size_t set = selected && HighlightSelection == 1 ? 1 : 0;
+            if (Flags[0] || selected) {
+                const DrawParams back = kit_Params(BackColors[set], BackAlphas[set]);
+                float s = 0;
+                for (const int width : ColumnWidths) {
+                    if (kit_RectVisible(static_cast<int>(gx + s), static_cast<int>(rowY), width)) {
+                        gfx_draw_rect_with(gx + s, rowY, width, RowHeight, back);
+                    }
+                    s += static_cast<float>(width + 3);
                 }
-                s += static_cast<float>(width + 3);
             }
-        }
-        gfx_set_color(TextColors[set].R, TextColors[set].G, TextColors[set].B);
-        gfx_set_alpha(TextAlphas[set]);
-        float t = 3;
-        for (std::size_t i = 0; i < ColumnWidths.size(); ++i) {
-            const int width = ColumnWidths[i];
-            if (kit_RectVisible(static_cast<int>(gx + t - 3), static_cast<int>(rowY), width)) {
-                gfx_draw_text(Rows[n]->Cell(static_cast<int>(i)), gx + t, rowY + 3);
+            const DrawParams text = kit_Params(TextColors[set], TextAlphas[set]);
+            float t = 3;
+            for (std::size_t i = 0; i < ColumnWidths.size(); ++i) {
+                const int width = ColumnWidths[i];
+                if (kit_RectVisible(static_cast<int>(gx + t - 3), static_cast<int>(rowY), width)) {
+                    kit_DrawText(Rows[n]->Cell(static_cast<int>(i)), gx + t, rowY + 3, Font, text);
+                }
+                t += static_cast<float>(width + 3);
             }
-            t += static_cast<float>(width + 3);
         }
     }
-    kit_State::Pop();
     kit_TGadget::Draw(parentX, parentY);
 }
 
@@ -194,10 +190,11 @@ void kit_TTable::SetTextAlpha(float a, int index) {
 }
 
 void kit_TTable::AddColumn(const std::string& title, int width) {
-    kit_State::Push();
-    gfx_set_font(Font);
-    const int least = gfx_text_width(title) + 6;
-    kit_State::Pop();
+    int least = 0;
+    {
+        const kit_FontScope use(Font);
+        least = gfx_text_width(title) + 6;
+    }
     ColumnTitles.push_back(title);
     ColumnWidths.push_back(width < least ? least : width);
     Refresh();

@@ -82,36 +82,38 @@ void kit_TTextField::Draw(float parentX, float parentY) {
     // `SetText` may have left the caret past a shorter text.
     if (CaretOutsideText()) Refresh();
     const int bx = static_cast<int>(parentX + X), by = static_cast<int>(parentY + Y);
-    gfx_set_color(Color.R, Color.G, Color.B);
-    gfx_set_alpha(Alpha);
-    kit_DrawNineSlice(kit_SkinOf(kit_SkinSlot::TextField).Tiles, bx, by, W, H);
-    kit_State::Push();
-    gfx_set_color(TextColor.R, TextColor.G, TextColor.B);
-    if (SearchIcon) {
-        gfx_draw_image(SearchImage(), bx + (W - 16), by + (H - 2) / 2 - 4, 0);
-        kit_ClipViewport(bx + 2, by + 2, static_cast<int>(W - 20), static_cast<int>(H - 4));
-    } else {
-        kit_ClipViewport(bx + 2, by + 2, static_cast<int>(W - 4), static_cast<int>(H - 4));
+    kit_DrawNineSlice(kit_SkinOf(kit_SkinSlot::TextField).Tiles, bx, by, W, H,
+                      kit_Params(Color, Alpha));
+    {
+        // The text, its selection and the caret, clipped to the field.
+        const GfxStateGuard keep;
+        const kit_FontScope use(Font);
+        const DrawParams text = kit_Params(TextColor, Alpha);
+        if (SearchIcon) {
+            gfx_draw_image_with(SearchImage(), bx + (W - 16), by + (H - 2) / 2 - 4, 0, text);
+            kit_ClipViewport(bx + 2, by + 2, static_cast<int>(W - 20), static_cast<int>(H - 4));
+        } else {
+            kit_ClipViewport(bx + 2, by + 2, static_cast<int>(W - 4), static_cast<int>(H - 4));
+        }
+        const int textX = bx + ScrollX + 2;
+        if (Focused == 1 && HasSelection()) {
+            const int from = PrefixWidth(Text, std::min(Anchor, Caret));
+            const int to = PrefixWidth(Text, std::max(Anchor, Caret));
+            gfx_draw_rect_with(textX + from, by + 2, to - from, H - 4,
+                               kit_Params(kSelectionColor, Alpha));
+        }
+        gfx_apply_params(text);
+        gfx_set_line_width(1);
+        gfx_draw_text(Text, textX, by + 3);
+        if (Focused == 1) {
+            // In the text's colour, which is chosen to stand out on the skin
+            // (black by default).
+            const int cx = bx + CaretPx + ScrollX + 2;
+            // Through the pixel centres: the line covers column cx from row
+            // by + 2 to row by + H - 4.
+            gfx_draw_line(cx + 0.5, by + 2.5, cx + 0.5, by + H - 3.5);
+        }
     }
-    gfx_set_font(Font);
-    const int textX = bx + ScrollX + 2;
-    if (Focused == 1 && HasSelection()) {
-        const int from = PrefixWidth(Text, std::min(Anchor, Caret));
-        const int to = PrefixWidth(Text, std::max(Anchor, Caret));
-        gfx_set_color(kSelectionColor.R, kSelectionColor.G, kSelectionColor.B);
-        gfx_draw_rect(textX + from, by + 2, to - from, H - 4);
-        gfx_set_color(TextColor.R, TextColor.G, TextColor.B);
-    }
-    gfx_draw_text(Text, textX, by + 3);
-    if (Focused == 1) {
-        // In the text's colour, which is chosen to stand out on the skin
-        // (black by default).
-        const int cx = bx + CaretPx + ScrollX + 2;
-        // Through the pixel centres: the line covers column cx from row
-        // by + 2 to row by + H - 4.
-        gfx_draw_line(cx + 0.5, by + 2.5, cx + 0.5, by + H - 3.5);
-    }
-    kit_State::Pop();
     kit_TGadget::Draw(parentX, parentY);
 }
 
@@ -179,11 +181,12 @@ void kit_TTextField::Refresh() {
 }
 
 void kit_TTextField::LayOut() {
-    kit_State::Push();
-    gfx_set_font(Font);
-    CaretPx = PrefixWidth(Text, std::clamp(Caret, 0, Length()));
-    const int textPx = gfx_text_width(Text);
-    kit_State::Pop();
+    int textPx = 0;
+    {
+        const kit_FontScope use(Font);
+        CaretPx = PrefixWidth(Text, std::clamp(Caret, 0, Length()));
+        textPx = gfx_text_width(Text);
+    }
     // Scrolled no further than the text's end at the right edge: after a
     // shorter text the field never shows empty space where text could be.
     ScrollX = std::clamp(ScrollX, std::min(0, static_cast<int>(W - 5) - textPx), 0);
@@ -257,8 +260,7 @@ void kit_TTextField::DeleteSelection() {
 }
 
 void kit_TTextField::SetCaretFromX(int mx) {
-    kit_State::Push();
-    gfx_set_font(Font);
+    const kit_FontScope use(Font);
     // Measured in the text as drawn, so a scrolled text counts its offset.
     const int d = static_cast<int>(static_cast<float>(mx) - (X + 3)) - ScrollX;
     const int length = Length();
@@ -274,7 +276,6 @@ void kit_TTextField::SetCaretFromX(int mx) {
             Caret = d - PrefixWidth(Text, e) >= PrefixWidth(Text, f) - d ? f : e;
         }
     }
-    kit_State::Pop();
     Anchor = Caret;
     Refresh();
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -333,6 +334,159 @@ TEST_F(KitTest, TheCursorFollowsTheStateAndTheSystemPointerOnlyWhenAllowed) {
     gfx_cls();
     Frame(520, 150, false);
     EXPECT_TRUE(Drawn(515, 150, 24, 32)) << "gadgets still show the kit's cursors";
+}
+
+// A screen of every gadget the kit draws, in the states that change their
+// look (a lit button, a focused field with a selection, an open combo box
+// and calendar, a clipped scroll box, a canvas), drawn from the engine's
+// plain state and again after other code left rotation, scale, alpha,
+// colour, blend, handle, line width and font behind: the same picture, and
+// the state (font included) handed back as the kit found it.
+TEST_F(KitTest, EveryGadgetDrawsTheSameWhateverStateItFindsAndLeavesTheStateAlone) {
+    UseShippedSkin();
+    kit_LoadFont("Other", "trebucbd.ttf", 20);
+    const auto screen = kit_CreateScreen("S", "");
+    const auto add = [&screen](const kit_GadgetRef& gadget) {
+        ASSERT_NE(gadget, nullptr);
+        screen->AddGadget(gadget);
+    };
+    const auto panel = kit_CreatePanel("panel", 10, 10, 200, 110);
+    kit_CreateLabel("inPanel", "In a panel", 10, 10, 0, 0, 0, 0, panel);
+    add(panel);
+    const auto frameless = kit_CreatePanel("frameless", 220, 10, 100, 60);
+    frameless->HideFrame();
+    add(frameless);
+    add(kit_CreateButton("button", "Button", 340, 10, 120, 25));
+    const auto lit = kit_CreateButton("lit", "Lit", 340, 50, 120, 25);
+    add(lit);
+    add(kit_CreateImageButton("imageButton", "Sprites/target.png", 480, 10, 0, 0));
+    add(kit_CreateRoundButton("roundButton", "sprites/gradball.png", 640, 60, 26));
+    const auto label = kit_CreateLabel("label", "A label", 700, 10, 0, 0, 0, 0);
+    label->SetTextColor(255, 255, 255);
+    add(label);
+    const auto check = kit_CreateCheckBox("checkBox", "Checked", 700, 40);
+    check->SetChecked(1);
+    add(check);
+    const auto slider = kit_CreateSlider("slider", 10, 150, 150, 1, 0, 10, 1);
+    slider->SetValue(4);
+    add(slider);
+    add(kit_CreateSlider("upright", 180, 140, 100, 0, 0, 10, 1));
+    const auto bar = kit_CreateScrollBar("scrollBar", 220, 150, 180, 1, 400, 100);
+    bar->SetValue(120);
+    add(bar);
+    const auto progress = kit_CreateProgressBar("progressBar", "40 %", 420, 150, 200, 22);
+    progress->SetPercent(40);
+    add(progress);
+    add(kit_CreateImage("image", "Sprites/jeep.png", 640, 140, 120, 80));
+    const auto combo = kit_CreateComboBox("comboBox", "Pick", 10, 250, 150, 24, 150, 120, 18);
+    for (const char* item : {"One", "Two", "Three", "Four", "Five", "Six", "Seven", "Eight"}) {
+        combo->AddItem(item);
+    }
+    combo->Select(1);
+    add(combo);
+    const auto field = kit_CreateTextField("textField", "Some text", 200, 250, 150, 24);
+    field->SetTextColor(255, 255, 255);
+    add(field);
+    add(kit_CreateTextField("searchField", "", 370, 250, 150, 24, 1));
+    const auto date = kit_CreateDate("date", 540, 250, 130, 24, 2000, 2030);
+    add(date);
+    add(kit_CreateSearchBox("searchBox", 700, 250, 150, 24));
+    const auto table = kit_CreateTable("table", 10, 300, 120, "Name", 120, 18, 1);
+    table->AddColumn("Score", 60);
+    for (int i = 0; i < 10; ++i) table->AddRow({"Row " + std::to_string(i), std::to_string(i)});
+    table->Select(2);
+    add(table);
+    const auto box = kit_CreateScrollBox("scrollBox", 300, 300, 200, 150, 3, 400, 300);
+    kit_CreateLabel("inBox", "Scrolled content", 10, 10, 0, 0, 0, 0, box);
+    kit_CreateButton("boxButton", "Clipped", 120, 100, 150, 25, box);
+    box->HScroll->SetValue(40);
+    add(box);
+    const auto filled = kit_CreateScrollBox("filledBox", 520, 300, 120, 90, 1, 0, 200);
+    filled->SetBorderStyle(2);
+    filled->SetColor(90, 86, 86);
+    add(filled);
+    const auto canvas = kit_CreateCanvas("canvas", 660, 300, 100, 80);
+    canvas->SetColor(20, 40, 60);
+    // Draws through whatever the canvas hands it.
+    canvas->SetDrawCallback([] {
+        gfx_draw_rect(10, 10, 50, 20);
+        gfx_draw_line(0, 79, 99, 40);
+    });
+    add(canvas);
+    kit_SetScreen("S");
+
+    Click(220, 262);  // the field takes the focus
+    field->Select(2, 6);
+    combo->OpenMenu(10, 560);
+    date->OpenPanel(540, 560);
+    kit_GUI::ReleaseCapture();  // the pop-ups wait open; the pointer rests on a button
+    Frame(400, 62, false);
+    Drain();
+    ASSERT_EQ(kit_GUI::GetMouseOverGadget(), lit);
+    ASSERT_EQ(field->Focused, 1);
+
+    std::vector<kit_GadgetRef> gadgets = screen->Gadgets;
+    for (const auto& popup : kit_GUI::GetFloatingList()) {
+        if (!popup->Hidden) gadgets.push_back(popup);
+    }
+    // One frame through the kit, then each gadget drawn on its own: the
+    // state and the font are handed back each time.
+    std::string leaving;
+    const auto draw = [this, &gadgets, &leaving] {
+        gfx_cls();
+        const GfxState before = gfx_get_state();
+        const FontHandle font = gfx_get_font();
+        Frame(400, 62, false);
+        EXPECT_TRUE(gfx_get_state() == before) << "the frame hands the drawing state back";
+        EXPECT_EQ(gfx_get_font(), font) << "and the font";
+        std::vector<std::uint32_t> pixels = gfx_read_pixels(0, 0, 1024, 768);
+        for (const auto& g : gadgets) {
+            g->Draw(0, 0);
+            if (!(gfx_get_state() == before) || gfx_get_font() != font) leaving += " " + g->Name;
+            gfx_set_state(before);
+            gfx_set_font(font);
+        }
+        return pixels;
+    };
+    gfx_reset_state();
+    gfx_set_font(nullptr);
+    const std::vector<std::uint32_t> plain = draw();
+    gfx_set_rotation(33);
+    gfx_set_scale(1.7, 0.6);
+    gfx_set_alpha(0.45);
+    gfx_set_color(200, 40, 90);
+    gfx_set_blend(kBlendLight);
+    gfx_set_handle(13, -7);
+    gfx_set_line_width(3);
+    gfx_set_font(kit_GetFont("Other"));
+    const std::vector<std::uint32_t> disturbed = draw();
+    ASSERT_EQ(plain.size(), disturbed.size());
+    EXPECT_EQ(leaving, "") << "gadgets that leave drawing state behind";
+
+    // Each gadget (the pop-ups and the cursor too) drew something, and the
+    // ones whose rectangle shows a difference are named.
+    struct Area {
+        std::string name;
+        float x, y, w, h;
+    };
+    std::vector<Area> areas;
+    for (const auto& g : gadgets) areas.push_back({g->Name, g->X, g->Y, g->W, g->H});
+    areas.push_back({"cursor", 400, 62, 24, 32});
+    std::string differing;
+    for (const Area& a : areas) {
+        bool drawn = false, differs = false;
+        for (int y = std::max(0, static_cast<int>(a.y)); y < std::min(768.0f, a.y + a.h); ++y) {
+            for (int x = std::max(0, static_cast<int>(a.x)); x < std::min(1024.0f, a.x + a.w);
+                 ++x) {
+                const auto at = static_cast<std::size_t>(y * 1024 + x);
+                drawn = drawn || (plain[at] & 0xFFFFFFu) != 0;
+                differs = differs || plain[at] != disturbed[at];
+            }
+        }
+        EXPECT_TRUE(drawn) << a.name << " draws nothing";
+        if (differs) differing += " " + a.name;
+    }
+    EXPECT_TRUE(plain == disturbed) << "drawn differently:" << differing;
 }
 
 TEST_F(KitTest, ViewportNarrowingClampsAtZero) {
