@@ -17,6 +17,7 @@
 #include "app/match.h"
 #include "app/player.h"
 #include "app/replay.h"
+#include "engine/byte_codec.h"
 #include "engine/clock.h"
 #include "engine/engine.h"
 #include "engine/graphics.h"
@@ -583,6 +584,64 @@ TEST_F(MatchTest, ASpectatorMatchFollowsTheFirstComputerDriver) {
     App().TimeLeft = 0;
     Frames(1);
     EXPECT_EQ(LastResults().size(), 2u);
+}
+
+// The picture of every frame of a busy match, pinned: dust, which scrolls,
+// with the human car (on team 3) on the autopilot and three computer
+// drivers, one of each style (one of them without a team), for 420 frames
+// on the fixed frame time: fire, sparks, treads, smoke, a car destroyed and
+// its wreck, the status bar and the minimap. Each frame's pixels are hashed
+// before the flip and chained; the chain every 20 frames is compared with
+// its recorded value. Changing how the objects are stepped or drawn must
+// not change a pixel; a change meant to alter the picture records the
+// values anew from the failure message.
+TEST_F(MatchTest, EveryFrameOfABusyMatchDrawsTheRecordedPicture) {
+    constexpr int kFrames = 420, kEvery = 20;
+    constexpr std::uint64_t kExpected[kFrames / kEvery] = {
+        0xb6c25d9a01470333ull, 0xdd74b3623309499aull, 0x4465965217bec270ull, 0x6cd61ad90d331de3ull,
+        0xcc373047a5eb1d05ull, 0xb08af6f144d1351bull, 0xefef160fbdfd7214ull, 0x8f19b1262fa218e5ull,
+        0xb07601771302d573ull, 0xa607ddc386cea8d0ull, 0xe60c2b03acd5e320ull, 0xaa7bc95e9978c544ull,
+        0xe785b21d4f45ac91ull, 0xe7c7f6a4c7391e81ull, 0x540bfe325afe2a35ull, 0x716038a6507a45b7ull,
+        0x387574894cfeeb2bull, 0xafa57dd00dd6020cull, 0x382da209178eb66dull, 0x21d8e04d5f08e67bull,
+        0x2daf1c2daa47536aull,
+    };
+    setup.Team = 3;
+    setup.AIStyle = {1, 2, 3, 0, 0};
+    setup.AITeam = {1, 5, 2, 5, 5};
+    setup.Autopilot = true;
+    ASSERT_TRUE(Start("dust.arn"));
+    struct Chain {
+        std::uint64_t hash = 14695981039346656037ull;
+    } chain;
+    SetBeforeFlipHook(
+        [](void* user) {
+            const std::vector<std::uint32_t> pixels = gfx_read_pixels(0, 0, 1024, 768);
+            auto& c = *static_cast<Chain*>(user);
+            c.hash = bytes_hash(reinterpret_cast<const std::uint8_t*>(pixels.data()),
+                                pixels.size() * sizeof(std::uint32_t), c.hash);
+        },
+        &chain);
+    std::vector<std::uint64_t> got;
+    int frames_with_blasts = 0, frames_with_shots = 0;
+    for (int frame = 1; frame <= kFrames; ++frame) {
+        RunFrame();
+        frames_with_blasts += Explosion::List.Empty() ? 0 : 1;
+        frames_with_shots += Shot::List.Empty() ? 0 : 1;
+        if (frame % kEvery == 0) got.push_back(chain.hash);
+    }
+    SetBeforeFlipHook(nullptr, nullptr);
+    ASSERT_EQ(App().GameState, kStateMatch);
+    EXPECT_GT(frames_with_shots, kFrames / 4) << "the drivers fire";
+    EXPECT_GT(frames_with_blasts, kFrames / 4) << "and things blow up";
+    EXPECT_FALSE(Wreckage::List.Empty()) << "a car was destroyed";
+    std::string table;
+    for (const std::uint64_t h : got) table += "0x" + HashText(h) + "ull, ";
+    for (std::size_t i = 0; i < got.size(); ++i) {
+        if (got[i] == kExpected[i]) continue;
+        ADD_FAILURE() << "the picture differs first in frames " << i * kEvery + 1 << " to "
+                      << (i + 1) * kEvery << "; the chain of this build: " << table;
+        break;
+    }
 }
 
 }  // namespace
