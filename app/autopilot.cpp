@@ -97,10 +97,7 @@ void AutopilotInput() {
     const AppState& app = App();
     ConsoleKey();
     const std::shared_ptr<Player> player = app.HumanPlayer;
-    if (app.ConsoleOpen != 0 || !player || !player->myVehicle) {
-        DrawScoreAndAim();
-        return;
-    }
+    if (app.ConsoleOpen != 0 || !player || !player->myVehicle) return;
     Vehicle& v = *player->myVehicle;
     Memory& m = g_memory;
     ++m.frame;
@@ -162,5 +159,4 @@ void AutopilotInput() {
         v.Shoot2 = 1;
         m.nextDevice = kDeviceInterval / 2 + m.frame % (kDeviceInterval / 2);
     }
-    DrawScoreAndAim();
 }
