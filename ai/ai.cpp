@@ -23,6 +23,7 @@
 #include "objects/shot.h"
 #include "objects/vehicle.h"
 #include "objects/weapon.h"
+#include "spritebehaviors/emitter.h"
 #include "spritebehaviors/path.h"
 #include "spritebehaviors/sprite.h"
 #include "spritebehaviors/steering.h"
@@ -194,6 +195,7 @@ std::shared_ptr<AI> AI::Make(int style, int team) {
 int AI::Update() {
     if (!myVehicle) return 0;
     Vehicle& v = *myVehicle;
+    smoke_.reset();
     if (v.Dead == 1) {
         ChangeState(Nothing::Instance());
         Respawn();
@@ -213,9 +215,6 @@ int AI::Update() {
         if (const std::shared_ptr<State> state = currentState) state->ExecuteState(*this);
     }
 
-    gfx_set_alpha(100);
-    gfx_set_scale(1, 1);
-    gfx_set_color(255, 255, 255);
     v.Update();
     KeepMoving();
 
@@ -231,7 +230,18 @@ int AI::Update() {
     return 0;
 }
 
+int AI::Draw() {
+    if (!myVehicle) return 0;
+    if (smoke_) smoke_->Render();
+    gfx_set_alpha(100);
+    gfx_set_scale(1, 1);
+    gfx_set_color(255, 255, 255);
+    myVehicle->Draw();
+    return 0;
+}
+
 int AI::Destroy() {
+    smoke_.reset();
     List.Remove(this);
     return 0;
 }
@@ -405,7 +415,7 @@ int AI::Shoot() {
     // Nor is a shot wasted on a wall in between (the phase bolt passes
     // through walls).
     if (w->Number != 5 && !ClearShot(own.X, own.Y, target->X, target->Y)) return 0;
-    if (w->Emitter) w->Emitter->Render();
+    smoke_ = w->Emitter;
     own.ShootWait += 1;
     if (own.ShootWait >= w->RateOfFire && w->ShotType) {
         w->ShotType->Fire(static_cast<int>(w->X), static_cast<int>(w->Y),
@@ -512,6 +522,11 @@ void AI::KeepMoving() {
 
 int AI::UpdateAll() {
     List.Walk([](AI& ai) { ai.Update(); });
+    return 0;
+}
+
+int AI::DrawAll() {
+    List.Walk([](AI& ai) { ai.Draw(); });
     return 0;
 }
 

@@ -15,6 +15,7 @@
 
 class HealthPickUp;
 class PickUp;
+class SpriteEmitter;
 class State;
 class TileMap;
 class Vehicle;
@@ -26,9 +27,14 @@ public:
     /// none), in a car drawn from its difficulty's models at a random
     /// respawn point, wandering.
     static std::shared_ptr<AI> Make(int style, int team);
-    /// One frame: respawn a dead car, treads, desires, target, shot, state
-    /// step, the car's step and the arena boundary check.
+    /// One frame's step: respawn a dead car, treads, desires, target, shot,
+    /// state step, the car's step and the arena boundary check. Draws
+    /// nothing.
     int Update() override;
+    /// What the last step showed: the gun's smoke when it aimed within
+    /// range, then the car (its Big Dog marker; the body is the steering
+    /// sprite, drawn by the steering world).
+    int Draw();
     /// Leaves `List` (the driver list keeps it until the next match).
     int Destroy() override;
     /// Puts the dead car back at a random respawn point with full health and
@@ -67,6 +73,7 @@ public:
     int Backing() const { return backing_; }
 
     static int UpdateAll();
+    static int DrawAll();
     static int DestroyAll();
 
     float GoalX = 0;
@@ -110,6 +117,9 @@ private:
     void Plan(float x, float y);
 
     int changing_ = 0;  ///< depth of ChangeState calls in progress
+    /// The smoke of the gun the last step aimed within range: drawn, as it
+    /// stood then, even when a respawn later in the step replaced the gun.
+    std::shared_ptr<SpriteEmitter> smoke_;
     bool driving_ = false;
     float planX_ = 0, planY_ = 0;  ///< the goal of the last plan
     float anchorX_ = 0, anchorY_ = 0;

@@ -98,10 +98,7 @@ void AutopilotInput() {
     const Match& match = TheMatch();
     ConsoleKey();
     const std::shared_ptr<Player> player = match.HumanPlayer;
-    if (app.ConsoleOpen != 0 || !player || !player->myVehicle) {
-        DrawScoreAndAim();
-        return;
-    }
+    if (app.ConsoleOpen != 0 || !player || !player->myVehicle) return;
     Vehicle& v = *player->myVehicle;
     Memory& m = g_memory;
     ++m.frame;
@@ -163,5 +160,4 @@ void AutopilotInput() {
         v.Shoot2 = 1;
         m.nextDevice = kDeviceInterval / 2 + m.frame % (kDeviceInterval / 2);
     }
-    DrawScoreAndAim();
 }

@@ -6,7 +6,8 @@
 // and backs out when it is stuck against a wall.
 
 /// One frame of the autopilot in place of the keyboard and mouse: the
-/// console key still works, and the score line and aiming mark are drawn.
+/// console key still works. Draws nothing (the frame draws the score line
+/// and the aiming mark after it).
 void AutopilotInput();
 /// Forgets what the autopilot remembered of the previous match.
 void ResetAutopilot();

@@ -137,8 +137,8 @@ void RunCommand(int index) {
     }
 }
 
-void ConsoleUpdate() {
-    AppState& app = App();
+void ConsoleDraw() {
+    const AppState& app = App();
     if (app.ConsoleOpen != 1) return;
     const int w = gfx_width();
     gfx_set_font(app.FontSmall);
@@ -164,7 +164,11 @@ void ConsoleUpdate() {
     gfx_draw_text("Memory Allocated: " + str_from_int(HeapBytesInUse()), 10, 30);
     if (AI::ListCreated) gfx_draw_text("Active AI: " + str_from_int(AI::List.Count()), 10, 50);
     gfx_draw_text(std::string("Graphics Quality: ") + QualityName(app.GraphicsQuality), 10, 70);
+}
 
+void ConsoleUpdate() {
+    AppState& app = App();
+    if (app.ConsoleOpen != 1) return;
     // The console key opens and closes the console and never types: what it
     // types (a "`" or whatever the layout puts there) is dropped.
     const int c = in_get_char();

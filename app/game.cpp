@@ -99,8 +99,10 @@ void DrawLoadingScreen() {
 
 void MenuFrame() {
     AppState& app = App();
-    gfx_draw_image(app.MenuBackdrop, 0, 0, 0);
-    gfx_draw_text(kMenuFooter, 0, gfx_height() - gfx_text_height());
+    if (engine_options().video) {
+        gfx_draw_image(app.MenuBackdrop, 0, 0, 0);
+        gfx_draw_text(kMenuFooter, 0, gfx_height() - gfx_text_height());
+    }
     sys_poll_events();
     kit_Refresh();
     HandleMenuEvents();
@@ -184,34 +186,56 @@ void MatchFrame() {
     }
     Match& match = TheMatch();
     CentreView();
-    match.TheMap->DrawMap(match.ScrollX, match.ScrollY, 0, 0, gfx_width(), gfx_height());
-    // Ground layer, then the steering world, then the objects: every
-    // UpdateAll moves and draws, so this order is the drawing order.
-    Scar::UpdateAll();
+    // The passes in drawing order: ground layer, the steering world, the
+    // objects, the overlay. Each steps its objects and, with video, draws
+    // them. Most objects show the frame the state they enter it with, so
+    // their drawing comes before their step; the drivers show what their
+    // step did (the gun's smoke, the respawn screen), so theirs comes after.
+    const bool draw = engine_options().video;
+    if (draw) {
+        match.TheMap->DrawMap(match.ScrollX, match.ScrollY, 0, 0, gfx_width(), gfx_height());
+        Scar::DrawAll();
+        Tread::DrawAll();
+    }
     Tread::UpdateAll();
+    if (draw) Wreckage::DrawAll();
     Wreckage::UpdateAll();
-    if (match.TheWorld) match.TheWorld->Render();
-    gfx_set_color(255, 255, 255);
+    if (draw) {
+        if (match.TheWorld) match.TheWorld->Render();
+        gfx_set_color(255, 255, 255);
+        Shot::DrawSecondary();
+    }
     Shot::UpdateSecondary();
+    if (draw) HealthPickUp::DrawAll();
     HealthPickUp::UpdateAll();
+    if (draw) WeaponPickUp::DrawAll();
     WeaponPickUp::UpdateAll();
+    if (draw) SecondaryPickUp::DrawAll();
     SecondaryPickUp::UpdateAll();
     AI::UpdateAll();
+    if (draw) AI::DrawAll();
     Player::UpdateAll();
-    Shot::UpdatePrimary();
+    if (draw) Player::DrawAll();
+    Shot::PrimaryFramePass(draw);
+    if (draw) Weapon::DrawAll();
     Weapon::UpdateAll();
-    Explosion::UpdateAll();
-    // Overlay.
-    DrawStatusBar();
+    Explosion::FramePass(draw);
+    if (draw) {
+        DrawStatusBar();
+        Minimap::DrawAll();
+    }
     Minimap::UpdateAll();
+    if (draw) ConsoleDraw();
     ConsoleUpdate();
     Timer::Update();
-    // A spectator drives nothing; in the demo the autopilot drives.
+    // A spectator drives nothing and sees no score line; in the demo the
+    // autopilot drives.
     if (match.Autopilot) {
         AutopilotInput();
     } else if (match.HumanPlayer) {
         PlayerInput();
     }
+    if (draw && (match.Autopilot || match.HumanPlayer)) DrawScoreAndAim();
     if (match.TheWorld) match.TheWorld->Update(app.FrameDelta);
     // The pause starts after the frame is drawn, so that the paused screen
     // shows it.
@@ -351,7 +375,9 @@ bool HeldToLeave() {
     const std::int64_t now = sys_millisecs();
     if (g_escape_since < 0) g_escape_since = now;
     const std::int64_t held = now - g_escape_since;
-    DrawLeavingBar(std::min(1.0, static_cast<double>(held) / kLeaveHoldMs));
+    if (engine_options().video) {
+        DrawLeavingBar(std::min(1.0, static_cast<double>(held) / kLeaveHoldMs));
+    }
     return held >= kLeaveHoldMs;
 }
 
@@ -383,7 +409,7 @@ bool RunFrame() {
     }
 
     kit_FPS::Update();
-    if (app.ShowFPS) DrawFrameRate();
+    if (app.ShowFPS && engine_options().video) DrawFrameRate();
     KeepMusicPlaying();
     in_confine_mouse(PointerConfined() ? 1 : 0);
     if (!began_paused) {
@@ -393,7 +419,7 @@ bool RunFrame() {
     const bool leave = HeldToLeave();
     if (g_before_flip) g_before_flip(g_before_flip_user);
     gfx_flip(-1);
-    gfx_cls();
+    if (engine_options().video) gfx_cls();
     ReplayFrameDone();
     if (app_terminate()) return false;
     if (sys_end_requested()) return false;

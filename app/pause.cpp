@@ -10,6 +10,7 @@
 #include "app/replay.h"
 #include "engine/audio.h"
 #include "engine/clock.h"
+#include "engine/engine.h"
 #include "engine/graphics.h"
 #include "engine/image.h"
 #include "engine/input.h"
@@ -114,12 +115,14 @@ void QuitMatch() {
 }
 
 void PausedFrame() {
-    if (g_pause.picture) gfx_draw_image(g_pause.picture, 0, 0, 0);
-    gfx_set_alpha(0.55);
-    gfx_set_color(0, 0, 0);
-    gfx_draw_rect(0, 0, gfx_width(), gfx_height());
-    gfx_set_alpha(1);
-    gfx_set_color(255, 255, 255);
+    if (engine_options().video) {
+        if (g_pause.picture) gfx_draw_image(g_pause.picture, 0, 0, 0);
+        gfx_set_alpha(0.55);
+        gfx_set_color(0, 0, 0);
+        gfx_draw_rect(0, 0, gfx_width(), gfx_height());
+        gfx_set_alpha(1);
+        gfx_set_color(255, 255, 255);
+    }
     kit_Refresh();
     HandleMenuEvents();
     if (!g_pause.paused) return;  // a button resumed or ended the match

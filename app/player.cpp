@@ -50,6 +50,8 @@ int Player::Destroy() {
 }
 
 int Player::Update() {
+    respawnShown_ = false;
+    smoke_.reset();
     if (!myVehicle) return 0;
     Vehicle& v = *myVehicle;
     if (v.Dead == 1) {
@@ -76,16 +78,27 @@ int Player::Update() {
     // A car destroyed in this frame fires no further shot and drops nothing.
     if (v.Dead == 1) return 0;
     const auto self = std::static_pointer_cast<ControlObject>(shared_from_this());
+    if (v.Shoot == 1 && v.WeaponSlot) smoke_ = v.WeaponSlot->Emitter;
     FirePrimary(v, self, v.Shoot == 1, true);
     FireSecondary(v, self, v.Shoot2 == 1);
     return 0;
 }
 
-int Player::Respawn() {
-    AppState& app = App();
-    const Match& match = TheMatch();
+int Player::Draw() {
+    if (respawnShown_) {
+        DrawRespawnScreen();
+        return 0;
+    }
+    if (!myVehicle) return 0;
+    myVehicle->Draw();
+    if (smoke_) smoke_->Render();
+    return 0;
+}
+
+void Player::DrawRespawnScreen() const {
+    const AppState& app = App();
     const int w = gfx_width(), h = gfx_height();
-    const int d = match.RespawnPenalty - respawnCount;
+    const int d = respawnLeft_;
     gfx_set_font(app.FontLarge);
     gfx_set_scale(1, 1);
     gfx_set_alpha(0.5);
@@ -99,7 +112,12 @@ int Player::Respawn() {
     const std::string text = "RESPAWNING...";
     gfx_draw_text(text, w / 2 - gfx_text_width(text) / 2, h / 2 - gfx_text_height() / 2);
     gfx_set_font(app.FontMedium);
+}
 
+int Player::Respawn() {
+    const Match& match = TheMatch();
+    respawnShown_ = true;
+    respawnLeft_ = match.RespawnPenalty - respawnCount;
     respawnCount += 1;
     if (respawnCount < match.RespawnPenalty) return 0;
     int x = 0, y = 0;
@@ -117,6 +135,11 @@ int Player::Respawn() {
 
 int Player::UpdateAll() {
     List.Walk([](Player& p) { p.Update(); });
+    return 0;
+}
+
+int Player::DrawAll() {
+    List.Walk([](Player& p) { p.Draw(); });
     return 0;
 }
 
@@ -173,5 +196,4 @@ void PlayerInput() {
         v.Shoot = in_mouse_down(1) ? 1 : 0;
         v.Shoot2 = in_mouse_hit(2) ? 1 : 0;  // one device per click
     }
-    DrawScoreAndAim();
 }

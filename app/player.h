@@ -12,6 +12,8 @@
 #include "objects/match_state.h"
 #include "objects/object_list.h"
 
+class SpriteEmitter;
+
 class Player : public ControlObject {
 public:
     /// The human driver with a car of model 1 Jeep, 2 Car, 3 SportsCar,
@@ -20,11 +22,16 @@ public:
     static std::shared_ptr<Player> Make(int model, int team);
     /// Leaves the player list.
     int Destroy() override;
-    /// One frame: drive, lay treads, fire; the respawn screen while dead.
+    /// One frame's step: drive, lay treads, fire; the respawn count while
+    /// dead. Draws nothing.
     int Update() override;
-    /// One frame of the respawn screen; a new car once the penalty is over.
+    /// What the last step showed: the respawn screen while dead, otherwise
+    /// the car and, while the trigger was held, the gun's smoke.
+    int Draw();
+    /// One frame of the respawn wait; a new car once the penalty is over.
     int Respawn();
     static int UpdateAll();
+    static int DrawAll();
     static int DestroyAll();
 
     int respawnCount = 0;
@@ -33,11 +40,18 @@ public:
     static constexpr MatchList<Player, &Match::Players> List{};
 
 private:
+    /// "RESPAWNING..." over the frame with the bar of the frames left.
+    void DrawRespawnScreen() const;
+
+    bool respawnShown_ = false;  ///< the last step waited to respawn
+    int respawnLeft_ = 0;        ///< frames of the wait left in that step
+    /// The smoke of the gun whose trigger the last step held.
+    std::shared_ptr<SpriteEmitter> smoke_;
     LiveTally tally_{"Player"};
 };
 
-/// Keys and mouse into the human car's flags (unless the console is open),
-/// the console key, the score line and the aiming mark. Once a match frame.
+/// Keys and mouse into the human car's flags (unless the console is open)
+/// and the console key. Once a match frame.
 void PlayerInput();
 /// The console key: opens or closes the console and the frame-rate display.
 void ConsoleKey();

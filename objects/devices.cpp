@@ -43,7 +43,6 @@ std::shared_ptr<Shot> Mine::Fire(int x, int y, int, const std::shared_ptr<Contro
 }
 
 int Mine::Update() {
-    Draw();
     Collision();
     ArmingPeriod += 1;
     if (ArmingPeriod >= ArmingCap) Active = 1;
@@ -112,7 +111,6 @@ int Shield::Update() {
         Destroy();
         return 0;
     }
-    Draw();
     X = car->X;
     Y = car->Y;
     Direction += 2;
@@ -121,6 +119,9 @@ int Shield::Update() {
 }
 
 int Shield::Draw() {
+    // A shield whose car is gone or destroyed ends in its step unseen.
+    const std::shared_ptr<Vehicle> car = Car.lock();
+    if (!car || car->Dead == 1) return 0;
     gfx_set_blend(kBlendAlpha);
     gfx_set_alpha(0.9);
     gfx_set_rotation(Direction);
@@ -151,7 +152,6 @@ std::shared_ptr<Shot> Turret::Fire(int x, int y, int,
 }
 
 int Turret::Update() {
-    Draw();
     Collision();
     searchForTarget();
     Shoot();

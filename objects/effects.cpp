@@ -100,7 +100,6 @@ int Explosion::Draw() {
 }
 
 int Explosion::Update() {
-    Draw();
     Angle += angDelta;
     Scale += Size > 0 ? scaleDelta : 0.0005f;
     Life -= 1;
@@ -151,6 +150,19 @@ int Explosion::UpdateAll() {
     return 0;
 }
 
+int Explosion::DrawAll() {
+    List.Walk([](Explosion& e) { e.Draw(); });
+    return 0;
+}
+
+int Explosion::FramePass(bool draw) {
+    List.Walk([draw](Explosion& e) {
+        if (draw) e.Draw();
+        e.Update();
+    });
+    return 0;
+}
+
 int Explosion::DestroyAll() {
     List.Walk([](Explosion& e) { e.Destroy(); });
     return 0;
@@ -175,17 +187,13 @@ int Scar::Draw() {
     return 0;
 }
 
-int Scar::Update() {
-    return Draw();
-}
-
 int Scar::Destroy() {
     List.Remove(this);
     return 0;
 }
 
-int Scar::UpdateAll() {
-    List.Walk([](Scar& s) { s.Update(); });
+int Scar::DrawAll() {
+    List.Walk([](Scar& s) { s.Draw(); });
     return 0;
 }
 
@@ -225,25 +233,26 @@ std::shared_ptr<Wreckage> Wreckage::Make(int x, int y, int angle, int model) {
 }
 
 int Wreckage::Draw() {
+    const Match& match = TheMatch();
     gfx_set_blend(kBlendAlpha);
     gfx_set_alpha(255);
     gfx_set_rotation(Angle);
     gfx_set_scale(0.5, 0.5);
     DrawAt(Image, static_cast<float>(X), static_cast<float>(Y));
     ResetTransform();
+    // The smoke as it stands before this frame's step moves it, seen from
+    // this frame's view (new smoke is released from that view too).
+    Emitter->SetOffset(match.ScrollX, match.ScrollY);
+    Emitter->Render();
+    gfx_set_alpha(255);
     return 0;
 }
 
 int Wreckage::Update() {
-    const Match& match = TheMatch();
-    Draw();
-    Emitter->SetOffset(match.ScrollX, match.ScrollY);
     Emitter->SetPos(X, Y);
-    Emitter->Render();
     Emitter->Update(Delta::Get());
     Life -= 1;
     if (Life <= 0) Destroy();
-    gfx_set_alpha(255);
     return 0;
 }
 
@@ -254,6 +263,11 @@ int Wreckage::Destroy() {
 
 int Wreckage::UpdateAll() {
     List.Walk([](Wreckage& w) { w.Update(); });
+    return 0;
+}
+
+int Wreckage::DrawAll() {
+    List.Walk([](Wreckage& w) { w.Draw(); });
     return 0;
 }
 
@@ -300,7 +314,6 @@ int Tread::Draw() {
 }
 
 int Tread::Update() {
-    Draw();
     if (Life > 0) Life -= 1;
     if (Life <= 0) Destroy();
     return 0;
@@ -313,6 +326,11 @@ int Tread::Destroy() {
 
 int Tread::UpdateAll() {
     List.Walk([](Tread& t) { t.Update(); });
+    return 0;
+}
+
+int Tread::DrawAll() {
+    List.Walk([](Tread& t) { t.Draw(); });
     return 0;
 }
 

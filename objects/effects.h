@@ -20,15 +20,24 @@ public:
     /// mine) at (x, y), credited to parent (Null: nobody).
     static std::shared_ptr<Explosion> Make(int x, int y, int size,
                                            const std::shared_ptr<ControlObject>& parent);
+    /// The blast as it stands: scaled, turned, at 0.8 alpha.
     virtual int Draw();
-    /// Draws, spins, grows, hurts, leaves a scar at quality 2 on its
-    /// second-to-last frame, and ends when its life is over.
+    /// One frame's step: spins, grows, hurts, leaves a scar at quality 2 on
+    /// its second-to-last frame, and ends when its life is over. Draws
+    /// nothing.
     virtual int Update();
     /// Damage to unshielded vehicles, mines set off, shields worn down, all
     /// within the radius of its size.
     virtual int Collision();
     virtual int Destroy();
     static int UpdateAll();
+    static int DrawAll();
+    /// The frame's pass over the blasts: each is drawn (when `draw`) and
+    /// then stepped, in one walk. A blast shows the frame the pose it has
+    /// before its step, and one set off during the walk (a mine another
+    /// blast reaches) is stepped by the walk too, so it is drawn there, as
+    /// it starts, and not after the walk.
+    static int FramePass(bool draw);
     static int DestroyAll();
 
     /// Radius and strength of a blast of the size (0 for sparks).
@@ -60,11 +69,10 @@ class Scar : public std::enable_shared_from_this<Scar> {
 public:
     virtual ~Scar() = default;
     static std::shared_ptr<Scar> Make(int x, int y, int size);
+    /// Scars have no step: they lie still until the match ends.
     virtual int Draw();
-    /// Only draws: scars stay until the match ends.
-    virtual int Update();
     virtual int Destroy();
-    static int UpdateAll();
+    static int DrawAll();
     static int DestroyAll();
 
     float X = 0;
@@ -86,10 +94,14 @@ public:
     /// The wreck of model 1..5 (Jeep, Car, SportsCar, ConceptCar,
     /// SemiTruck) with its smoke, for 1000 frames.
     static std::shared_ptr<Wreckage> Make(int x, int y, int angle, int model);
+    /// The wreck and its smoke as they stand (the frame draws them before
+    /// the step).
     virtual int Draw();
+    /// The smoke's step and the wreck's life.
     virtual int Update();
     virtual int Destroy();
     static int UpdateAll();
+    static int DrawAll();
     static int DestroyAll();
 
     int X = 0;
@@ -111,10 +123,13 @@ public:
     /// quality. Returns 0.
     static int Make(int x, int y, int angle);
     virtual int Draw();
+    /// Counts the life down and ends the mark (the frame draws it before
+    /// the step, so a mark shows in the frame its life ends).
     int Update() override;
     int Destroy() override;
     ObjectClass Class() const override { return ObjectClass::Tread; }
     static int UpdateAll();
+    static int DrawAll();
     static int DestroyAll();
 
     int Angle = 0;

@@ -53,7 +53,8 @@ public:
     GameObject(const GameObject&) = delete;
     GameObject& operator=(const GameObject&) = delete;
 
-    /// One frame: moves and draws the object. Does nothing here.
+    /// One frame's step: moves, collides, fires; draws nothing (each class
+    /// draws in a call of its own). Does nothing here.
     virtual int Update() { return 0; }
     /// Final effects and removal from the class list. Does nothing here.
     virtual int Destroy() { return 0; }

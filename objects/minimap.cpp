@@ -43,14 +43,16 @@ int Minimap::Draw() {
     return 0;
 }
 
-int Minimap::Update() {
-    if (visible == 0) Draw();
+int Minimap::UpdateAll() {
+    MinimapDot::UpdateAll();
     return 0;
 }
 
-int Minimap::UpdateAll() {
-    List.Walk([](Minimap& m) { m.Update(); });
-    MinimapDot::UpdateAll();
+int Minimap::DrawAll() {
+    List.Walk([](Minimap& m) {
+        if (m.visible == 0) m.Draw();
+    });
+    MinimapDot::DrawAll();
     return 0;
 }
 
@@ -100,7 +102,6 @@ int MinimapDot::Draw() {
 }
 
 int MinimapDot::Update() {
-    if (Map && Map->visible == 0) Draw();
     Place();
     return 0;
 }
@@ -112,6 +113,13 @@ int MinimapDot::Destroy() {
 
 int MinimapDot::UpdateAll() {
     List.Walk([](MinimapDot& d) { d.Update(); });
+    return 0;
+}
+
+int MinimapDot::DrawAll() {
+    List.Walk([](MinimapDot& d) {
+        if (d.Map && d.Map->visible == 0) d.Draw();
+    });
     return 0;
 }
 

@@ -21,9 +21,10 @@ public:
     virtual ~Minimap() = default;
     /// The dark square in the bottom-right corner.
     virtual int Draw();
-    virtual int Update();
-    /// Every minimap, then every dot.
+    /// Steps every dot (the square has no step of its own).
     static int UpdateAll();
+    /// Every minimap that is not hidden, then every dot on one.
+    static int DrawAll();
     virtual int Destroy();
 
     float MiniX = 1;
@@ -46,10 +47,12 @@ public:
     /// A 5 x 5 square in the driver's team colour; the human's is white in a
     /// red frame.
     virtual int Draw();
-    /// Draws (unless hidden), then follows the driver's car.
+    /// Follows the driver's car (the frame draws the dot before the step).
     virtual int Update();
     virtual int Destroy();
     static int UpdateAll();
+    /// Every dot on a minimap that is not hidden.
+    static int DrawAll();
     static int DestroyAll();
     /// Moves the dot to the driver's car on the minimap.
     void Place();

@@ -42,7 +42,6 @@ int PickUp::Collision() {
 }
 
 int PickUp::Update() {
-    Draw();
     if (Empty == 0) Collision();
     RechargeAndSpin();
     return 0;
@@ -69,11 +68,13 @@ std::shared_ptr<HealthPickUp> HealthPickUp::Make(int x, int y) {
 }
 
 int HealthPickUp::Update() {
-    if (Empty == 0) {
-        Draw();
-        Collision();
-    }
+    if (Empty == 0) Collision();
     RechargeAndSpin();
+    return 0;
+}
+
+int HealthPickUp::Draw() {
+    if (Empty == 0) PickUp::Draw();
     return 0;
 }
 
@@ -89,6 +90,11 @@ int HealthPickUp::Destroy() {
 
 int HealthPickUp::UpdateAll() {
     List.Walk([](HealthPickUp& p) { p.Update(); });
+    return 0;
+}
+
+int HealthPickUp::DrawAll() {
+    List.Walk([](HealthPickUp& p) { p.Draw(); });
     return 0;
 }
 
@@ -120,6 +126,11 @@ int WeaponPickUp::Destroy() {
 
 int WeaponPickUp::UpdateAll() {
     List.Walk([](WeaponPickUp& p) { p.Update(); });
+    return 0;
+}
+
+int WeaponPickUp::DrawAll() {
+    List.Walk([](WeaponPickUp& p) { p.Draw(); });
     return 0;
 }
 
@@ -161,6 +172,11 @@ int SecondaryPickUp::Destroy() {
 
 int SecondaryPickUp::UpdateAll() {
     List.Walk([](SecondaryPickUp& p) { p.Update(); });
+    return 0;
+}
+
+int SecondaryPickUp::DrawAll() {
+    List.Walk([](SecondaryPickUp& p) { p.Draw(); });
     return 0;
 }
 

@@ -17,12 +17,13 @@ public:
     static constexpr int kRechargeFrames = 750;
     static constexpr int kReach = 71;  ///< a car nearer than this takes it
 
-    /// Drawn while full, at (X, Y) minus the view, turned by Angle.
+    /// Drawn while full, at (X, Y) minus the view, turned by Angle (the
+    /// frame draws pickups before their step).
     virtual int Draw();
     /// Every car within reach (dead ones on the list included) gets the
     /// effect; the pickup is empty from then on.
     virtual int Collision();
-    /// The count-down of an empty pickup and the spin.
+    /// The cars' test, the count-down of an empty pickup and the spin.
     int Update() override;
 
     ImageHandle Image;
@@ -48,9 +49,11 @@ public:
     static std::shared_ptr<HealthPickUp> Make(int x, int y);
     /// An empty health pickup is neither drawn nor tested.
     int Update() override;
+    int Draw() override;
     int Destroy() override;
     ObjectClass Class() const override { return ObjectClass::HealthPickUp; }
     static int UpdateAll();
+    static int DrawAll();
     static int DestroyAll();
 
     /// The empty image, given to the sprite when taken; never loaded.
@@ -67,6 +70,7 @@ public:
     int Destroy() override;
     ObjectClass Class() const override { return ObjectClass::WeaponPickUp; }
     static int UpdateAll();
+    static int DrawAll();
     static int DestroyAll();
     static constexpr MatchList<WeaponPickUp, &Match::WeaponPickUps> List{};
 
@@ -80,6 +84,7 @@ public:
     int Destroy() override;
     ObjectClass Class() const override { return ObjectClass::SecondaryPickUp; }
     static int UpdateAll();
+    static int DrawAll();
     static int DestroyAll();
     static constexpr MatchList<SecondaryPickUp, &Match::SecondaryPickUps> List{};
 

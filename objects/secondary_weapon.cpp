@@ -24,7 +24,7 @@ std::shared_ptr<SecondaryWeapon> Equip(const char* name, int ammo, bool doubledO
 
 }  // namespace
 
-int SecondaryWeapon::Draw() {
+int SecondaryWeapon::Update() {
     if (Ammo <= 0) Destroy();
     return 0;
 }

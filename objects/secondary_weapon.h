@@ -17,9 +17,8 @@ class SecondaryWeapon : public std::enable_shared_from_this<SecondaryWeapon> {
 public:
     virtual ~SecondaryWeapon() = default;
 
-    /// Destroys an empty weapon; draws nothing.
-    virtual int Draw();
-    virtual int Update() { return 0; }
+    /// Destroys an empty weapon. Secondary weapons draw nothing.
+    virtual int Update();
     /// The plain weapon does nothing; the layers leave the list.
     virtual int Destroy() { return 0; }
 

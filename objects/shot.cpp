@@ -48,6 +48,19 @@ int Shot::UpdateSecondary() {
     return 0;
 }
 
+int Shot::DrawSecondary() {
+    WalkByClass(List, kSecondaryOrder, [](Shot& s) { s.Draw(); });
+    return 0;
+}
+
+int Shot::PrimaryFramePass(bool draw) {
+    for (const ObjectClass cls : kPrimaryOrder) {
+        if (draw) List.WalkClass(cls, [](Shot& s) { s.Draw(); });
+        List.WalkClass(cls, [](Shot& s) { s.Update(); });
+    }
+    return 0;
+}
+
 int Shot::DestroyAll() {
     WalkByClass(List, kDestroyOrder, [](Shot& s) { s.Destroy(); });
     return 0;
@@ -113,7 +126,6 @@ std::shared_ptr<Shot> MGBullet::Fire(int x, int y, int angle,
 }
 
 int MGBullet::Update() {
-    Draw();
     Collision();
     FlyAndAge();
     StopAtWalls();
@@ -161,7 +173,6 @@ std::shared_ptr<Shot> PGBullet::Fire(int x, int y, int angle,
 
 int PGBullet::Update() {
     // A phase bolt passes through walls.
-    Draw();
     Collision();
     FlyAndAge();
     return 0;
@@ -212,11 +223,9 @@ int TrailShot::Update() {
         Emitter->SetStartAngle(-Direction);
         Emitter->SetEndAngle(-Direction);
         Emitter->SetPos(X, Y);
-        Emitter->Render();
         Emitter->Update(Delta::Get());
         Emitter->SetOffset(match.ScrollX, match.ScrollY);
     }
-    Draw();
     Collision();
     FlyAndAge();
     StopAtWalls();
@@ -224,6 +233,8 @@ int TrailShot::Update() {
 }
 
 int TrailShot::Draw() {
+    // The smoke as the last step left it, seen from the last step's view.
+    if (App().GraphicsQuality == 2 && Emitter) Emitter->Render();
     DrawScaled(0.5f);
     return 0;
 }
@@ -283,7 +294,6 @@ std::shared_ptr<Shot> Shrapnel::Fire(int x, int y, int angle,
 }
 
 int Shrapnel::Update() {
-    Draw();
     Collision();
     FlyAndAge();
     StopAtWalls();

@@ -20,6 +20,7 @@ public:
     /// degrees), credited to parent; Null for the plain Shot.
     virtual std::shared_ptr<Shot> Fire(int x, int y, int angle,
                                        const std::shared_ptr<ControlObject>& parent);
+    /// The shot as it stands: the frame draws shots before their step.
     virtual int Draw() { return 0; }
     virtual int Collision() { return 0; }
     int Update() override { return 0; }
@@ -45,6 +46,13 @@ public:
     static int UpdatePrimary();
     /// Steps mines and turrets.
     static int UpdateSecondary();
+    /// Draws mines and turrets, class by class.
+    static int DrawSecondary();
+    /// The frame's pass over projectiles and shields: class by class, the
+    /// class is drawn (when `draw`) and then stepped, so that the fragments
+    /// a grenade throws in its step are drawn and stepped with their own
+    /// class later in the same pass.
+    static int PrimaryFramePass(bool draw);
     /// Destroys every shot and device, class by class.
     static int DestroyAll();
     /// Takes every shot and device away, class by class, without their

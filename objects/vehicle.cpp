@@ -88,8 +88,8 @@ std::shared_ptr<Vehicle> Vehicle::Spawn(ObjectClass model, int x, int y, int pla
     List.Append(v);
     ImageHandle body = LoadGameImage(m->BodyImage);
     img_mid_handle(body);
-    v->X = static_cast<float>(x);
-    v->Y = static_cast<float>(y);
+    v->X = v->ShownX = static_cast<float>(x);
+    v->Y = v->ShownY = static_cast<float>(y);
     v->Friction = kFriction;
     v->Mass = m->Mass;
     v->TopSpeed = m->TopSpeed;
@@ -128,38 +128,45 @@ std::shared_ptr<Vehicle> Vehicle::Spawn(ObjectClass model, int x, int y, int pla
 }
 
 int Vehicle::Update() {
-    const AppState& app = App();
     const Match& match = TheMatch();
     const std::shared_ptr<ControlObject> owner = parent.lock();
-
-    gfx_set_scale(1, 1);
-    gfx_set_alpha(75);
-    gfx_set_color(255, 255, 255);
-    SetTeamColour(owner ? owner->Team : 0);
-
     if (PlayerControlled == 0) {
         mySprite->SetOffset(match.ScrollX, match.ScrollY);
         X = static_cast<float>(mySprite->GetX());
         Y = static_cast<float>(mySprite->GetY());
         Angle = static_cast<float>(mySprite->GetRotation());
     } else {
-        Draw();
+        ShownX = X;
+        ShownY = Y;
         MoveByPhysics();
         mySprite->SetPos(X, Y);
         Collision();
     }
+    ShowsBigDog = owner && owner->iAmBigDog == 1;
+    BigDogX = X;
+    BigDogY = Y;
+    if (Health < 0) Destroy();
+    if (Health > kMaxHealth) Health = kMaxHealth;
+    return 0;
+}
 
-    if (owner && owner->iAmBigDog == 1) {
+int Vehicle::Draw() {
+    const AppState& app = App();
+    const Match& match = TheMatch();
+    const std::shared_ptr<ControlObject> owner = parent.lock();
+    gfx_set_scale(1, 1);
+    gfx_set_alpha(75);
+    gfx_set_color(255, 255, 255);
+    SetTeamColour(owner ? owner->Team : 0);
+    if (PlayerControlled != 0) DrawBody();
+    if (ShowsBigDog) {
         gfx_set_color(255, 255, 255);
         gfx_set_scale(0.75, 0.75);
         gfx_set_alpha(0.75);
-        gfx_draw_image(app.BigDogImage, X - match.ScrollX, Y - match.ScrollY, 0);
+        gfx_draw_image(app.BigDogImage, BigDogX - match.ScrollX, BigDogY - match.ScrollY, 0);
         gfx_set_alpha(1);
         gfx_set_scale(1, 1);
     }
-
-    if (Health < 0) Destroy();
-    if (Health > kMaxHealth) Health = kMaxHealth;
     gfx_set_color(255, 255, 255);
     return 0;
 }
@@ -186,16 +193,15 @@ int Vehicle::ScreenHeading() const {
     return (drawn % 360 + 360) % 360;
 }
 
-int Vehicle::Draw() {
+void Vehicle::DrawBody() const {
     const Match& match = TheMatch();
     gfx_set_blend(kBlendAlpha);
     gfx_set_rotation(Angle);
     gfx_set_scale(0.5, 0.5);
     gfx_set_alpha(255);
-    gfx_draw_image(Image, X - match.ScrollX, Y - match.ScrollY, 0);
+    gfx_draw_image(Image, ShownX - match.ScrollX, ShownY - match.ScrollY, 0);
     gfx_set_scale(1, 1);
     gfx_set_rotation(0);
-    return 0;
 }
 
 int Vehicle::Collision() {

@@ -64,16 +64,19 @@ public:
     static std::shared_ptr<Vehicle> Spawn(ObjectClass model, int x, int y, int playerControlled,
                                           const std::shared_ptr<ControlObject>& parent);
 
-    /// One frame (called by the controller): tint by team, move (human:
-    /// physics and map collision; computer: copy the sprite), Big Dog
-    /// marker, destroy when health is below 0, cap health at 120.
+    /// One frame's step (called by the controller): move (human: physics
+    /// and map collision; computer: copy the sprite), note the Big Dog
+    /// marker, destroy when health is below 0, cap health at 120. Draws
+    /// nothing.
     int Update() override;
     /// The heading the car is drawn with, degrees clockwise on screen, in
     /// 0..359. A computer car is drawn by its steering sprite, whose angles
     /// turn the other way round than the screen's: its heading on screen is
     /// the mirror of `Angle`.
     int ScreenHeading() const;
-    /// The body at (X, Y) minus the view offset, rotated by Angle, half size.
+    /// What the car showed in its last step (called by the controller):
+    /// tinted by team, a human-driven car's body (a computer car's is its
+    /// steering sprite, drawn by the steering world) and the Big Dog marker.
     virtual int Draw();
     /// Human-driven: blocked axes go back to the previous truncated
     /// coordinate; the position is clamped to the arena.
@@ -128,11 +131,24 @@ public:
     ImageHandle Image;
     std::weak_ptr<ControlObject> parent;
     int bonus = 0;
+    /// What the last step showed, for `Draw`: a human-driven car's body
+    /// where the step found it, before moving it, and the Big Dog marker
+    /// where the step left the car. A death later in the step passes the
+    /// title on, and a computer car put back on the map moves, after the
+    /// marker showed.
+    float ShownX = 0;
+    float ShownY = 0;
+    bool ShowsBigDog = false;
+    float BigDogX = 0;
+    float BigDogY = 0;
 
     static constexpr MatchList<Vehicle, &Match::Vehicles> List{};
 
 private:
     void MoveByPhysics();
+    /// The body at (ShownX, ShownY) minus the view offset, rotated by
+    /// Angle, half size.
+    void DrawBody() const;
     const VehicleModel* model_ = nullptr;
     LiveTally tally_{"Vehicle"};
 };

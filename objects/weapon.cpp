@@ -45,6 +45,11 @@ int Weapon::UpdateAll() {
     return 0;
 }
 
+int Weapon::DrawAll() {
+    WalkByClass(List, kWeaponOrder, [](Weapon& w) { w.Draw(); });
+    return 0;
+}
+
 void Weapon::FollowBehind(const Vehicle& v) {
     X = static_cast<float>(v.X + -5 * math_cos_deg(v.Angle));
     Y = static_cast<float>(v.Y + -5 * math_sin_deg(v.Angle));
@@ -90,10 +95,7 @@ int FirePrimary(Vehicle& vehicle, const std::shared_ptr<ControlObject>& controll
     vehicle.ShootWait += 1;
     Weapon* w = vehicle.WeaponSlot.get();
     if (!fireHeld || !w) return 0;
-    if (w->Emitter) {
-        if (emitSmoke) w->Emitter->Emit();
-        w->Emitter->Render();
-    }
+    if (w->Emitter && emitSmoke) w->Emitter->Emit();
     if (vehicle.ShootWait < w->RateOfFire || w->Ammo == 0 || w->Ammo < -1 || !w->ShotType) {
         return 0;
     }
@@ -216,7 +218,6 @@ std::shared_ptr<Weapon> ChooseWeapon(int number, const std::shared_ptr<Vehicle>&
 
 int LimitedWeapon::Update() {
     const std::shared_ptr<Vehicle> v = Parent.lock();
-    Draw();
     if (!v) return 0;
     FollowBehind(*v);
     // The heavy machine gun places its muzzle before aiming, so its smoke
@@ -232,7 +233,6 @@ int LimitedWeapon::Update() {
 
 int MachineGun::Update() {
     const std::shared_ptr<Vehicle> v = Parent.lock();
-    Draw();
     if (!v) return 0;
     // A computer driver's gun sits on the vehicle centre.
     if (v->PlayerControlled == 1) {

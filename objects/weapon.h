@@ -20,12 +20,15 @@ public:
     Weapon();
     ~Weapon() override;
 
-    /// The gun at its pivot, turned to Angle, at quarter size.
+    /// The gun at its pivot, turned to Angle, at quarter size (the frame
+    /// draws guns before their step).
     virtual int Draw();
     /// Leaves the list.
     int Destroy() override;
     /// Steps every weapon, class by class.
     static int UpdateAll();
+    /// Draws every weapon, class by class.
+    static int DrawAll();
 
     int RateOfFire = 0;  ///< frames between two shots
     int Ammo = 0;        ///< shots left; -1 unlimited
@@ -66,11 +69,11 @@ private:
 };
 
 /// Frames of fire: counts the vehicle's ShootWait up every frame and, while
-/// `fireHeld`, shows the muzzle smoke (the human's trigger also releases a
-/// particle every frame: `emitSmoke`) and fires through the prototype when
-/// ShootWait has reached the rate of fire and ammunition is left
-/// (unlimited, or counted down). Both controllers use it. Returns 1 when a
-/// shot was fired.
+/// `fireHeld`, fires through the prototype when ShootWait has reached the
+/// rate of fire and ammunition is left (unlimited, or counted down); the
+/// human's trigger also releases a muzzle particle every frame it is held
+/// (`emitSmoke`). The caller draws the muzzle smoke while the trigger is
+/// held. Returns 1 when a shot was fired.
 int FirePrimary(Vehicle& vehicle, const std::shared_ptr<ControlObject>& controller, bool fireHeld,
                 bool emitSmoke = false);
 

@@ -55,10 +55,9 @@ public:
 
     ~Battle() { clock_set_fixed_step(0); }
 
-    /// One frame in the main loop's order.
+    /// One frame's steps in the main loop's order; nothing is drawn.
     void Frame() {
         AppState& app = App();
-        Scar::UpdateAll();
         Tread::UpdateAll();
         Wreckage::UpdateAll();
         Shot::UpdateSecondary();

@@ -35,7 +35,7 @@ TEST_F(MinimapTest, DotsShowEachCarInItsTeamColourUnlessTheMapIsHidden) {
                              {924, 702, 255, 0, 0},
                              {974, 702, 255, 255, 255}};
     gfx_cls();
-    Minimap::UpdateAll();
+    Minimap::DrawAll();
     for (const Expected& e : dots) {
         const std::uint32_t p = test_support::PixelAt(e.x + 2, e.y + 2);
         EXPECT_EQ(test_support::R(p), e.r) << e.x << ", " << e.y;
@@ -46,6 +46,7 @@ TEST_F(MinimapTest, DotsShowEachCarInItsTeamColourUnlessTheMapIsHidden) {
     map->visible = 1;
     red->myVehicle->X = 360;
     gfx_cls();
+    Minimap::DrawAll();
     Minimap::UpdateAll();
     EXPECT_EQ(test_support::PixelAt(926, 644) & 0xFFFFFFu, 0u) << "a hidden map draws no dot";
     EXPECT_EQ(red_dot->X, 874 + 60);

@@ -347,6 +347,8 @@ TEST_F(VehicleDrawingTest, BodyInTeamColourAndTheBigDogMarkerOnTop) {
     gfx_cls();
     red->Drive(false, false, false, false);
     plain->Drive(false, false, false, false);
+    red->myVehicle->Draw();
+    plain->myVehicle->Draw();
     // The same body: white-tinted it shows green and blue, red-tinted none.
     int red_gb = 0, plain_gb = 0, red_r = 0;
     for (const std::uint32_t p : gfx_read_pixels(180, 180, 40, 40)) {
@@ -365,6 +367,7 @@ TEST_F(VehicleDrawingTest, BodyInTeamColourAndTheBigDogMarkerOnTop) {
     red->iAmBigDog = 1;
     gfx_cls();
     red->Drive(false, false, false, false);
+    red->myVehicle->Draw();
     int marker_gb = 0;
     for (const std::uint32_t p : gfx_read_pixels(180, 180, 40, 40)) {
         marker_gb = std::max({marker_gb, test_support::G(p), test_support::B(p)});
