@@ -12,7 +12,6 @@
 #include "app/console_message.h"
 #include "arena/tile_map.h"
 #include "engine/clock.h"
-#include "engine/graphics.h"
 #include "engine/log.h"
 #include "engine/random.h"
 #include "engine/text.h"
@@ -233,9 +232,6 @@ int AI::Update() {
 int AI::Draw() {
     if (!myVehicle) return 0;
     if (smoke_) smoke_->Render();
-    gfx_set_alpha(100);
-    gfx_set_scale(1, 1);
-    gfx_set_color(255, 255, 255);
     myVehicle->Draw();
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "ai/ai.h"
 #include "app/app_state.h"
 #include "app/console_message.h"
+#include "app/overlay_draw.h"
 #include "app/player.h"
 #include "engine/clock.h"
 #include "engine/font.h"
@@ -34,22 +35,17 @@ constexpr const char* kCommandLines[8] = {
     "] Burning rubber through the night, we never stop till the last light",
 };
 
-void SetMessageColour(int colour) {
+// A log line's colour; an unknown one is white.
+DrawParams MessageLook(int colour) {
     switch (colour) {
-        case kConsoleWhite:
-            gfx_set_color(255, 255, 255);
-            break;
         case kConsoleRed:
-            gfx_set_color(255, 0, 0);
-            break;
+            return Tint(255, 0, 0);
         case kConsoleGreen:
-            gfx_set_color(0, 255, 0);
-            break;
+            return Tint(0, 255, 0);
         case kConsoleYellow:
-            gfx_set_color(255, 255, 0);
-            break;
+            return Tint(255, 255, 0);
         default:
-            break;  // the colour in force
+            return Tint(255, 255, 255);
     }
 }
 
@@ -141,29 +137,23 @@ void ConsoleDraw() {
     const AppState& app = App();
     if (app.ConsoleOpen != 1) return;
     const int w = gfx_width();
-    gfx_set_font(app.FontSmall);
-    gfx_set_blend(kBlendAlpha);
-    gfx_set_alpha(0.1);
-    gfx_set_color(0, 0, 0);
-    gfx_draw_rect(430, 15, w - 400, 130);
-    gfx_set_color(255, 255, 255);
-    gfx_set_alpha(1);
+    const FontScope font(app.FontSmall);
+    gfx_draw_rect_with(430, 15, w - 400, 130, Tint(0, 0, 0, 0.1));
     if (ConsoleMessage::List) {
         int i = 0;
         for (const auto& message : *ConsoleMessage::List) {
             if (++i > 8) break;
-            SetMessageColour(message->Color);
-            gfx_draw_text(message->Text, 435, 15 * i);
-            gfx_set_color(255, 255, 255);
+            DrawTextWith(message->Text, 435, 15 * i, MessageLook(message->Color));
         }
     }
-    gfx_set_color(0, 255, 255);
-    gfx_draw_text("Command: " + g_input_line, 435, 120);
-    gfx_set_color(255, 255, 255);
-
-    gfx_draw_text("Memory Allocated: " + str_from_int(HeapBytesInUse()), 10, 30);
-    if (AI::ListCreated) gfx_draw_text("Active AI: " + str_from_int(AI::List.Count()), 10, 50);
-    gfx_draw_text(std::string("Graphics Quality: ") + QualityName(app.GraphicsQuality), 10, 70);
+    DrawTextWith("Command: " + g_input_line, 435, 120, Tint(0, 255, 255));
+    const DrawParams white;
+    DrawTextWith("Memory Allocated: " + str_from_int(HeapBytesInUse()), 10, 30, white);
+    if (AI::ListCreated) {
+        DrawTextWith("Active AI: " + str_from_int(AI::List.Count()), 10, 50, white);
+    }
+    DrawTextWith(std::string("Graphics Quality: ") + QualityName(app.GraphicsQuality), 10, 70,
+                 white);
 }
 
 void ConsoleUpdate() {

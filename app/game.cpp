@@ -13,6 +13,7 @@
 #include "app/match.h"
 #include "app/menus.h"
 #include "app/music.h"
+#include "app/overlay_draw.h"
 #include "app/pause.h"
 #include "app/player.h"
 #include "app/replay.h"
@@ -85,13 +86,20 @@ constexpr std::array<const char*, kEffectSoundCount> kEffectFiles = {
 
 void DrawLoadingScreen() {
     AppState& app = App();
-    gfx_set_font(app.FontLarge);
-    gfx_draw_image(app.LogoBackdrop, 0, 0, 0);
-    gfx_set_color(0, 0, 0);
-    const std::string text = "LOADING...";
-    gfx_draw_text(text, gfx_width() / 2 - gfx_text_width(text) / 2,
-                  gfx_height() / 2 - gfx_text_height() / 2 + 100);
-    gfx_set_color(255, 255, 255);
+    {
+        // The first picture, drawn with the engine's opening blend: the
+        // masked one.
+        DrawParams look;
+        look.blend = kBlendMask;
+        gfx_draw_image_with(app.LogoBackdrop, 0, 0, 0, look);
+        const FontScope font(app.FontLarge);
+        look.r = look.g = look.b = 0;
+        const std::string text = "LOADING...";
+        DrawTextWith(text, gfx_width() / 2 - gfx_text_width(text) / 2,
+                     gfx_height() / 2 - gfx_text_height() / 2 + 100, look);
+    }
+    // The menus and the match write in the medium font unless they say
+    // otherwise.
     gfx_set_font(app.FontMedium);
     if (g_before_flip) g_before_flip(g_before_flip_user);
     gfx_flip(-1);
@@ -100,8 +108,9 @@ void DrawLoadingScreen() {
 void MenuFrame() {
     AppState& app = App();
     if (engine_options().video) {
-        gfx_draw_image(app.MenuBackdrop, 0, 0, 0);
-        gfx_draw_text(kMenuFooter, 0, gfx_height() - gfx_text_height());
+        gfx_draw_image_with(app.MenuBackdrop, 0, 0, 0, DrawParams{});
+        const FontScope font(app.FontMedium);
+        DrawTextWith(kMenuFooter, 0, gfx_height() - gfx_text_height(), DrawParams{});
     }
     sys_poll_events();
     kit_Refresh();
@@ -111,16 +120,11 @@ void MenuFrame() {
 // The frame counter in the top-right corner ("Show FPS").
 void DrawFrameRate() {
     const AppState& app = App();
-    if (app.FontSmall) gfx_set_font(app.FontSmall);
+    const FontScope font(app.FontSmall ? app.FontSmall : gfx_get_font());
     const std::string text = str_from_int(kit_FPS::GetFPS()) + " FPS";
-    gfx_set_alpha(0.6);
-    gfx_set_color(0, 0, 0);
-    gfx_draw_rect(gfx_width() - gfx_text_width(text) - 12, 4, gfx_text_width(text) + 8,
-                  gfx_text_height() + 4);
-    gfx_set_alpha(1);
-    gfx_set_color(255, 255, 255);
-    gfx_draw_text(text, gfx_width() - gfx_text_width(text) - 8, 6);
-    if (app.FontMedium) gfx_set_font(app.FontMedium);
+    gfx_draw_rect_with(gfx_width() - gfx_text_width(text) - 12, 4, gfx_text_width(text) + 8,
+                       gfx_text_height() + 4, Tint(0, 0, 0, 0.6));
+    DrawTextWith(text, gfx_width() - gfx_text_width(text) - 8, 6, DrawParams{});
 }
 
 // The results of a finished match go to the "Match Results" screen and the
@@ -170,6 +174,14 @@ void CentreView() {
     if (match.ScrollY < 0) match.ScrollY = 0;
 }
 
+// The arena's tile map under the whole screen, untransformed.
+void DrawMapView() {
+    const Match& match = TheMatch();
+    const GfxStateGuard keep;
+    gfx_apply_params(DrawParams{});
+    match.TheMap->DrawMap(match.ScrollX, match.ScrollY, 0, 0, gfx_width(), gfx_height());
+}
+
 void MatchFrame() {
     AppState& app = App();
     sys_poll_events();
@@ -193,7 +205,7 @@ void MatchFrame() {
     // step did (the gun's smoke, the respawn screen), so theirs comes after.
     const bool draw = engine_options().video;
     if (draw) {
-        match.TheMap->DrawMap(match.ScrollX, match.ScrollY, 0, 0, gfx_width(), gfx_height());
+        DrawMapView();
         Scar::DrawAll();
         Tread::DrawAll();
     }
@@ -201,8 +213,11 @@ void MatchFrame() {
     if (draw) Wreckage::DrawAll();
     Wreckage::UpdateAll();
     if (draw) {
-        if (match.TheWorld) match.TheWorld->Render();
-        gfx_set_color(255, 255, 255);
+        if (match.TheWorld) {
+            // Its frame rate (shown with the console) in the console's font.
+            const FontScope font(app.FontSmall);
+            match.TheWorld->Render();
+        }
         Shot::DrawSecondary();
     }
     Shot::UpdateSecondary();
@@ -284,6 +299,9 @@ bool StartUp(const StartOptions& options) {
     }
     // 10. Mask colour.
     img_set_mask_color(255, 0, 255);
+    // The drawing state every frame starts from, alpha-blended (each
+    // drawing puts back what it changes).
+    gfx_set_blend(kBlendAlpha);
     // 11. State and detail level. Effects know the levels 0, 1 and 2 only.
     app.GameState = kStateMenus;
     app.GraphicsQuality = GraphicsQualityFrom(app.Config.Read("Graphics Quality", "3"));
@@ -352,17 +370,14 @@ void DrawLeavingBar(double share) {
     const AppState& app = App();
     const int w = 300, h = 56;
     const int x = (gfx_width() - w) / 2, y = gfx_height() - h - 60;
-    gfx_set_alpha(0.75);
-    gfx_set_color(0, 0, 0);
-    gfx_draw_rect(x, y, w, h);
-    gfx_set_alpha(1);
-    gfx_set_color(255, 255, 255);
-    if (app.FontMedium) gfx_set_font(app.FontMedium);
-    const std::string text = "Leaving...";
-    gfx_draw_text(text, x + (w - gfx_text_width(text)) / 2, y + 6);
-    gfx_set_color(200, 40, 40);
-    gfx_draw_rect(x + 10, y + h - 18, static_cast<int>((w - 20) * share), 10);
-    gfx_set_color(255, 255, 255);
+    gfx_draw_rect_with(x, y, w, h, Tint(0, 0, 0, 0.75));
+    {
+        const FontScope font(app.FontMedium ? app.FontMedium : gfx_get_font());
+        const std::string text = "Leaving...";
+        DrawTextWith(text, x + (w - gfx_text_width(text)) / 2, y + 6, DrawParams{});
+    }
+    gfx_draw_rect_with(x + 10, y + h - 18, static_cast<int>((w - 20) * share), 10,
+                       Tint(200, 40, 40));
 }
 
 // Whether Escape has been held long enough to leave; draws the bar while it
@@ -386,17 +401,6 @@ bool HeldToLeave() {
 bool RunFrame() {
     AppState& app = App();
     ReplayFrameStarting();
-    gfx_set_scale(1, 1);
-    gfx_set_alpha(100);
-    gfx_set_color(255, 255, 255);
-    gfx_set_blend(kBlendAlpha);
-    // Objects leave their rotation set after drawing, and the map view its
-    // clip rectangle: the next frame (the results screen after a match, too)
-    // starts from an untransformed, unclipped screen.
-    gfx_set_rotation(0);
-    gfx_set_origin(0, 0);
-    gfx_set_handle(0, 0);
-    gfx_set_viewport(0, 0, gfx_width(), gfx_height());
 
     // A frame that starts paused moves nothing, so it measures no frame
     // time either: the first frame after the pause steps as far as the

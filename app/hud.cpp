@@ -2,6 +2,7 @@
 
 #include "ai/control_object.h"
 #include "app/app_state.h"
+#include "app/overlay_draw.h"
 #include "app/player.h"
 #include "engine/clock.h"
 #include "engine/font.h"
@@ -19,29 +20,20 @@ void DrawStatusBar() {
     if (!match.HumanPlayer || !match.HumanPlayer->myVehicle) return;
     const Vehicle& v = *match.HumanPlayer->myVehicle;
     const int w = gfx_width(), h = gfx_height();
-    gfx_set_scale(1, 1);
-    gfx_set_blend(kBlendAlpha);
-    gfx_set_alpha(0.5);
-    gfx_set_font(app.FontMedium);
-    if (v.Health > 15) {
-        gfx_set_color(255, 255, 255);
-    } else {
-        gfx_set_color(255, 0, 0);
-    }
-    gfx_draw_rect(0, h - 36, w, h);
-    gfx_set_color(0, 0, 0);
-    gfx_set_alpha(1);
+    const FontScope font(app.FontMedium);
+    gfx_draw_rect_with(0, h - 36, w, h,
+                       v.Health > 15 ? Tint(255, 255, 255, 0.5) : Tint(255, 0, 0, 0.5));
+    const DrawParams black = Tint(0, 0, 0);
     if (const Weapon* gun = v.WeaponSlot.get()) {
         const std::string ammo = gun->Ammo == -1 ? "Unlimited" : str_from_int(gun->Ammo);
-        gfx_draw_text(gun->Name + " | " + ammo, 10, h - 36);
+        DrawTextWith(gun->Name + " | " + ammo, 10, h - 36, black);
     }
     const std::string health = "Health: " + str_from_int(v.healthReport);
-    gfx_draw_text(health, w / 2 - gfx_text_width(health) / 2, h - 36);
+    DrawTextWith(health, w / 2 - gfx_text_width(health) / 2, h - 36, black);
     if (const SecondaryWeapon* device = v.WeaponSlot2.get(); device && device->Ammo > 0) {
         const std::string text = device->Name + " | " + str_from_int(device->Ammo);
-        gfx_draw_text(text, w - gfx_text_width(text) - 5, h - 36);
+        DrawTextWith(text, w - gfx_text_width(text) - 5, h - 36, black);
     }
-    gfx_set_color(255, 255, 255);
 }
 
 // --- Timer ------------------------------------------------------------------

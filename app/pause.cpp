@@ -7,6 +7,7 @@
 #include "app/app_state.h"
 #include "app/match.h"
 #include "app/menus.h"
+#include "app/overlay_draw.h"
 #include "app/replay.h"
 #include "engine/audio.h"
 #include "engine/clock.h"
@@ -116,12 +117,8 @@ void QuitMatch() {
 
 void PausedFrame() {
     if (engine_options().video) {
-        if (g_pause.picture) gfx_draw_image(g_pause.picture, 0, 0, 0);
-        gfx_set_alpha(0.55);
-        gfx_set_color(0, 0, 0);
-        gfx_draw_rect(0, 0, gfx_width(), gfx_height());
-        gfx_set_alpha(1);
-        gfx_set_color(255, 255, 255);
+        gfx_draw_image_with(g_pause.picture, 0, 0, 0, DrawParams{});
+        gfx_draw_rect_with(0, 0, gfx_width(), gfx_height(), Tint(0, 0, 0, 0.55));
     }
     kit_Refresh();
     HandleMenuEvents();

@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/console_message.h"
+#include "app/overlay_draw.h"
 #include "engine/clock.h"
 #include "engine/font.h"
 #include "engine/graphics.h"
@@ -99,19 +100,14 @@ void Player::DrawRespawnScreen() const {
     const AppState& app = App();
     const int w = gfx_width(), h = gfx_height();
     const int d = respawnLeft_;
-    gfx_set_font(app.FontLarge);
-    gfx_set_scale(1, 1);
-    gfx_set_alpha(0.5);
-    gfx_set_color(0, 0, 0);
-    gfx_draw_rect(0, h / 2 - 36, w, 100);
-    gfx_set_color(0, 255, 0);
-    gfx_draw_rect(w / 2, h / 2 + 36, -d, 18);
-    gfx_draw_rect(w / 2, h / 2 + 36, d, 18);
-    gfx_set_alpha(1);
-    gfx_set_color(255, 255, 255);
+    gfx_draw_rect_with(0, h / 2 - 36, w, 100, Tint(0, 0, 0, 0.5));
+    const DrawParams bar = Tint(0, 255, 0, 0.5);
+    gfx_draw_rect_with(w / 2, h / 2 + 36, -d, 18, bar);
+    gfx_draw_rect_with(w / 2, h / 2 + 36, d, 18, bar);
+    const FontScope font(app.FontLarge);
     const std::string text = "RESPAWNING...";
-    gfx_draw_text(text, w / 2 - gfx_text_width(text) / 2, h / 2 - gfx_text_height() / 2);
-    gfx_set_font(app.FontMedium);
+    DrawTextWith(text, w / 2 - gfx_text_width(text) / 2, h / 2 - gfx_text_height() / 2,
+                 DrawParams{});
 }
 
 int Player::Respawn() {
@@ -172,15 +168,16 @@ void DrawScoreAndAim() {
     const AppState& app = App();
     const Match& match = TheMatch();
     if (app.ConsoleOpen == 0) {
+        const FontScope font(app.FontMedium);
         int x = 10;
         if (match.HumanPlayer) {
             const std::string score = ScoreText(match.HumanPlayer->Points, match.ScoreLimit);
-            gfx_draw_text(score, x, 10);
+            DrawTextWith(score, x, 10, DrawParams{});
             x += gfx_text_width(score) + 24;
         }
-        gfx_draw_text(ClockText(match.TimeLeft), x, 10);
+        DrawTextWith(ClockText(match.TimeLeft), x, 10, DrawParams{});
     }
-    gfx_draw_image(app.TargetImage, in_mouse_x(), in_mouse_y(), 0);
+    gfx_draw_image_with(app.TargetImage, in_mouse_x(), in_mouse_y(), 0, DrawParams{});
 }
 
 void PlayerInput() {

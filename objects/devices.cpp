@@ -25,11 +25,6 @@ std::shared_ptr<T> Place(int x, int y, const char* image,
     return device;
 }
 
-void DrawImage(const ImageHandle& image, float x, float y) {
-    const Match& match = TheMatch();
-    gfx_draw_image(image, x - match.ScrollX, y - match.ScrollY, 0);
-}
-
 }  // namespace
 
 // --- Mine -------------------------------------------------------------------
@@ -52,13 +47,7 @@ int Mine::Update() {
 }
 
 int Mine::Draw() {
-    gfx_set_blend(kBlendAlpha);
-    gfx_set_alpha(255);
-    gfx_set_rotation(Direction);
-    gfx_set_scale(0.25, 0.25);
-    DrawImage(Image, X, Y);
-    gfx_set_scale(1, 1);
-    gfx_set_rotation(0);
+    DrawScaled(0.25f);
     return 0;
 }
 
@@ -122,13 +111,7 @@ int Shield::Draw() {
     // A shield whose car is gone or destroyed ends in its step unseen.
     const std::shared_ptr<Vehicle> car = Car.lock();
     if (!car || car->Dead == 1) return 0;
-    gfx_set_blend(kBlendAlpha);
-    gfx_set_alpha(0.9);
-    gfx_set_rotation(Direction);
-    gfx_set_scale(0.25, 0.25);
-    DrawImage(Image, X, Y);
-    gfx_set_scale(1, 1);
-    gfx_set_rotation(0);
+    DrawInArena(Image, X, Y, ObjectLook(Direction, 0.25, 0.9));
     return 0;
 }
 
@@ -159,14 +142,9 @@ int Turret::Update() {
 }
 
 int Turret::Draw() {
-    gfx_set_blend(kBlendAlpha);
-    gfx_set_alpha(255);
-    gfx_set_scale(0.25, 0.25);
-    DrawImage(standImg, X, Y);
-    gfx_set_rotation(Angle);
-    DrawImage(Image, X, Y);
-    gfx_set_rotation(0);
-    gfx_set_scale(1, 1);
+    // The stand does not turn; the gun turns to its aim.
+    DrawInArena(standImg, X, Y, ObjectLook(0, 0.25));
+    DrawInArena(Image, X, Y, ObjectLook(Angle, 0.25));
     return 0;
 }
 

@@ -20,26 +20,9 @@ ImageHandle& LoadShared(ImageHandle& shared, const char* path) {
     return shared;
 }
 
-// Draws a class-wide or own image at an arena position.
-void DrawAt(const ImageHandle& image, float x, float y) {
-    const Match& match = TheMatch();
-    gfx_draw_image(image, x - match.ScrollX, y - match.ScrollY, 0);
-}
-
-void ResetTransform() {
-    gfx_set_scale(1, 1);
-    gfx_set_rotation(0);
-}
-
 // Blasts and the scars they leave: scaled, turned, at 0.8 alpha.
 void DrawBurn(const ImageHandle& image, float x, float y, float scale, float angle) {
-    gfx_set_scale(scale, scale);
-    gfx_set_rotation(angle);
-    gfx_set_blend(kBlendAlpha);
-    gfx_set_alpha(0.8);
-    DrawAt(image, x, y);
-    gfx_set_alpha(1);
-    ResetTransform();
+    DrawInArena(image, x, y, ObjectLook(angle, scale, 0.8));
 }
 
 }  // namespace
@@ -234,17 +217,11 @@ std::shared_ptr<Wreckage> Wreckage::Make(int x, int y, int angle, int model) {
 
 int Wreckage::Draw() {
     const Match& match = TheMatch();
-    gfx_set_blend(kBlendAlpha);
-    gfx_set_alpha(255);
-    gfx_set_rotation(Angle);
-    gfx_set_scale(0.5, 0.5);
-    DrawAt(Image, static_cast<float>(X), static_cast<float>(Y));
-    ResetTransform();
+    DrawInArena(Image, static_cast<float>(X), static_cast<float>(Y), ObjectLook(Angle, 0.5));
     // The smoke as it stands before this frame's step moves it, seen from
     // this frame's view (new smoke is released from that view too).
     Emitter->SetOffset(match.ScrollX, match.ScrollY);
     Emitter->Render();
-    gfx_set_alpha(255);
     return 0;
 }
 
@@ -303,13 +280,7 @@ int Tread::Make(int x, int y, int angle) {
 }
 
 int Tread::Draw() {
-    gfx_set_rotation(Angle);
-    gfx_set_blend(kBlendAlpha);
-    gfx_set_alpha(0.3);
-    gfx_set_scale(0.5, 0.5);
-    DrawAt(TheMatch().TreadImage, X, Y);
-    gfx_set_alpha(1);
-    ResetTransform();
+    DrawInArena(TheMatch().TreadImage, X, Y, ObjectLook(Angle, 0.5, 0.3));
     return 0;
 }
 

@@ -16,6 +16,19 @@ float RandomSign(float v) {
     return static_cast<int>(rnd_float(0, 2)) == 0 ? -v : v;
 }
 
+DrawParams ObjectLook(double rotation, double scale, double alpha) {
+    DrawParams params;
+    params.rotation = rotation;
+    params.scale_x = params.scale_y = scale;
+    params.alpha = alpha;
+    return params;
+}
+
+void DrawInArena(const ImageHandle& image, float x, float y, const DrawParams& params) {
+    const Match& match = TheMatch();
+    gfx_draw_image_with(image, x - match.ScrollX, y - match.ScrollY, 0, params);
+}
+
 std::shared_ptr<RespawnPoint> RespawnPoint::Designate(float x, float y) {
     auto point = std::make_shared<RespawnPoint>();
     List.Append(point);

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+#include "engine/image.h"
 #include "objects/live_objects.h"
 #include "objects/match_state.h"
 #include "objects/object_list.h"
@@ -93,6 +94,15 @@ inline bool WithinDistance(int x1, int y1, int x2, int y2, int radius) {
 }
 /// -v or v with even chances (from the engine's generator).
 float RandomSign(float v);
+
+/// How a game object's image is drawn: turned by `rotation` degrees
+/// (clockwise on screen), scaled by `scale` both ways, at `alpha`,
+/// alpha-blended and untinted.
+DrawParams ObjectLook(double rotation, double scale, double alpha = 1.0);
+/// Draws frame 0 of the image with its handle at the arena position
+/// (x, y), the view's offset taken off, with the parameters given whatever
+/// the drawing state.
+void DrawInArena(const ImageHandle& image, float x, float y, const DrawParams& params);
 
 /// A place where a vehicle may be spawned. The list holds the points of the
 /// arena being played, designated by the loader; they end with the match.

@@ -34,12 +34,10 @@ std::shared_ptr<Minimap> Minimap::Create(int screenW, int screenH, int arenaW, i
 }
 
 int Minimap::Draw() {
-    gfx_set_blend(kBlendAlpha);
-    gfx_set_alpha(0.25);
-    gfx_set_color(0, 0, 0);
-    gfx_draw_rect(gfx_width() - 150, gfx_height() - 186, 150, 150);
-    gfx_set_color(255, 255, 255);
-    gfx_set_alpha(1);
+    DrawParams shade;
+    shade.alpha = 0.25;
+    shade.r = shade.g = shade.b = 0;
+    gfx_draw_rect_with(gfx_width() - 150, gfx_height() - 186, 150, 150, shade);
     return 0;
 }
 
@@ -82,22 +80,22 @@ void MinimapDot::Place() {
 
 int MinimapDot::Draw() {
     const auto driver = ObjParent.lock();
-    gfx_set_blend(kBlendAlpha);
-    gfx_set_alpha(1);
-    // Team 5 shows red too; no team keeps the colour in force.
+    // Team 5 shows red too; no team is white, as is the human's dot, which
+    // has a red frame.
+    DrawParams dot;
     const int team = driver ? driver->Team : 0;
     if (team == 5) {
-        gfx_set_color(255, 0, 0);
+        dot.g = dot.b = 0;
     } else {
-        SetTeamColour(team);
+        TeamColour(team, &dot.r, &dot.g, &dot.b);
     }
     if (IsHumanPlayer(driver)) {
-        gfx_set_color(255, 0, 0);
-        gfx_draw_rect(X - 1, Y - 1, 7, 7);
-        gfx_set_color(255, 255, 255);
+        DrawParams frame;
+        frame.g = frame.b = 0;
+        gfx_draw_rect_with(X - 1, Y - 1, 7, 7, frame);
+        dot.r = dot.g = dot.b = 255;
     }
-    gfx_draw_rect(X, Y, 5, 5);
-    gfx_set_color(255, 255, 255);
+    gfx_draw_rect_with(X, Y, 5, 5, dot);
     return 0;
 }
 

@@ -19,14 +19,7 @@ void PickUp::Place(int x, int y, const char* image) {
 }
 
 int PickUp::Draw() {
-    const Match& match = TheMatch();
-    gfx_set_blend(kBlendAlpha);
-    gfx_set_alpha(255);
-    gfx_set_rotation(Angle);
-    gfx_set_scale(0.35, 0.35);
-    if (Empty == 0) gfx_draw_image(Image, X - match.ScrollX, Y - match.ScrollY, 0);
-    gfx_set_scale(1, 1);
-    gfx_set_rotation(0);
+    if (Empty == 0) DrawInArena(Image, X, Y, ObjectLook(Angle, 0.35));
     return 0;
 }
 

@@ -84,14 +84,7 @@ bool Shot::Spend() {
 }
 
 void Shot::DrawScaled(float scale) const {
-    const Match& match = TheMatch();
-    gfx_set_blend(kBlendAlpha);
-    gfx_set_alpha(255);
-    gfx_set_rotation(Direction);
-    gfx_set_scale(scale, scale);
-    gfx_draw_image(Image, X - match.ScrollX, Y - match.ScrollY, 0);
-    gfx_set_scale(1, 1);
-    gfx_set_rotation(0);
+    DrawInArena(Image, X, Y, ObjectLook(Direction, scale));
 }
 
 void Shot::FlyAndAge() {
@@ -179,14 +172,8 @@ int PGBullet::Update() {
 }
 
 int PGBullet::Draw() {
-    // Drawn at the scale in force, which every drawing leaves at 1.
-    const Match& match = TheMatch();
-    gfx_set_blend(kBlendAlpha);
-    gfx_set_alpha(255);
-    gfx_set_rotation(Direction);
-    gfx_draw_image(Image, X - match.ScrollX, Y - match.ScrollY, 0);
-    gfx_set_scale(1, 1);
-    gfx_set_rotation(0);
+    // The bolt's image at its own size.
+    DrawScaled(1.0f);
     return 0;
 }
 

@@ -51,13 +51,6 @@ bool TeamColour(int team, int* r, int* g, int* b) {
     return true;
 }
 
-bool SetTeamColour(int team) {
-    int r = 0, g = 0, b = 0;
-    if (!TeamColour(team, &r, &g, &b)) return false;
-    gfx_set_color(r, g, b);
-    return true;
-}
-
 ObjectClass ModelClass(int model) {
     return kModelOrder[std::clamp(model, 1, 5) - 1];
 }
@@ -151,23 +144,14 @@ int Vehicle::Update() {
 }
 
 int Vehicle::Draw() {
-    const AppState& app = App();
-    const Match& match = TheMatch();
-    const std::shared_ptr<ControlObject> owner = parent.lock();
-    gfx_set_scale(1, 1);
-    gfx_set_alpha(75);
-    gfx_set_color(255, 255, 255);
-    SetTeamColour(owner ? owner->Team : 0);
-    if (PlayerControlled != 0) DrawBody();
-    if (ShowsBigDog) {
-        gfx_set_color(255, 255, 255);
-        gfx_set_scale(0.75, 0.75);
-        gfx_set_alpha(0.75);
-        gfx_draw_image(app.BigDogImage, BigDogX - match.ScrollX, BigDogY - match.ScrollY, 0);
-        gfx_set_alpha(1);
-        gfx_set_scale(1, 1);
+    if (PlayerControlled != 0) {
+        // Tinted in the driver's team colour (none: untinted).
+        const std::shared_ptr<ControlObject> owner = parent.lock();
+        DrawParams body = ObjectLook(Angle, 0.5);
+        TeamColour(owner ? owner->Team : 0, &body.r, &body.g, &body.b);
+        DrawInArena(Image, ShownX, ShownY, body);
     }
-    gfx_set_color(255, 255, 255);
+    if (ShowsBigDog) DrawInArena(App().BigDogImage, BigDogX, BigDogY, ObjectLook(0, 0.75, 0.75));
     return 0;
 }
 
@@ -191,17 +175,6 @@ void Vehicle::MoveByPhysics() {
 int Vehicle::ScreenHeading() const {
     const int drawn = static_cast<int>(PlayerControlled == 1 ? Angle : -Angle);
     return (drawn % 360 + 360) % 360;
-}
-
-void Vehicle::DrawBody() const {
-    const Match& match = TheMatch();
-    gfx_set_blend(kBlendAlpha);
-    gfx_set_rotation(Angle);
-    gfx_set_scale(0.5, 0.5);
-    gfx_set_alpha(255);
-    gfx_draw_image(Image, ShownX - match.ScrollX, ShownY - match.ScrollY, 0);
-    gfx_set_scale(1, 1);
-    gfx_set_rotation(0);
 }
 
 int Vehicle::Collision() {

@@ -34,11 +34,8 @@ struct VehicleModel {
 /// The five models, in the order of the per-class passes.
 const VehicleModel& ModelOf(ObjectClass model);
 
-/// Sets the drawing colour of team 1 red, 2 green, 3 blue, 4 yellow and
-/// returns true; other teams leave the colour and return false.
-bool SetTeamColour(int team);
-/// The colour of team 1..4 into r, g, b; false (and nothing written) for no
-/// team.
+/// The colour of team 1 red, 2 green, 3 blue, 4 yellow into r, g, b; false
+/// (and nothing written) for no team.
 bool TeamColour(int team, int* r, int* g, int* b);
 /// The class of vehicle model 1 Jeep .. 5 SemiTruck; other numbers are
 /// taken as the nearest model.
@@ -146,9 +143,6 @@ public:
 
 private:
     void MoveByPhysics();
-    /// The body at (ShownX, ShownY) minus the view offset, rotated by
-    /// Angle, half size.
-    void DrawBody() const;
     const VehicleModel* model_ = nullptr;
     LiveTally tally_{"Vehicle"};
 };

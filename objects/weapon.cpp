@@ -24,14 +24,7 @@ Weapon::Weapon() : Emitter(SpriteEmitter::Create(App().GradBall, 100)) {}
 Weapon::~Weapon() = default;
 
 int Weapon::Draw() {
-    const Match& match = TheMatch();
-    gfx_set_blend(kBlendAlpha);
-    gfx_set_alpha(255);
-    gfx_set_rotation(Angle);
-    gfx_set_scale(0.25, 0.25);
-    gfx_draw_image(Image, X - match.ScrollX, Y - match.ScrollY, 0);
-    gfx_set_scale(1, 1);
-    gfx_set_rotation(0);
+    DrawInArena(Image, X, Y, ObjectLook(Angle, 0.25));
     return 0;
 }
 

@@ -145,11 +145,14 @@ void Sprite::RenderShape() {
     if (Shape.empty()) return;
     const std::vector<Vector2D> points =
         WorldTransform(Shape, Pos - ViewOffset, Heading, Side, Scale);
-    gfx_set_color(Red, Green, Blue);
-    gfx_set_blend(Blend);
-    gfx_set_alpha(Alpha);
-    gfx_set_scale(1, 1);
-    gfx_set_rotation(0);
+    const GfxStateGuard keep;
+    DrawParams params;
+    params.r = Red;
+    params.g = Green;
+    params.b = Blue;
+    params.blend = Blend;
+    params.alpha = Alpha;
+    gfx_apply_params(params);
     gfx_set_line_width(1);
     for (std::size_t i = 0; i < points.size(); ++i) {
         const Vector2D& a = points[i];
@@ -161,14 +164,18 @@ void Sprite::RenderShape() {
 
 void Sprite::RenderImage() {
     img_mid_handle(Image);
-    gfx_set_color(Red, Green, Blue);
-    gfx_set_scale(Scale.x, Scale.y);
+    DrawParams params;
+    params.r = Red;
+    params.g = Green;
+    params.b = Blue;
+    params.scale_x = Scale.x;
+    params.scale_y = Scale.y;
     // Drawing rotation runs clockwise on the y-down screen, the heading
     // angle anticlockwise.
-    gfx_set_rotation(-GetRotation());
-    gfx_set_blend(Blend);
-    gfx_set_alpha(Alpha);
-    gfx_draw_image(Image, Pos.x - ViewOffset.x, Pos.y - ViewOffset.y, Frame);
+    params.rotation = -GetRotation();
+    params.blend = Blend;
+    params.alpha = Alpha;
+    gfx_draw_image_with(Image, Pos.x - ViewOffset.x, Pos.y - ViewOffset.y, Frame, params);
     RenderDebug();
 }
 
@@ -180,10 +187,8 @@ void Sprite::RenderDebug() {
                      world->ShowHeading() || world->ShowSmoothedHeading() ||
                      world->ShowViewRange() || world->ShowPath() || world->ShowNeighbours();
     if (!any) return;
-    gfx_set_scale(1, 1);
-    gfx_set_rotation(0);
-    gfx_set_alpha(1);
-    gfx_set_blend(3);
+    const GfxStateGuard keep;
+    gfx_apply_params(DrawParams{});
     gfx_set_line_width(1);
     const Vector2D at = Pos - ViewOffset;
     auto colour = [&](int index) {

@@ -31,12 +31,15 @@ void Wall::CalculateNormal() {
 }
 
 void Wall::Render(bool showNormal) const {
+    const GfxStateGuard keep;
+    DrawParams params;
+    params.r = red_;
+    params.g = green_;
+    params.b = blue_;
+    params.alpha = alpha_;
+    params.blend = blend_;
+    gfx_apply_params(params);
     gfx_set_line_width(1);
-    gfx_set_color(red_, green_, blue_);
-    gfx_set_scale(1, 1);
-    gfx_set_rotation(0);
-    gfx_set_alpha(alpha_);
-    gfx_set_blend(blend_);
     const Vector2D a = from_ + offset_, b = to_ + offset_;
     gfx_draw_line(a.x, a.y, b.x, b.y);
     if (showNormal) {
@@ -167,12 +170,14 @@ void GameWorld::Render() {
     if (ShowObstacles()) {
         for (const SpriteRef& ob : obstacles_) {
             ob->Render();
+            const GfxStateGuard keep;
             const RGBColor& c = palette_[1];
-            gfx_set_color(c.R, c.G, c.B);
-            gfx_set_alpha(1);
-            gfx_set_blend(3);
-            gfx_set_scale(1, 1);
-            gfx_set_rotation(0);
+            DrawParams params;
+            params.r = c.R;
+            params.g = c.G;
+            params.b = c.B;
+            gfx_apply_params(params);
+            gfx_set_line_width(1);
             DrawCircle(ob->Pos.x - ob->ViewOffset.x, ob->Pos.y - ob->ViewOffset.y,
                        ob->BoundingRadius);
         }
@@ -182,13 +187,13 @@ void GameWorld::Render() {
         sprite->Render();
     }
     if (ShowFPS()) {
-        gfx_set_alpha(1);
-        gfx_set_line_width(1);
-        gfx_set_scale(1, 1);
-        gfx_set_rotation(0);
-        gfx_set_blend(3);
+        const GfxStateGuard keep;
         const RGBColor& c = palette_[8];
-        gfx_set_color(c.R, c.G, c.B);
+        DrawParams params;
+        params.r = c.R;
+        params.g = c.G;
+        params.b = c.B;
+        gfx_apply_params(params);
         gfx_draw_text(str_from_int(DisplayedFrameRate()), 10, 10);
     }
 }

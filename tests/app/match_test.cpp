@@ -7,10 +7,13 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <numeric>
 
 #include "ai/ai.h"
 #include "app/app_state.h"
+#include "app/console.h"
 #include "app/console_message.h"
 #include "app/game.h"
 #include "app/hud.h"
@@ -20,6 +23,7 @@
 #include "engine/byte_codec.h"
 #include "engine/clock.h"
 #include "engine/engine.h"
+#include "engine/font.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
 #include "gui/kit.h"
@@ -599,6 +603,114 @@ TEST_F(MatchTest, ASpectatorMatchFollowsTheFirstComputerDriver) {
     TheMatch().TimeLeft = 0;
     Frames(1);
     EXPECT_EQ(LastResults().size(), 2u);
+}
+
+// Every drawing of a match frame, pass by pass, draws the same pixels from
+// a plain drawing state and from an odd one (turned, scaled, faint,
+// coloured, additive, off its handle, in another font), and leaves the
+// state and the font as it found them.
+TEST_F(MatchTest, EveryDrawingPassIgnoresAndKeepsTheDrawingState) {
+    setup.GameType = 1;  // the Big Dog marker
+    setup.Team = 2;
+    setup.AIStyle = {3, 1, 0, 0, 0};
+    setup.AITeam = {1, 5, 5, 5, 5};
+    ASSERT_TRUE(Start("yard.arn"));
+    Frames(2);
+    // One of every kind of object in view round the car, the trigger held
+    // and the console open; the drivers step once more to aim and fire.
+    const auto human = std::static_pointer_cast<ControlObject>(TheMatch().HumanPlayer);
+    const int x = static_cast<int>(Car().X), y = static_cast<int>(Car().Y);
+    Scar::Make(x + 60, y, 2);
+    Tread::Make(x - 60, y, 30);
+    Wreckage::Make(x, y + 90, 45, 2);
+    Explosion::Make(x + 110, y + 40, 2, nullptr);
+    Mine().Fire(x - 120, y - 60, 0, human);
+    Turret().Fire(x + 130, y - 90, 0, human);
+    Shield().Fire(x, y, 0, human);
+    for (const auto& shot : std::vector<std::shared_ptr<Shot>>{
+             std::make_shared<MGBullet>(), std::make_shared<RPGBullet>(),
+             std::make_shared<PGBullet>(), std::make_shared<Shrapnel>()}) {
+        shot->Fire(x, y - 40, 20, human);
+    }
+    App().ConsoleOpen = 1;
+    Car().Shoot = 1;
+    AI::List.Walk([&](AI& ai) {
+        ai.myVehicle->mySprite->SetPos(x + 200, y + 100);
+        ai.Update();
+    });
+    Player::UpdateAll();
+    Shot::List.WalkClass(ObjectClass::RPGBullet, [](Shot& s) { s.Update(); });
+
+    GfxState plain = gfx_get_state();
+    plain.rotation = 0;
+    plain.scale_x = plain.scale_y = 1;
+    plain.alpha = 1;
+    plain.r = plain.g = plain.b = 255;
+    plain.blend = kBlendAlpha;
+    plain.handle_x = plain.handle_y = 0;
+    GfxState odd = plain;
+    odd.rotation = 37;
+    odd.scale_x = 1.6;
+    odd.scale_y = 0.4;
+    odd.alpha = 0.3;
+    odd.r = 20;
+    odd.g = 200;
+    odd.b = 90;
+    odd.blend = kBlendLight;
+    odd.handle_x = 13;
+    odd.handle_y = -7;
+    odd.line_width = 5;
+    const FontHandle plain_font = App().FontMedium, odd_font = App().FontLarge;
+    // The pixels right of `from_x` (the console's memory figure, left of
+    // its log, changes between two drawings).
+    int from_x = 0;
+    auto picture = [&](const std::function<void()>& pass, const GfxState& state,
+                       const FontHandle& font) {
+        gfx_set_state(state);
+        gfx_set_font(font);
+        gfx_cls();
+        pass();
+        EXPECT_TRUE(gfx_get_state() == state) << "the drawing state is left as it was";
+        EXPECT_EQ(gfx_get_font(), font) << "and so is the font";
+        return gfx_read_pixels(from_x, 0, 1024 - from_x, 768);
+    };
+    auto check = [&](const char* name, const std::function<void()>& pass) {
+        gfx_cls();
+        const std::vector<std::uint32_t> blank = gfx_read_pixels(from_x, 0, 1024 - from_x, 768);
+        SCOPED_TRACE(name);
+        const auto a = picture(pass, plain, plain_font);
+        const auto b = picture(pass, odd, odd_font);
+        EXPECT_TRUE(a != blank) << "it draws something";
+        EXPECT_TRUE(a == b) << std::inner_product(a.begin(), a.end(), b.begin(), 0, std::plus<>(),
+                                                  std::not_equal_to<>())
+                            << " pixels differ";
+    };
+    check("scars", [] { Scar::DrawAll(); });
+    check("treads", [] { Tread::DrawAll(); });
+    check("wrecks", [] { Wreckage::DrawAll(); });
+    check("steering world", [] { TheMatch().TheWorld->Render(); });
+    check("mines and turrets", [] { Shot::DrawSecondary(); });
+    check("pickups", [] {
+        HealthPickUp::DrawAll();
+        WeaponPickUp::DrawAll();
+        SecondaryPickUp::DrawAll();
+    });
+    check("computer drivers", [] { AI::DrawAll(); });
+    check("player", [] { Player::DrawAll(); });
+    check("shots and shields", [] { Shot::List.Walk([](Shot& s) { s.Draw(); }); });
+    check("weapons", [] { Weapon::DrawAll(); });
+    check("explosions", [] { Explosion::DrawAll(); });
+    check("status bar", [] { DrawStatusBar(); });
+    check("minimap", [] { Minimap::DrawAll(); });
+    from_x = 430;
+    check("console", [] { ConsoleDraw(); });
+    from_x = 0;
+    App().ConsoleOpen = 0;
+    check("score and aim", [] { DrawScoreAndAim(); });
+    Car().Health = -1;
+    Player::UpdateAll();  // destroyed
+    Player::UpdateAll();  // waiting to respawn
+    check("respawn screen", [] { Player::DrawAll(); });
 }
 
 // The picture of every frame of a busy match, pinned: dust, which scrolls,

@@ -14,6 +14,7 @@
 #include "app/app_state.h"
 #include "app/console.h"
 #include "app/console_message.h"
+#include "app/match.h"
 #include "app/menus.h"
 #include "app/pause.h"
 #include "app/player.h"
@@ -220,26 +221,38 @@ TEST_F(MenusTest, NoLabelRunsIntoTheGadgetBesideIt) {
     gfx_set_font(nullptr);
 }
 
-// A match leaves a rotation and a clip rectangle behind when it ends; the
-// results screen must still come out upright and whole.
-TEST_F(MenusTest, AMenuFrameStartsFromAPlainDrawingState) {
+// Nothing resets the drawing state between frames: every frame of a match
+// leaves it as it found it, and the menus after the match come out as
+// before it.
+TEST_F(MenusTest, AMatchLeavesTheDrawingStateAsItFoundIt) {
     ASSERT_TRUE(StartMenus());
     struct Capture {
         std::vector<std::uint32_t> pixels;
-    } plain, after;
+    } before, after;
     auto grab = [](void* user) {
         static_cast<Capture*>(user)->pixels = gfx_read_pixels(0, 0, 1024, 768);
     };
-    SetBeforeFlipHook(grab, &plain);
+    SetBeforeFlipHook(grab, &before);
     RunFrame();
-    gfx_set_rotation(40);
-    gfx_set_origin(30, 30);
-    gfx_set_viewport(0, 0, 5, 5);
+    SetBeforeFlipHook(nullptr, nullptr);
+    const GfxState state = gfx_get_state();
+    MatchSetup match;
+    match.Arena = "yard.arn";
+    match.AIStyle = {3, 3, 0, 0, 0};
+    match.GameType = 1;
+    match.Spectate = true;
+    ASSERT_TRUE(StartMatch(match));
+    App().GameState = kStateMatch;
+    for (int frame = 0; frame < 240; ++frame) {
+        RunFrame();
+        ASSERT_TRUE(gfx_get_state() == state) << "frame " << frame;
+    }
+    QuitMatch();
     SetBeforeFlipHook(grab, &after);
     RunFrame();
     SetBeforeFlipHook(nullptr, nullptr);
-    ASSERT_EQ(plain.pixels.size(), 1024u * 768u);
-    EXPECT_TRUE(plain.pixels == after.pixels);
+    ASSERT_EQ(before.pixels.size(), 1024u * 768u);
+    EXPECT_TRUE(before.pixels == after.pixels);
 }
 
 TEST_F(MenusTest, InstantBattleLeadsToTheMatchSetupWithItsStartUpChoices) {
