@@ -137,7 +137,7 @@ void ConsoleDraw() {
     const AppState& app = App();
     if (app.ConsoleOpen != 1) return;
     const int w = gfx_width();
-    const FontScope font(app.FontSmall);
+    const kit_FontScope font(app.FontSmall);
     gfx_draw_rect_with(430, 15, w - 400, 130, Tint(0, 0, 0, 0.1));
     if (ConsoleMessage::List) {
         int i = 0;

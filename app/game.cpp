@@ -92,7 +92,7 @@ void DrawLoadingScreen() {
         DrawParams look;
         look.blend = kBlendMask;
         gfx_draw_image_with(app.LogoBackdrop, 0, 0, 0, look);
-        const FontScope font(app.FontLarge);
+        const kit_FontScope font(app.FontLarge);
         look.r = look.g = look.b = 0;
         const std::string text = "LOADING...";
         DrawTextWith(text, gfx_width() / 2 - gfx_text_width(text) / 2,
@@ -109,7 +109,7 @@ void MenuFrame() {
     AppState& app = App();
     if (engine_options().video) {
         gfx_draw_image_with(app.MenuBackdrop, 0, 0, 0, DrawParams{});
-        const FontScope font(app.FontMedium);
+        const kit_FontScope font(app.FontMedium);
         DrawTextWith(kMenuFooter, 0, gfx_height() - gfx_text_height(), DrawParams{});
     }
     sys_poll_events();
@@ -120,7 +120,7 @@ void MenuFrame() {
 // The frame counter in the top-right corner ("Show FPS").
 void DrawFrameRate() {
     const AppState& app = App();
-    const FontScope font(app.FontSmall ? app.FontSmall : gfx_get_font());
+    const kit_FontScope font(app.FontSmall ? app.FontSmall : gfx_get_font());
     const std::string text = str_from_int(kit_FPS::GetFPS()) + " FPS";
     gfx_draw_rect_with(gfx_width() - gfx_text_width(text) - 12, 4, gfx_text_width(text) + 8,
                        gfx_text_height() + 4, Tint(0, 0, 0, 0.6));
@@ -215,7 +215,7 @@ void MatchFrame() {
     if (draw) {
         if (match.TheWorld) {
             // Its frame rate (shown with the console) in the console's font.
-            const FontScope font(app.FontSmall);
+            const kit_FontScope font(app.FontSmall);
             match.TheWorld->Render();
         }
         Shot::DrawSecondary();
@@ -372,7 +372,7 @@ void DrawLeavingBar(double share) {
     const int x = (gfx_width() - w) / 2, y = gfx_height() - h - 60;
     gfx_draw_rect_with(x, y, w, h, Tint(0, 0, 0, 0.75));
     {
-        const FontScope font(app.FontMedium ? app.FontMedium : gfx_get_font());
+        const kit_FontScope font(app.FontMedium ? app.FontMedium : gfx_get_font());
         const std::string text = "Leaving...";
         DrawTextWith(text, x + (w - gfx_text_width(text)) / 2, y + 6, DrawParams{});
     }

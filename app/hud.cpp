@@ -20,7 +20,7 @@ void DrawStatusBar() {
     if (!match.HumanPlayer || !match.HumanPlayer->myVehicle) return;
     const Vehicle& v = *match.HumanPlayer->myVehicle;
     const int w = gfx_width(), h = gfx_height();
-    const FontScope font(app.FontMedium);
+    const kit_FontScope font(app.FontMedium);
     gfx_draw_rect_with(0, h - 36, w, h,
                        v.Health > 15 ? Tint(255, 255, 255, 0.5) : Tint(255, 0, 0, 0.5));
     const DrawParams black = Tint(0, 0, 0);

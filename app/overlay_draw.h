@@ -1,25 +1,14 @@
 #pragma once
 // Drawing of the match's overlay and the frame's own texts with explicit
 // parameters: each drawing sets what it uses for itself and leaves the
-// drawing state (and the font in force) as it found it.
+// drawing state (and the font in force, through `kit_FontScope`) as it
+// found it.
 
 #include <string>
 
 #include "engine/font.h"
 #include "engine/graphics.h"
-
-/// Makes a font the one in force for a scope (text widths are measured in
-/// it too) and puts the previous one back when the scope ends.
-class FontScope {
-public:
-    explicit FontScope(const FontHandle& font) : saved_(gfx_get_font()) { gfx_set_font(font); }
-    ~FontScope() { gfx_set_font(saved_); }
-    FontScope(const FontScope&) = delete;
-    FontScope& operator=(const FontScope&) = delete;
-
-private:
-    FontHandle saved_;
-};
+#include "gui/state.h"
 
 /// Upright, unscaled, alpha-blended drawing in a colour at an alpha.
 inline DrawParams Tint(int r, int g, int b, double alpha = 1.0) {

@@ -104,7 +104,7 @@ void Player::DrawRespawnScreen() const {
     const DrawParams bar = Tint(0, 255, 0, 0.5);
     gfx_draw_rect_with(w / 2, h / 2 + 36, -d, 18, bar);
     gfx_draw_rect_with(w / 2, h / 2 + 36, d, 18, bar);
-    const FontScope font(app.FontLarge);
+    const kit_FontScope font(app.FontLarge);
     const std::string text = "RESPAWNING...";
     DrawTextWith(text, w / 2 - gfx_text_width(text) / 2, h / 2 - gfx_text_height() / 2,
                  DrawParams{});
@@ -168,7 +168,7 @@ void DrawScoreAndAim() {
     const AppState& app = App();
     const Match& match = TheMatch();
     if (app.ConsoleOpen == 0) {
-        const FontScope font(app.FontMedium);
+        const kit_FontScope font(app.FontMedium);
         int x = 10;
         if (match.HumanPlayer) {
             const std::string score = ScoreText(match.HumanPlayer->Points, match.ScoreLimit);
