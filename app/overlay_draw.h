@@ -21,16 +21,6 @@ private:
     FontHandle saved_;
 };
 
-/// Upright, unscaled, alpha-blended drawing in a colour at an alpha.
-inline DrawParams Tint(int r, int g, int b, double alpha = 1.0) {
-    DrawParams params;
-    params.r = r;
-    params.g = g;
-    params.b = b;
-    params.alpha = alpha;
-    return params;
-}
-
 /// Text in the font in force with the parameters given.
 inline void DrawTextWith(const std::string& text, double x, double y, const DrawParams& params) {
     const GfxStateGuard keep;
