@@ -39,13 +39,13 @@ constexpr const char* kCommandLines[8] = {
 DrawParams MessageLook(int colour) {
     switch (colour) {
         case kConsoleRed:
-            return Tint(255, 0, 0);
+            return gfx_tint(255, 0, 0);
         case kConsoleGreen:
-            return Tint(0, 255, 0);
+            return gfx_tint(0, 255, 0);
         case kConsoleYellow:
-            return Tint(255, 255, 0);
+            return gfx_tint(255, 255, 0);
         default:
-            return Tint(255, 255, 255);
+            return gfx_tint(255, 255, 255);
     }
 }
 
@@ -138,7 +138,7 @@ void ConsoleDraw() {
     if (app.ConsoleOpen != 1) return;
     const int w = gfx_width();
     const kit_FontScope font(app.FontSmall);
-    gfx_draw_rect_with(430, 15, w - 400, 130, Tint(0, 0, 0, 0.1));
+    gfx_draw_rect_with(430, 15, w - 400, 130, gfx_tint(0, 0, 0, 0.1));
     if (ConsoleMessage::List) {
         int i = 0;
         for (const auto& message : *ConsoleMessage::List) {
@@ -146,7 +146,7 @@ void ConsoleDraw() {
             DrawTextWith(message->Text, 435, 15 * i, MessageLook(message->Color));
         }
     }
-    DrawTextWith("Command: " + g_input_line, 435, 120, Tint(0, 255, 255));
+    DrawTextWith("Command: " + g_input_line, 435, 120, gfx_tint(0, 255, 255));
     const DrawParams white;
     DrawTextWith("Memory Allocated: " + str_from_int(HeapBytesInUse()), 10, 30, white);
     if (AI::ListCreated) {

@@ -123,7 +123,7 @@ void DrawFrameRate() {
     const kit_FontScope font(app.FontSmall ? app.FontSmall : gfx_get_font());
     const std::string text = str_from_int(kit_FPS::GetFPS()) + " FPS";
     gfx_draw_rect_with(gfx_width() - gfx_text_width(text) - 12, 4, gfx_text_width(text) + 8,
-                       gfx_text_height() + 4, Tint(0, 0, 0, 0.6));
+                       gfx_text_height() + 4, gfx_tint(0, 0, 0, 0.6));
     DrawTextWith(text, gfx_width() - gfx_text_width(text) - 8, 6, DrawParams{});
 }
 
@@ -370,14 +370,14 @@ void DrawLeavingBar(double share) {
     const AppState& app = App();
     const int w = 300, h = 56;
     const int x = (gfx_width() - w) / 2, y = gfx_height() - h - 60;
-    gfx_draw_rect_with(x, y, w, h, Tint(0, 0, 0, 0.75));
+    gfx_draw_rect_with(x, y, w, h, gfx_tint(0, 0, 0, 0.75));
     {
         const kit_FontScope font(app.FontMedium ? app.FontMedium : gfx_get_font());
         const std::string text = "Leaving...";
         DrawTextWith(text, x + (w - gfx_text_width(text)) / 2, y + 6, DrawParams{});
     }
     gfx_draw_rect_with(x + 10, y + h - 18, static_cast<int>((w - 20) * share), 10,
-                       Tint(200, 40, 40));
+                       gfx_tint(200, 40, 40));
 }
 
 // Whether Escape has been held long enough to leave; draws the bar while it

@@ -22,8 +22,8 @@ void DrawStatusBar() {
     const int w = gfx_width(), h = gfx_height();
     const kit_FontScope font(app.FontMedium);
     gfx_draw_rect_with(0, h - 36, w, h,
-                       v.Health > 15 ? Tint(255, 255, 255, 0.5) : Tint(255, 0, 0, 0.5));
-    const DrawParams black = Tint(0, 0, 0);
+                       v.Health > 15 ? gfx_tint(255, 255, 255, 0.5) : gfx_tint(255, 0, 0, 0.5));
+    const DrawParams black = gfx_tint(0, 0, 0);
     if (const Weapon* gun = v.WeaponSlot.get()) {
         const std::string ammo = gun->Ammo == -1 ? "Unlimited" : str_from_int(gun->Ammo);
         DrawTextWith(gun->Name + " | " + ammo, 10, h - 36, black);

@@ -10,16 +10,6 @@
 #include "engine/graphics.h"
 #include "gui/state.h"
 
-/// Upright, unscaled, alpha-blended drawing in a colour at an alpha.
-inline DrawParams Tint(int r, int g, int b, double alpha = 1.0) {
-    DrawParams params;
-    params.r = r;
-    params.g = g;
-    params.b = b;
-    params.alpha = alpha;
-    return params;
-}
-
 /// Text in the font in force with the parameters given.
 inline void DrawTextWith(const std::string& text, double x, double y, const DrawParams& params) {
     const GfxStateGuard keep;

@@ -118,7 +118,7 @@ void QuitMatch() {
 void PausedFrame() {
     if (engine_options().video) {
         gfx_draw_image_with(g_pause.picture, 0, 0, 0, DrawParams{});
-        gfx_draw_rect_with(0, 0, gfx_width(), gfx_height(), Tint(0, 0, 0, 0.55));
+        gfx_draw_rect_with(0, 0, gfx_width(), gfx_height(), gfx_tint(0, 0, 0, 0.55));
     }
     kit_Refresh();
     HandleMenuEvents();

@@ -100,8 +100,8 @@ void Player::DrawRespawnScreen() const {
     const AppState& app = App();
     const int w = gfx_width(), h = gfx_height();
     const int d = respawnLeft_;
-    gfx_draw_rect_with(0, h / 2 - 36, w, 100, Tint(0, 0, 0, 0.5));
-    const DrawParams bar = Tint(0, 255, 0, 0.5);
+    gfx_draw_rect_with(0, h / 2 - 36, w, 100, gfx_tint(0, 0, 0, 0.5));
+    const DrawParams bar = gfx_tint(0, 255, 0, 0.5);
     gfx_draw_rect_with(w / 2, h / 2 + 36, -d, 18, bar);
     gfx_draw_rect_with(w / 2, h / 2 + 36, d, 18, bar);
     const kit_FontScope font(app.FontLarge);

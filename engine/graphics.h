@@ -118,6 +118,16 @@ struct DrawParams {
     int r = 255, g = 255, b = 255;
     double handle_x = 0.0, handle_y = 0.0;  ///< of shapes; images have their own
 };
+/// Upright, unscaled drawing in a colour at an alpha with a blend.
+inline DrawParams gfx_tint(int r, int g, int b, double alpha = 1.0, int blend = kBlendAlpha) {
+    DrawParams params;
+    params.r = r;
+    params.g = g;
+    params.b = b;
+    params.alpha = alpha;
+    params.blend = blend;
+    return params;
+}
 /// Puts the parameters into the drawing state (used by the *_with calls).
 void gfx_apply_params(const DrawParams& params);
 /// A filled rectangle drawn with these parameters.

@@ -34,10 +34,7 @@ std::shared_ptr<Minimap> Minimap::Create(int screenW, int screenH, int arenaW, i
 }
 
 int Minimap::Draw() {
-    DrawParams shade;
-    shade.alpha = 0.25;
-    shade.r = shade.g = shade.b = 0;
-    gfx_draw_rect_with(gfx_width() - 150, gfx_height() - 186, 150, 150, shade);
+    gfx_draw_rect_with(gfx_width() - 150, gfx_height() - 186, 150, 150, gfx_tint(0, 0, 0, 0.25));
     return 0;
 }
 
@@ -90,9 +87,7 @@ int MinimapDot::Draw() {
         TeamColour(team, &dot.r, &dot.g, &dot.b);
     }
     if (IsHumanPlayer(driver)) {
-        DrawParams frame;
-        frame.g = frame.b = 0;
-        gfx_draw_rect_with(X - 1, Y - 1, 7, 7, frame);
+        gfx_draw_rect_with(X - 1, Y - 1, 7, 7, gfx_tint(255, 0, 0));
         dot.r = dot.g = dot.b = 255;
     }
     gfx_draw_rect_with(X, Y, 5, 5, dot);

@@ -146,13 +146,7 @@ void Sprite::RenderShape() {
     const std::vector<Vector2D> points =
         WorldTransform(Shape, Pos - ViewOffset, Heading, Side, Scale);
     const GfxStateGuard keep;
-    DrawParams params;
-    params.r = Red;
-    params.g = Green;
-    params.b = Blue;
-    params.blend = Blend;
-    params.alpha = Alpha;
-    gfx_apply_params(params);
+    gfx_apply_params(gfx_tint(Red, Green, Blue, Alpha, Blend));
     gfx_set_line_width(1);
     for (std::size_t i = 0; i < points.size(); ++i) {
         const Vector2D& a = points[i];
@@ -164,17 +158,12 @@ void Sprite::RenderShape() {
 
 void Sprite::RenderImage() {
     img_mid_handle(Image);
-    DrawParams params;
-    params.r = Red;
-    params.g = Green;
-    params.b = Blue;
+    DrawParams params = gfx_tint(Red, Green, Blue, Alpha, Blend);
     params.scale_x = Scale.x;
     params.scale_y = Scale.y;
     // Drawing rotation runs clockwise on the y-down screen, the heading
     // angle anticlockwise.
     params.rotation = -GetRotation();
-    params.blend = Blend;
-    params.alpha = Alpha;
     gfx_draw_image_with(Image, Pos.x - ViewOffset.x, Pos.y - ViewOffset.y, Frame, params);
     RenderDebug();
 }

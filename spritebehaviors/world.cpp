@@ -32,13 +32,7 @@ void Wall::CalculateNormal() {
 
 void Wall::Render(bool showNormal) const {
     const GfxStateGuard keep;
-    DrawParams params;
-    params.r = red_;
-    params.g = green_;
-    params.b = blue_;
-    params.alpha = alpha_;
-    params.blend = blend_;
-    gfx_apply_params(params);
+    gfx_apply_params(gfx_tint(red_, green_, blue_, alpha_, blend_));
     gfx_set_line_width(1);
     const Vector2D a = from_ + offset_, b = to_ + offset_;
     gfx_draw_line(a.x, a.y, b.x, b.y);
@@ -172,11 +166,7 @@ void GameWorld::Render() {
             ob->Render();
             const GfxStateGuard keep;
             const RGBColor& c = palette_[1];
-            DrawParams params;
-            params.r = c.R;
-            params.g = c.G;
-            params.b = c.B;
-            gfx_apply_params(params);
+            gfx_apply_params(gfx_tint(c.R, c.G, c.B));
             gfx_set_line_width(1);
             DrawCircle(ob->Pos.x - ob->ViewOffset.x, ob->Pos.y - ob->ViewOffset.y,
                        ob->BoundingRadius);
@@ -189,11 +179,7 @@ void GameWorld::Render() {
     if (ShowFPS()) {
         const GfxStateGuard keep;
         const RGBColor& c = palette_[8];
-        DrawParams params;
-        params.r = c.R;
-        params.g = c.G;
-        params.b = c.B;
-        gfx_apply_params(params);
+        gfx_apply_params(gfx_tint(c.R, c.G, c.B));
         gfx_draw_text(str_from_int(DisplayedFrameRate()), 10, 10);
     }
 }
