@@ -38,6 +38,7 @@ Engine::Engine(const EngineOptions& options) {
         return;
     }
     IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);
+    engine_detail::pads_start();
     engine_detail::audio_start(g_options.audio);
     engine_detail::fonts_start();
     clock_set_fixed_step(g_options.fixed_dt);
@@ -52,6 +53,7 @@ Engine::~Engine() {
     gfx_close();
     engine_detail::fonts_stop();
     engine_detail::audio_stop();
+    engine_detail::pads_stop();
     IMG_Quit();
     SDL_Quit();
     clock_set_fixed_step(0.0);

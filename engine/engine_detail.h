@@ -116,6 +116,10 @@ enum class TapeKind : int {
     Char,
     FocusLost,
     FocusGained,
+    PadDown,  ///< a pad button, in `a`
+    PadUp,
+    PadAxis,   ///< axis `a` moved to `b` (whole steps of 1/127)
+    PadReset,  ///< a pad was pulled out: every pad input let go
 };
 struct TapeEvent {
     TapeKind kind;
@@ -125,6 +129,23 @@ struct TapeEvent {
 void input_apply(const TapeEvent& event);
 /// Input: feeds one SDL event into the polled input state.
 void input_handle_event(const SDL_Event& event);
+
+/// Pads: opened and closed with the engine; `pad_device_added` opens a
+/// plugged-in pad, `pad_device_removed` closes one (true when it was open).
+void pads_start();
+void pads_stop();
+void pad_device_added(int device_index);
+bool pad_device_removed(int instance_id);
+/// Axis moves are kept through a poll and applied at its end, one per
+/// axis that changed.
+void pad_note_axis(int axis, int value);
+std::vector<TapeEvent> pad_take_axis_moves();
+/// Applies a pad event of the tape's kinds to the pad state.
+void pad_apply(const TapeEvent& event);
+void pad_begin_poll();
+void pad_reset();
+/// The mouse moved: it aims again, not the right stick.
+void pad_mouse_moved();
 /// The input tape's hooks: a recording tape notes each poll, each event
 /// applied and each clock step; a playing tape applies a poll's recorded
 /// events (at the end of the poll) and gives the clock its recorded step

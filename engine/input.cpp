@@ -3,7 +3,9 @@
 #include <array>
 
 #include "engine/engine_detail.h"
+#include "engine/gamepad.h"
 #include "engine/input_tape.h"
+#include "engine/switches.h"
 
 namespace {
 
@@ -11,20 +13,9 @@ constexpr int kKeyCount = 256;
 constexpr int kButtonCount = 4;  // index 1..3
 constexpr int kCharRing = 256;
 
-// What the game reads ("held") can differ from what the device says
-// ("down"): a press whose release arrives in the same poll (a touchpad tap,
-// a quick click or key stroke between two frames) stays held until the next
-// poll, so that every press is seen down for at least one frame.
-struct Switches {
-    std::array<bool, kKeyCount> held{};
-    std::array<bool, kKeyCount> down{};
-    std::array<bool, kKeyCount> pressed_this_poll{};
-    std::array<int, kKeyCount> hits{};
-};
-
 struct InputState {
-    Switches keys;
-    Switches buttons;  // index 1..3
+    Switches<kKeyCount> keys;        // index 1..255
+    Switches<kButtonCount> buttons;  // index 1..3
     std::array<int, kCharRing> chars{};
     int char_head = 0;   // next to read
     int char_count = 0;  // unread
@@ -164,39 +155,20 @@ int game_button(Uint8 sdl_button) {
     }
 }
 
-void press(Switches& s, int index, int count) {
-    if (index <= 0 || index >= count) return;
-    const auto i = static_cast<std::size_t>(index);
-    if (!s.down[i]) ++s.hits[i];
-    s.down[i] = true;
-    s.held[i] = true;
-    s.pressed_this_poll[i] = true;
-}
-
-// A release of a switch pressed in this same poll is applied by the next poll.
-void release(Switches& s, int index, int count) {
-    if (index <= 0 || index >= count) return;
-    const auto i = static_cast<std::size_t>(index);
-    s.down[i] = false;
-    if (!s.pressed_this_poll[i]) s.held[i] = false;
-}
-
-// The start of a poll: releases held back by the previous one take effect.
-void begin_poll(Switches& s) {
-    s.held = s.down;
-    s.pressed_this_poll.fill(false);
-}
-
-void flush(Switches& s) {
-    s = Switches{};
-}
-
 void press_key(int key) {
-    press(g_in.keys, key, kKeyCount);
+    if (key > 0) g_in.keys.press(key);
 }
 
 void release_key(int key) {
-    release(g_in.keys, key, kKeyCount);
+    if (key > 0) g_in.keys.release(key);
+}
+
+void press_button(int button) {
+    if (button > 0) g_in.buttons.press(button);
+}
+
+void release_button(int button) {
+    if (button > 0) g_in.buttons.release(button);
 }
 
 // Side-specific codes travel with the generic ones, as the game tests either.
@@ -226,12 +198,12 @@ void push_char(int code) {
 }
 
 void flush_keys() {
-    flush(g_in.keys);
+    g_in.keys = {};
     g_in.char_head = g_in.char_count = 0;
 }
 
 void flush_mouse() {
-    flush(g_in.buttons);
+    g_in.buttons = {};
 }
 
 }  // namespace
@@ -258,16 +230,17 @@ void input_apply(const TapeEvent& ev) {
         case TapeKind::Motion:
             g_in.mouse_x = ev.a;
             g_in.mouse_y = ev.b;
+            pad_mouse_moved();
             break;
         case TapeKind::ButtonDown:
             g_in.mouse_x = ev.a;
             g_in.mouse_y = ev.b;
-            press(g_in.buttons, game_button(static_cast<Uint8>(ev.c)), kButtonCount);
+            press_button(game_button(static_cast<Uint8>(ev.c)));
             break;
         case TapeKind::ButtonUp:
             g_in.mouse_x = ev.a;
             g_in.mouse_y = ev.b;
-            release(g_in.buttons, game_button(static_cast<Uint8>(ev.c)), kButtonCount);
+            release_button(game_button(static_cast<Uint8>(ev.c)));
             break;
         case TapeKind::Wheel:
             g_in.mouse_z += ev.a;
@@ -278,6 +251,7 @@ void input_apply(const TapeEvent& ev) {
                 ++g_in.focus_losses;
                 flush_keys();
                 flush_mouse();
+                pad_flush();
             }
             break;
         case TapeKind::FocusGained:
@@ -285,7 +259,14 @@ void input_apply(const TapeEvent& ev) {
                 g_in.suspended = false;
                 flush_keys();
                 flush_mouse();
+                pad_flush();
             }
+            break;
+        case TapeKind::PadDown:
+        case TapeKind::PadUp:
+        case TapeKind::PadAxis:
+        case TapeKind::PadReset:
+            pad_apply(ev);
             break;
         default:
             break;
@@ -352,6 +333,17 @@ void input_handle_event(const SDL_Event& e) {
         toggle_fullscreen();
         return;
     }
+    // Pads are opened and let go whatever plays.
+    if (e.type == SDL_CONTROLLERDEVICEADDED) {
+        pad_device_added(e.cdevice.which);
+        return;
+    }
+    if (e.type == SDL_CONTROLLERDEVICEREMOVED) {
+        if (pad_device_removed(e.cdevice.which) && !tape_playing()) {
+            apply_live({TapeKind::PadReset, 0, 0, 0});
+        }
+        return;
+    }
     // A playing tape stands in for the rest of the live input, but the one
     // watching it leaves with Escape.
     if (tape_playing()) {
@@ -389,6 +381,16 @@ void input_handle_event(const SDL_Event& e) {
                         e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y, 0,
                         0});
             break;
+        // A pad in the background does nothing, as keys do not.
+        case SDL_CONTROLLERBUTTONDOWN:
+            if (!g_in.suspended) apply_live({TapeKind::PadDown, e.cbutton.button, 0, 0});
+            break;
+        case SDL_CONTROLLERBUTTONUP:
+            if (!g_in.suspended) apply_live({TapeKind::PadUp, e.cbutton.button, 0, 0});
+            break;
+        case SDL_CONTROLLERAXISMOTION:
+            if (!g_in.suspended) pad_note_axis(e.caxis.axis, e.caxis.value);
+            break;
         case SDL_WINDOWEVENT:
             if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
                 e.window.event == SDL_WINDOWEVENT_MINIMIZED) {
@@ -411,15 +413,16 @@ void poll_at_flip() {
 }  // namespace engine_detail
 
 int in_key_down(int key) {
-    return key > 0 && key < kKeyCount && g_in.keys.held[static_cast<std::size_t>(key)] ? 1 : 0;
+    return key > 0 ? g_in.keys.is_held(key) : 0;
 }
 
 int in_key_hit(int key) {
-    if (key <= 0 || key >= kKeyCount) return 0;
-    int& hits = g_in.keys.hits[static_cast<std::size_t>(key)];
-    const int n = hits;
-    hits = 0;
-    return n;
+    return key > 0 ? g_in.keys.take_hits(key) : 0;
+}
+
+void in_tap_key(int key) {
+    press_key(key);
+    release_key(key);
 }
 
 int in_get_char() {
@@ -450,18 +453,19 @@ int in_mouse_z() {
 }
 
 int in_mouse_down(int button) {
-    return button > 0 && button < kButtonCount &&
-                   g_in.buttons.held[static_cast<std::size_t>(button)]
-               ? 1
-               : 0;
+    return button > 0 ? g_in.buttons.is_held(button) : 0;
 }
 
 int in_mouse_hit(int button) {
-    if (button <= 0 || button >= kButtonCount) return 0;
-    int& hits = g_in.buttons.hits[static_cast<std::size_t>(button)];
-    const int n = hits;
-    hits = 0;
-    return n;
+    return button > 0 ? g_in.buttons.take_hits(button) : 0;
+}
+
+void in_push_button(int button, int down) {
+    if (down) {
+        press_button(button);
+    } else {
+        release_button(button);
+    }
 }
 
 void in_flush_mouse() {
@@ -496,11 +500,15 @@ void sys_poll_events() {
     if (g_in.polling || !SDL_WasInit(SDL_INIT_EVENTS)) return;
     g_in.polling = true;
     g_in.polled_since_flip = true;
-    begin_poll(g_in.keys);
-    begin_poll(g_in.buttons);
+    g_in.keys.begin_poll();
+    g_in.buttons.begin_poll();
+    engine_detail::pad_begin_poll();
     engine_detail::tape_note_poll();
     SDL_Event e;
     while (SDL_PollEvent(&e)) engine_detail::input_handle_event(e);
+    for (const engine_detail::TapeEvent& move : engine_detail::pad_take_axis_moves()) {
+        engine_detail::apply_live(move);
+    }
     // A playing tape gives this poll's recorded events.
     engine_detail::tape_play_poll();
     g_in.polling = false;
@@ -516,4 +524,5 @@ int sys_end_requested() {
 
 void input_reset() {
     g_in = InputState{};
+    engine_detail::pad_reset();
 }

@@ -28,6 +28,9 @@ int in_key_down(int key);
 /// Presses of the key since the previous call for it (auto-repeat does not
 /// count); the count restarts at 0.
 int in_key_hit(int key);
+/// The key pressed and let go at once, as a tap between two frames is: held
+/// for this frame (a pad's button standing in for a key).
+void in_tap_key(int key);
 /// Next typed character code, 0 when none is waiting.
 int in_get_char();
 /// Forgets held keys, key presses and typed characters.
@@ -43,6 +46,9 @@ void in_set_mouse(int x, int y);
 int in_mouse_z();
 int in_mouse_down(int button);
 int in_mouse_hit(int button);
+/// Presses (1) or lets go (0) of the button as the mouse would (a pad's
+/// button standing in for a click).
+void in_push_button(int button, int down);
 void in_flush_mouse();
 void in_show_mouse();
 void in_hide_mouse();

@@ -3,17 +3,19 @@
 #include "engine/byte_codec.h"
 #include "engine/clock.h"
 #include "engine/engine_detail.h"
+#include "engine/gamepad.h"
 
 using engine_detail::TapeEvent;
 using engine_detail::TapeKind;
 
 namespace {
 
-constexpr int kLastKind = static_cast<int>(TapeKind::FocusGained);
+constexpr int kLastKind = static_cast<int>(TapeKind::PadReset);
 // Limits a tape's numbers must keep: a frame of at most a day, pointer moves
 // and wheel turns within a million.
 constexpr int kMaxStepMs = 24 * 3600 * 1000;
 constexpr int kMaxMove = 1 << 20;
+constexpr int kMaxAxis = 127;
 
 struct TapeState {
     bool recording = false;
@@ -46,7 +48,14 @@ public:
             case TapeKind::Poll:
             case TapeKind::FocusLost:
             case TapeKind::FocusGained:
+            case TapeKind::PadReset:
                 return true;
+            case TapeKind::PadDown:
+            case TapeKind::PadUp:
+                return in_.int_up_to(pad::kButtonCount - 1, &ev->a);
+            case TapeKind::PadAxis:
+                return in_.int_up_to(pad::kAxisCount - 1, &ev->a) &&
+                       in_.int_within(kMaxAxis, &ev->b);
             case TapeKind::Step:
                 if (!in_.int_up_to(kMaxStepMs, &ms)) return false;
                 *step = ms;
@@ -93,7 +102,13 @@ void tape_note_event(const TapeEvent& ev) {
         case TapeKind::KeyDown:
         case TapeKind::KeyUp:
         case TapeKind::Char:
+        case TapeKind::PadDown:
+        case TapeKind::PadUp:
             bytes_put_varint(out, static_cast<std::uint64_t>(ev.a));
+            break;
+        case TapeKind::PadAxis:
+            bytes_put_varint(out, static_cast<std::uint64_t>(ev.a));
+            bytes_put_signed(out, ev.b);
             break;
         case TapeKind::Wheel:
             bytes_put_signed(out, ev.a);

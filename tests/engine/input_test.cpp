@@ -3,11 +3,18 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <memory>
+#include <vector>
+
 #include "engine/engine_detail.h"
+#include "engine/gamepad.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
+#include "engine/input_tape.h"
 #include "tests/support/synthetic_input.h"
 #include "tests/support/test_support.h"
+#include "tests/support/virtual_pad.h"
 
 namespace {
 
@@ -233,3 +240,91 @@ TEST_F(InputTest, AltEnterBelongsToTheWindow) {
 }
 
 }  // namespace
+
+// A pad plugged in while the program runs: its buttons, sticks and triggers
+// as held inputs, the right stick taking the aim from the mouse, its input
+// recorded on a tape and played back alike, and everything let go when it
+// is pulled out.
+TEST_F(InputTest, APadIsPickedUpReadRecordedAndLetGo) {
+    while (!pad_next_notice().empty()) {
+    }
+    auto pad = std::make_unique<test_support::VirtualPad>();
+    ASSERT_TRUE(pad->ok()) << SDL_GetError();
+    sys_poll_events();
+    EXPECT_EQ(pad_count(), 1);
+    EXPECT_EQ(pad_next_notice(), "Gamepad connected: Virtual Controller");
+    EXPECT_EQ(pad_next_notice(), "");
+    EXPECT_EQ(pad_down(pad::kRightTrigger), 0) << "triggers at rest";
+
+    tape_record_start();
+    pad->Button(pad::kA, true);
+    pad->Stick(pad::kLeftY, -1.0);
+    pad->Trigger(pad::kRightTriggerAxis, 1.0);
+    sys_poll_events();
+    EXPECT_EQ(pad_down(pad::kA), 1);
+    EXPECT_EQ(pad_hit(pad::kA), 1);
+    EXPECT_EQ(pad_hit(pad::kA), 0);
+    EXPECT_EQ(pad_down(pad::kLeftStickUp), 1);
+    EXPECT_EQ(pad_down(pad::kLeftStickDown), 0);
+    EXPECT_NEAR(pad_axis(pad::kLeftY), -1.0, 0.01);
+    EXPECT_EQ(pad_down(pad::kRightTrigger), 1);
+
+    // Easing the stick back: held until it is inside the dead zone.
+    pad->Stick(pad::kLeftY, -0.3);
+    sys_poll_events();
+    EXPECT_EQ(pad_down(pad::kLeftStickUp), 1);
+    pad->Stick(pad::kLeftY, -0.1);
+    pad->Button(pad::kA, false);
+    sys_poll_events();
+    EXPECT_EQ(pad_down(pad::kLeftStickUp), 0);
+    EXPECT_EQ(pad_down(pad::kA), 0);
+
+    // The right stick aims until the mouse moves.
+    EXPECT_FALSE(pad_aiming());
+    pad->Stick(pad::kRightY, 1.0);
+    sys_poll_events();
+    double x = 0, y = 0;
+    EXPECT_TRUE(pad_aiming());
+    pad_aim(&x, &y);
+    EXPECT_NEAR(x, 0.0, 1e-9);
+    EXPECT_NEAR(y, 1.0, 1e-9);
+    pad->Stick(pad::kRightY, 0.0);
+    sys_poll_events();
+    EXPECT_TRUE(pad_aiming()) << "the aim stays when the stick is let go";
+    test_support::MoveMouse(10, 10);
+    sys_poll_events();
+    EXPECT_FALSE(pad_aiming());
+    pad->Stick(pad::kRightX, -1.0);
+    sys_poll_events();
+    const std::vector<std::uint8_t> tape = tape_record_stop();
+
+    // The tape plays the same pad back, whatever the live one does.
+    in_flush_mouse();
+    pad_flush();
+    ASSERT_TRUE(tape_play_start(tape, nullptr));
+    pad->Button(pad::kB, true);
+    sys_poll_events();
+    EXPECT_EQ(pad_down(pad::kA), 1);
+    EXPECT_EQ(pad_down(pad::kLeftStickUp), 1);
+    EXPECT_EQ(pad_down(pad::kRightTrigger), 1);
+    for (int i = 0; i < 6; ++i) sys_poll_events();
+    EXPECT_EQ(pad_down(pad::kB), 0) << "the live pad is set aside";
+    EXPECT_EQ(pad_down(pad::kA), 0);
+    EXPECT_TRUE(pad_aiming());
+    pad_aim(&x, &y);
+    EXPECT_NEAR(x, -1.0, 1e-9);
+    tape_play_stop();
+
+    // Pulled out with the trigger held: nothing stays held.
+    sys_poll_events();
+    pad->Trigger(pad::kRightTriggerAxis, 1.0);
+    pad->Button(pad::kX, true);
+    sys_poll_events();
+    ASSERT_EQ(pad_down(pad::kX), 1);
+    pad.reset();
+    sys_poll_events();
+    EXPECT_EQ(pad_count(), 0);
+    EXPECT_EQ(pad_next_notice(), "Gamepad disconnected: Virtual Controller");
+    EXPECT_EQ(pad_down(pad::kX), 0);
+    EXPECT_EQ(pad_down(pad::kRightTrigger), 0);
+}
