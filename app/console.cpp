@@ -1,5 +1,7 @@
 #include "app/console.h"
 
+#include "app/controls.h"
+
 #include <malloc.h>
 #include <unistd.h>
 
@@ -162,7 +164,7 @@ void ConsoleUpdate() {
     // The console key opens and closes the console and never types: what it
     // types (a "`" or whatever the layout puts there) is dropped.
     const int c = in_get_char();
-    if (c > 0 && in_key_down(vk::kTilde) == 0) g_input_line += str_chr(c);
+    if (c > 0 && !ActionKeyDown(Action::Console)) g_input_line += str_chr(c);
     if (in_key_hit(13)) {
         ConsoleMessage::Create("User Command: " + g_input_line, kConsoleGreen);
         bool found = false;

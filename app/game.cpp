@@ -9,18 +9,22 @@
 #include "app/autopilot.h"
 #include "app/console.h"
 #include "app/console_message.h"
+#include "app/controls.h"
 #include "app/hud.h"
 #include "app/match.h"
 #include "app/menus.h"
 #include "app/music.h"
 #include "app/overlay_draw.h"
+#include "app/pad_pointer.h"
 #include "app/pause.h"
 #include "app/player.h"
 #include "app/replay.h"
 #include "engine/audio.h"
 #include "engine/clock.h"
 #include "engine/engine.h"
+#include "engine/filesystem.h"
 #include "engine/font.h"
+#include "engine/gamepad.h"
 #include "engine/graphics.h"
 #include "engine/image.h"
 #include "engine/input.h"
@@ -54,6 +58,7 @@ BeforeFlipHook g_before_flip = nullptr;
 void* g_before_flip_user = nullptr;
 
 constexpr const char* kSystemFont = "C:\\windows\\fonts\\tahoma.ttf";
+constexpr const char* kPadMappingsFile = "gamecontrollerdb.txt";
 
 // Display names of the computer drivers.
 constexpr std::array<const char*, 26> kDisplayNames = {
@@ -113,8 +118,19 @@ void MenuFrame() {
         DrawTextWith(kMenuFooter, 0, gfx_height() - gfx_text_height(), DrawParams{});
     }
     sys_poll_events();
+    ControlsCaptureFrame();
+    const bool back = !ControlsCapturing() && PadPointerFrame();
     kit_Refresh();
     HandleMenuEvents();
+    // A pad's B that no open list or text field took goes back a screen.
+    if (back && in_key_hit(vk::kEscape) > 0) MenuBack();
+}
+
+// Lines about pads plugged in or out go to the console.
+void ReportPads() {
+    for (std::string notice = pad_next_notice(); !notice.empty(); notice = pad_next_notice()) {
+        ConsoleMessage::Create("[" + sys_current_time() + "] " + notice, kConsoleWhite);
+    }
 }
 
 // The frame counter in the top-right corner ("Show FPS").
@@ -306,6 +322,13 @@ bool StartUp(const StartOptions& options) {
     app.GameState = kStateMenus;
     app.GraphicsQuality = GraphicsQualityFrom(app.Config.Read("Graphics Quality", "3"));
     app.ShowFPS = str_to_int(app.Config.Read("Show FPS", "0")) != 0;
+    // The player's controls, and the pad mappings shipped beside the data.
+    LoadBindings();
+    if (fs_file_type(fs_resolve(kPadMappingsFile)) == 1) {
+        const int added = pad_add_mappings(fs_resolve(kPadMappingsFile));
+        con_print("Gamepad mappings read from " + std::string(kPadMappingsFile) + ": " +
+                  str_from_int(std::max(added, 0)));
+    }
     // 12. Effect channels.
     for (ChannelHandle& channel : app.EffectChannels) channel = chan_alloc();
     ApplyVolumes();
@@ -363,6 +386,9 @@ namespace {
 // Escape ends the program only when held: a tap leaves a text field, and
 // must not throw a match away.
 constexpr std::int64_t kLeaveHoldMs = 700;
+// A tap (a pause, a pad's B standing in for Escape) shows no bar: it
+// appears once Escape has been held this long.
+constexpr std::int64_t kLeaveBarAfterMs = 150;
 std::int64_t g_escape_since = -1;
 
 // The "Leaving..." bar over the frame, filled to `share`.
@@ -390,7 +416,7 @@ bool HeldToLeave() {
     const std::int64_t now = sys_millisecs();
     if (g_escape_since < 0) g_escape_since = now;
     const std::int64_t held = now - g_escape_since;
-    if (engine_options().video) {
+    if (engine_options().video && held >= kLeaveBarAfterMs) {
         DrawLeavingBar(std::min(1.0, static_cast<double>(held) / kLeaveHoldMs));
     }
     return held >= kLeaveHoldMs;
@@ -412,6 +438,7 @@ bool RunFrame() {
         MatchFrame();
     }
 
+    ReportPads();
     kit_FPS::Update();
     if (app.ShowFPS && engine_options().video) DrawFrameRate();
     KeepMusicPlaying();
@@ -450,6 +477,7 @@ void ShutDown() {
     }
     tape_play_stop();
     ConsoleInputLine().clear();
+    ResetPadPointer();
     ReleaseMenus();
     kit_Shutdown();
     // A match started and never shown (the start failed half-way) ends too.

@@ -15,6 +15,7 @@
 #include "app/player.h"
 #include "app/replay.h"
 #include "arena/arena_loader.h"
+#include "engine/gamepad.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
 #include "engine/random.h"
@@ -62,6 +63,7 @@ bool StartMatch(const MatchSetup& setup) {
     // not for the match.
     in_flush_keys();
     in_flush_mouse();
+    pad_flush();
     match.Autopilot = setup.Autopilot && !setup.Spectate;
     ResetAutopilot();
     if (!LoadArena(setup.Arena)) {
@@ -125,6 +127,8 @@ void EndMatchTeardown() {
     // Live mines, grenades and rockets go without going off: nothing of the
     // match is heard over its results.
     g_match.reset();
+    // Pad presses of the match are not the menus'.
+    pad_forget_presses();
 }
 
 bool MatchRunning() {

@@ -9,10 +9,12 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/controls.h"
 #include "app/music.h"
 #include "app/pause.h"
 #include "app/replay.h"
 #include "arena/arena_loader.h"
+#include "engine/gamepad.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
 #include "engine/text.h"
@@ -27,6 +29,8 @@ constexpr const char* kDifficultyItems[] = {"AI - Weakling", "AI - Moderate", "A
                                             "No AI"};
 constexpr const char* kResultsPanel = "Match Results Panel";
 constexpr const char* kControlsPanel = "Controls Panel";
+constexpr const char* kControlsHint =
+    "Click a control, then press its new key, mouse button or pad input.";
 // Headlines (the winner, "Paused", a screen's title) in the kit's large
 // font and the skin's orange.
 constexpr const char* kHeadlineColour = "ffa040";
@@ -80,6 +84,9 @@ struct Built {
     std::shared_ptr<kit_TTable> results;
     std::shared_ptr<kit_TTable> controls;
     int player_row = -1;  ///< the player's row of the results, -1 for none
+    /// The binding the "Controls" screen waits for: action and place, -1
+    /// when it waits for none.
+    int capture_action = -1, capture_place = -1;
 };
 Built g_menus;
 
@@ -305,6 +312,59 @@ void StartMatchFromMenus() {
     }
 }
 
+// The "Controls" table from the bindings in force, the cell being bound
+// asking for its input.
+void FillControls() {
+    if (!g_menus.controls) return;
+    g_menus.controls->ClearRows();
+    for (const std::vector<std::string>& row : ControlsRows()) g_menus.controls->AddRow(row);
+    if (g_menus.capture_action >= 0) {
+        g_menus.controls->SetCellText(g_menus.capture_action, g_menus.capture_place + 1,
+                                      "Press...");
+    }
+    if (auto l = Get<kit_TLabel>("controls hint")) {
+        std::string hint = kControlsHint;
+        if (g_menus.capture_action >= 0) {
+            const std::string what = IsPadPlace(g_menus.capture_place)
+                                         ? "a pad button, trigger or stick"
+                                         : "a key or mouse button";
+            hint = "Press " + what + " for \"" +
+                   ActionCaption(static_cast<Action>(g_menus.capture_action)) +
+                   "\" (Escape gives up).";
+        }
+        l->SetText(hint);
+    }
+}
+
+void StopCapture() {
+    g_menus.capture_action = g_menus.capture_place = -1;
+    // The press that bound (or gave up) is nobody else's.
+    in_flush_keys();
+    in_flush_mouse();
+    pad_flush();
+    FillControls();
+}
+
+// A click on the "Controls" table: a binding's cell starts waiting for its
+// input; the other cells do nothing.
+void ControlsClicked(int column, int row) {
+    if (row < 0 || row >= kActionCount || column < 1 || column > kBindingPlaces) return;
+    g_menus.capture_action = row;
+    g_menus.capture_place = column - 1;
+    // The click that chose the cell is not the input to bind.
+    in_flush_keys();
+    in_flush_mouse();
+    pad_flush();
+    FillControls();
+}
+
+void ControlsDefaults() {
+    g_menus.capture_action = g_menus.capture_place = -1;
+    SetBindings(DefaultBindings());
+    SaveBindings();
+    FillControls();
+}
+
 }  // namespace
 
 const std::vector<MenuPanelDef>& MenuPanels() {
@@ -366,12 +426,14 @@ const std::vector<MenuPanelDef>& MenuPanels() {
          }},
         {kControlsPanel,
          212,
-         150,
+         130,
          600,
-         350,
+         462,
          {
              {"controls title", K::Label, "Controls", 300, 10, 0, 0, 1},
-             {"controlsBackB", K::Button, "Back", 250, 312, 100, 24, 0, 0, 0, "Options Menu"},
+             {"controls hint", K::Label, kControlsHint, 10, 384, 0, 0},
+             {"controlsDefaultsB", K::Button, "Defaults", 140, 422, 100, 24},
+             {"controlsBackB", K::Button, "Back", 360, 422, 100, 24, 0, 0, 0, "Options Menu"},
          }},
     };
     return panels;
@@ -450,13 +512,15 @@ void BuildMenus() {
     for (const MenuPanelDef& p : MenuPanels()) {
         if (std::string(p.name) == kResultsPanel) make_gadgets(p);
     }
-    g_menus.controls = kit_CreateTable("Controls Table", 10, 50, 250, "Action", 280, 18, 1,
+    // Every row shows: no scroll bar over the last column.
+    g_menus.controls = kit_CreateTable("Controls Table", 10, 50, 322, "Action", 150, 18, 1,
                                        panels[kControlsPanel]);
-    g_menus.controls->AddColumn("Keys", 290);
+    for (const char* column : {"Key", "Second key", "Pad", "Second pad"})
+        g_menus.controls->AddColumn(column, 104);
     g_menus.controls->SetHighlightSelection(0);
     StyleTable(*g_menus.controls);
-    for (const auto& [action, keys] : ControlsList()) g_menus.controls->AddRow({action, keys});
     g_menus.gadgets["Controls Table"] = g_menus.controls;
+    FillControls();
     for (const char* title : {"results headline", "pause title", "controls title"}) {
         if (auto l = Get<kit_TLabel>(title)) {
             l->SetFont("Large");
@@ -532,6 +596,13 @@ void HandleMenuEvents() {
             QuitMatch();
         } else if (is("exitGameB")) {
             sys_end();
+        } else if (is("Controls Table")) {
+            ControlsClicked(kit_EventX(), kit_EventY());
+        } else if (is("controlsDefaultsB")) {
+            ControlsDefaults();
+        } else if (is("controlsBackB")) {
+            g_menus.capture_action = g_menus.capture_place = -1;
+            FillControls();
         }
     }
 }
@@ -554,21 +625,83 @@ void ShowMatchResults(const std::vector<ResultRow>& rows) {
     kit_SetScreen("Match Results");
 }
 
-const std::vector<std::pair<const char*, const char*>>& ControlsList() {
-    static const std::vector<std::pair<const char*, const char*>> list = {
-        {"Drive forward", "Up arrow or W"},
-        {"Reverse", "Down arrow or S"},
-        {"Turn left", "Left arrow or A"},
-        {"Turn right", "Right arrow or D"},
-        {"Aim", "Mouse"},
-        {"Fire", "Left mouse button"},
-        {"Drop device", "Right mouse button"},
-        {"Debug console", "The key left of 1"},
-        {"Pause", "Esc, P or Pause"},
-        {"Leave the game", "Hold Esc"},
-        {"Full screen or window", "Alt+Enter"},
+std::vector<std::vector<std::string>> ControlsRows() {
+    std::vector<std::vector<std::string>> rows;
+    const Bindings& bindings = CurrentBindings();
+    for (int a = 0; a < kActionCount; ++a) {
+        const auto action = static_cast<Action>(a);
+        std::vector<std::string> row = {ActionCaption(action)};
+        for (int place = 0; place < kBindingPlaces; ++place) {
+            const int input =
+                bindings[static_cast<std::size_t>(a)].inputs[static_cast<std::size_t>(place)];
+            row.push_back(input == kNoInput ? "" : PlaceInputName(place, input));
+        }
+        rows.push_back(row);
+    }
+    // What cannot be rebound.
+    const std::vector<std::vector<std::string>> fixed = {
+        {"Aim", "Mouse", "", "Right Stick", ""},
+        {"Pause, back out", "Escape", "", "", ""},
+        {"Menu pointer", "Mouse", "", "Left Stick", "D-Pad"},
+        {"Menu click", "Left Mouse", "", "A", ""},
+        {"Menu back", "Escape", "", "B", ""},
+        {"Leave the game", "Hold Escape", "", "", ""},
+        {"Window or full screen", "Alt+Enter", "", "", ""},
     };
-    return list;
+    rows.insert(rows.end(), fixed.begin(), fixed.end());
+    return rows;
+}
+
+void MenuBack() {
+    const std::string screen = kit_CurrentScreenName();
+    if (screen == "Controls") {
+        g_menus.capture_action = g_menus.capture_place = -1;
+        FillControls();
+        kit_SetScreen("Options Menu");
+    } else if (screen == "Match Results") {
+        if (g_menus.results) g_menus.results->ClearRows();
+        kit_SetScreen("Main Menu");
+    } else if (screen == "Options Menu" || screen == "Match Setup") {
+        kit_SetScreen("Main Menu");
+    }
+}
+
+bool ControlsCapturing() {
+    return g_menus.capture_action >= 0;
+}
+
+void ControlsCaptureFrame() {
+    if (!ControlsCapturing()) return;
+    // Leaving the screen (a button bound to nothing, the pause) gives up.
+    if (kit_CurrentScreenName() != "Controls" || in_key_hit(vk::kEscape) > 0) {
+        StopCapture();
+        return;
+    }
+    const int place = g_menus.capture_place;
+    int input = kNoInput;
+    if (IsPadPlace(place)) {
+        for (int code = 0; code < pad::kCodeCount && input == kNoInput; ++code) {
+            if (pad_hit(code) > 0) input = code;
+        }
+        // A click elsewhere gives up, as a click beside a list closes it.
+        if (input == kNoInput && in_mouse_hit(1) + in_mouse_hit(2) + in_mouse_hit(3) > 0) {
+            StopCapture();
+            return;
+        }
+    } else {
+        for (int key = 1; key < kMouseInput && input == kNoInput; ++key) {
+            if (in_key_hit(key) > 0) input = key;
+        }
+        for (int button = 1; button <= 3 && input == kNoInput; ++button) {
+            if (in_mouse_hit(button) > 0) input = kMouseInput + button;
+        }
+    }
+    if (input == kNoInput) return;
+    Bindings bindings = CurrentBindings();
+    Bind(bindings, static_cast<Action>(g_menus.capture_action), place, input);
+    SetBindings(bindings);
+    SaveBindings();
+    StopCapture();
 }
 
 void ReleaseMenus() {

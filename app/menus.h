@@ -47,8 +47,18 @@ MatchSetup MenuMatchSetup();
 /// Fills the "Match Results" table, headlines the winner and why the match
 /// ended, marks the player's row and shows the screen.
 void ShowMatchResults(const std::vector<ResultRow>& rows);
-/// The controls of the game, as the "Controls" screen lists them: action,
-/// keys.
-const std::vector<std::pair<const char*, const char*>>& ControlsList();
+/// The rows of the "Controls" screen: each action with its two keys and two
+/// pad inputs as bound now, then the controls that cannot be rebound.
+std::vector<std::vector<std::string>> ControlsRows();
+/// Goes back from a screen to the one it was opened from: the options from
+/// "Controls", the main menu from the others (a pad's B that no open list
+/// or text field took).
+void MenuBack();
+/// True while the "Controls" screen waits for the key or pad input to bind.
+bool ControlsCapturing();
+/// While capturing, takes the first key, mouse button or pad input pressed
+/// (by the place's kind) and binds it; Escape gives up. Runs before the
+/// menus see the frame's input, which it takes when it binds.
+void ControlsCaptureFrame();
 /// Forgets the gadgets (the kit releases them).
 void ReleaseMenus();

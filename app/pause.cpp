@@ -5,21 +5,22 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/controls.h"
 #include "app/match.h"
 #include "app/menus.h"
 #include "app/overlay_draw.h"
+#include "app/pad_pointer.h"
 #include "app/replay.h"
 #include "engine/audio.h"
 #include "engine/clock.h"
 #include "engine/engine.h"
+#include "engine/gamepad.h"
 #include "engine/graphics.h"
 #include "engine/image.h"
 #include "engine/input.h"
 #include "gui/kit.h"
 
 namespace {
-
-constexpr int kKeyP = 80;
 
 struct PauseState {
     bool paused = false;
@@ -55,18 +56,13 @@ bool PointerOnPanel() {
     return x >= panel->X && x < panel->X + panel->W && y >= panel->Y && y < panel->Y + panel->H;
 }
 
-// Reads the presses of the pause keys (so that none is left for a later
-// frame): Escape or Pause, and P.
-struct PauseKeys {
-    bool escape_or_pause = false;
-    bool p = false;
-};
-PauseKeys ReadPauseKeys() {
-    PauseKeys keys;
-    keys.escape_or_pause = in_key_hit(vk::kEscape) > 0;
-    keys.escape_or_pause = in_key_hit(vk::kPause) > 0 || keys.escape_or_pause;
-    keys.p = in_key_hit(kKeyP) > 0;
-    return keys;
+// Reads the presses of Escape and of the pause action's inputs (so that
+// none is left for a later frame). While the console is open, a pause key
+// that types (P) is a letter of a command.
+bool PausePressed() {
+    const bool escape = in_key_hit(vk::kEscape) > 0;
+    const bool typing_pauses = App().ConsoleOpen == 0;
+    return ActionHit(Action::Pause, typing_pauses) > 0 || escape;
 }
 
 }  // namespace
@@ -76,10 +72,9 @@ bool MatchPaused() {
 }
 
 bool PauseAsked() {
-    const PauseKeys keys = ReadPauseKeys();
+    const bool pressed = PausePressed();
     const bool focus_lost = app_focus_lost() != 0;
-    // While the console is open, P is a letter of a command.
-    return keys.escape_or_pause || focus_lost || (keys.p && App().ConsoleOpen == 0);
+    return pressed || focus_lost;
 }
 
 void PauseMatch() {
@@ -90,8 +85,10 @@ void PauseMatch() {
     game_clock_hold(true);
     PauseSounds(true);
     kit_SetScreen(kPauseScreen);
-    // Clicks of the match (a held trigger) are not clicks on the overlay.
+    // Clicks of the match (a held trigger) are not clicks on the overlay,
+    // nor are its pad presses.
     in_flush_mouse();
+    pad_forget_presses();
 }
 
 void ResumeMatch() {
@@ -102,6 +99,7 @@ void ResumeMatch() {
     if (!screen.empty()) kit_SetScreen(screen);
     // The click that resumed is not a shot.
     in_flush_mouse();
+    pad_forget_presses();
 }
 
 void QuitMatch() {
@@ -120,12 +118,14 @@ void PausedFrame() {
         gfx_draw_image_with(g_pause.picture, 0, 0, 0, DrawParams{});
         gfx_draw_rect_with(0, 0, gfx_width(), gfx_height(), gfx_tint(0, 0, 0, 0.55));
     }
+    // A pad's B is Escape here too: it resumes.
+    PadPointerFrame();
     kit_Refresh();
     HandleMenuEvents();
     if (!g_pause.paused) return;  // a button resumed or ended the match
-    const PauseKeys keys = ReadPauseKeys();
+    const bool pressed = PausePressed();
     const bool click_outside = in_mouse_hit(1) > 0 && !PointerOnPanel();
-    if (keys.escape_or_pause || keys.p || click_outside) ResumeMatch();
+    if (pressed || click_outside) ResumeMatch();
 }
 
 bool PointerConfined() {

@@ -1,12 +1,15 @@
 #include "app/player.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "app/app_state.h"
 #include "app/console_message.h"
+#include "app/controls.h"
 #include "app/overlay_draw.h"
 #include "engine/clock.h"
 #include "engine/font.h"
+#include "engine/gamepad.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
 #include "engine/random.h"
@@ -19,6 +22,9 @@
 #include "objects/weapon.h"
 
 namespace {
+
+// How far from the car the right stick puts the aiming mark, in pixels.
+constexpr double kPadAimDistance = 160.0;
 
 void AnnounceCar(const Vehicle& v) {
     ConsoleMessage::Create("[" + sys_current_time() + "] Player added to scene [Player Position: " +
@@ -147,7 +153,7 @@ int Player::DestroyAll() {
 void ConsoleKey() {
     AppState& app = App();
     const Match& match = TheMatch();
-    if (in_key_hit(vk::kTilde)) {
+    if (ActionHit(Action::Console) > 0) {
         in_flush_keys();
         app.ConsoleOpen = app.ConsoleOpen == 0 ? 1 : 0;
         if (match.TheWorld) match.TheWorld->ToggleShowFPS();
@@ -183,14 +189,24 @@ void DrawScoreAndAim() {
 void PlayerInput() {
     const AppState& app = App();
     ConsoleKey();
-    const std::shared_ptr<Player> player = TheMatch().HumanPlayer;
+    const Match& match = TheMatch();
+    const std::shared_ptr<Player> player = match.HumanPlayer;
     if (app.ConsoleOpen == 0 && player && player->myVehicle) {
         Vehicle& v = *player->myVehicle;
-        v.Up = in_key_down(vk::kUp) || in_key_down(87) ? 1 : 0;
-        v.Down = in_key_down(vk::kDown) || in_key_down(83) ? 1 : 0;
-        v.LeftTurn = in_key_down(vk::kLeft) || in_key_down(65) ? 1 : 0;
-        v.RightTurn = in_key_down(vk::kRight) || in_key_down(68) ? 1 : 0;
-        v.Shoot = in_mouse_down(1) ? 1 : 0;
-        v.Shoot2 = in_mouse_hit(2) ? 1 : 0;  // one device per click
+        v.Up = ActionDown(Action::Forward) ? 1 : 0;
+        v.Down = ActionDown(Action::Back) ? 1 : 0;
+        v.LeftTurn = ActionDown(Action::Left) ? 1 : 0;
+        v.RightTurn = ActionDown(Action::Right) ? 1 : 0;
+        v.Shoot = ActionDown(Action::Fire) ? 1 : 0;
+        v.Shoot2 = ActionHit(Action::DropDevice) > 0 ? 1 : 0;  // one device per press
+        // The right stick aims (until the mouse moves again): the mark goes
+        // round the car at the stick's angle, as far out as the mouse
+        // usually aims.
+        if (pad_aiming()) {
+            double x = 0.0, y = 0.0;
+            pad_aim(&x, &y);
+            in_set_mouse(static_cast<int>(std::lround(v.X - match.ScrollX + x * kPadAimDistance)),
+                         static_cast<int>(std::lround(v.Y - match.ScrollY + y * kPadAimDistance)));
+        }
     }
 }

@@ -5,9 +5,11 @@
 
 #include "ai/ai.h"
 #include "app/app_state.h"
+#include "app/controls.h"
 #include "app/player.h"
 #include "engine/clock.h"
 #include "engine/filesystem.h"
+#include "engine/gamepad.h"
 #include "engine/input.h"
 #include "engine/input_tape.h"
 #include "engine/random.h"
@@ -30,6 +32,7 @@ struct Recorder {
 
     bool playing = false;
     Replay played;
+    Bindings own_controls{};  ///< the player's, while a replay plays with its own
     bool strayed = false;
     bool print_hashes = false;
 };
@@ -41,14 +44,19 @@ void PrintHash(std::uint64_t hash) {
     std::fflush(stdout);
 }
 
+void StopPlaying() {
+    tape_play_stop();
+    if (g_rec.playing) SetBindings(g_rec.own_controls);
+    g_rec.playing = false;
+}
+
 void Strayed(const std::string& where) {
     g_rec.strayed = true;
     std::fprintf(stderr,
                  "crashmoor: the replay strayed from its recording %s: this build plays it "
                  "differently\n",
                  where.c_str());
-    tape_play_stop();
-    g_rec.playing = false;
+    StopPlaying();
     sys_end();
 }
 
@@ -128,6 +136,9 @@ void ReplayFrameStarting() {
         r.DeltaTime = Delta::Get();
         r.MouseX = in_mouse_x();
         r.MouseY = in_mouse_y();
+        r.Controls = CurrentBindings();
+        r.PadAiming = pad_aiming();
+        pad_aim(&r.PadAimX, &r.PadAimY);
         tape_record_start();
     }
 }
@@ -163,8 +174,7 @@ void ReplayFrameDone() {
         }
         sys_end();
     }
-    tape_play_stop();
-    g_rec.playing = false;
+    StopPlaying();
 }
 
 void ReplayMatchEnding() {
@@ -208,9 +218,12 @@ bool PlayReplay(const Replay& replay, std::string* error) {
     clock_set_game_ms(replay.StartGameMs);
     rnd_seed(replay.RandomState);
     app.GraphicsQuality = replay.GraphicsQuality;
+    // The match plays with the controls it was recorded with, and the
+    // player's own come back when it is over.
+    g_rec.own_controls = CurrentBindings();
+    SetBindings(replay.Controls);
     if (!StartMatch(replay.Setup)) {
-        tape_play_stop();
-        g_rec.playing = false;
+        StopPlaying();
         if (error) *error = "the arena " + replay.Setup.Arena + " could not be loaded";
         return false;
     }
@@ -219,6 +232,7 @@ bool PlayReplay(const Replay& replay, std::string* error) {
     Delta::Restore(replay.DeltaClock, replay.DeltaTime);
     app.FrameDelta = replay.DeltaTime;
     in_set_mouse(replay.MouseX, replay.MouseY);
+    pad_set_aim(replay.PadAiming, replay.PadAimX, replay.PadAimY);
     return true;
 }
 
@@ -228,7 +242,7 @@ bool ReplayStrayed() {
 
 void ResetReplays() {
     tape_record_stop();
-    tape_play_stop();
+    StopPlaying();
     const bool print = g_rec.print_hashes;
     g_rec = Recorder{};
     g_rec.print_hashes = print;

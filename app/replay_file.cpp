@@ -1,5 +1,6 @@
 #include "app/replay_file.h"
 
+#include <cmath>
 #include <cstring>
 #include <ctime>
 
@@ -74,6 +75,12 @@ Bytes EncodeReplay(const Replay& r) {
     bytes_put_double(out, r.DeltaTime);
     bytes_put_signed(out, r.MouseX);
     bytes_put_signed(out, r.MouseY);
+    for (const Binding& b : r.Controls) {
+        for (const int input : b.inputs) bytes_put_signed(out, input);
+    }
+    bytes_put_varint(out, r.PadAiming ? 1u : 0u);
+    bytes_put_double(out, r.PadAimX);
+    bytes_put_double(out, r.PadAimY);
     bytes_put_varint(out, r.Checkpoints.size());
     for (const std::uint64_t h : r.Checkpoints) bytes_put_u64(out, h);
     bytes_put_u64(out, r.EndHash);
@@ -123,8 +130,15 @@ bool DecodeReplay(const Bytes& bytes, Replay* r, std::string* error) {
         ok = ok && in.signed_value(v);
     }
     ok = ok && in.real(&out.DeltaTime) && in.int_within(1 << 20, &out.MouseX) &&
-         in.int_within(1 << 20, &out.MouseY) && in.up_to(kMaxCheckpoints, &checkpoints) &&
-         checkpoints * 8 <= in.left();
+         in.int_within(1 << 20, &out.MouseY);
+    for (Binding& b : out.Controls) {
+        for (int& input : b.inputs) ok = ok && in.int_within(kMouseInput + 3, &input);
+    }
+    std::uint64_t aiming = 0;
+    ok = ok && in.up_to(1, &aiming) && in.real(&out.PadAimX) && in.real(&out.PadAimY);
+    out.PadAiming = aiming != 0;
+    ok = ok && std::abs(out.PadAimX) <= 1.0 && std::abs(out.PadAimY) <= 1.0;
+    ok = ok && in.up_to(kMaxCheckpoints, &checkpoints) && checkpoints * 8 <= in.left();
     for (std::uint64_t i = 0; ok && i < checkpoints; ++i) {
         out.Checkpoints.push_back(0);
         ok = in.u64(&out.Checkpoints.back());

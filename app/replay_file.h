@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/controls.h"
 #include "app/match.h"
 #include "engine/byte_codec.h"
 
@@ -22,6 +23,10 @@ struct Replay {
     std::int64_t DeltaClock = 0;
     double DeltaTime = 0.0;
     int MouseX = 0, MouseY = 0;
+    /// The player's controls, and whether the right stick aimed and where.
+    Bindings Controls{};
+    bool PadAiming = false;
+    double PadAimX = 1.0, PadAimY = 0.0;
     Bytes Tape;
     /// The state hash every `kReplayCheckpoint` frames while the match ran.
     std::vector<std::uint64_t> Checkpoints;

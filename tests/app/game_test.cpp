@@ -58,7 +58,15 @@ TEST_F(GameTest, FreshStartWritesTheSettingsAndOpensTheMode) {
     ASSERT_TRUE(Start());
     EXPECT_EQ(ReadFile("config.cfg"),
               "Screen Format = 0\r\nSound Volume = 5\r\nMusic Volume = 10\r\nFull Screen = 1\r\n"
-              "Graphics Quality = 3\r\nShow FPS = 0\r\n");
+              "Graphics Quality = 3\r\nShow FPS = 0\r\n"
+              "Control Forward = Up, W, D-Pad Up, Left Stick Up\r\n"
+              "Control Back = Down, S, D-Pad Down, Left Stick Down\r\n"
+              "Control Left = Left, A, D-Pad Left, Left Stick Left\r\n"
+              "Control Right = Right, D, D-Pad Right, Left Stick Right\r\n"
+              "Control Fire = Left Mouse, None, Right Trigger, None\r\n"
+              "Control Drop Device = Right Mouse, None, Left Trigger, Left Shoulder\r\n"
+              "Control Console = Left of 1, None, Back, None\r\n"
+              "Control Pause = P, Pause, Start, None\r\n");
     EXPECT_EQ(gfx_width(), 1024);
     EXPECT_EQ(gfx_height(), 768);
     EXPECT_STREQ(SDL_GetWindowTitle(engine_detail::current_window()), "Crashmoor v1.0 [RC1]");

@@ -14,6 +14,7 @@
 #include "app/app_state.h"
 #include "app/console.h"
 #include "app/console_message.h"
+#include "app/controls.h"
 #include "app/match.h"
 #include "app/menus.h"
 #include "app/pause.h"
@@ -23,6 +24,7 @@
 #include "engine/clock.h"
 #include "engine/filesystem.h"
 #include "engine/font.h"
+#include "engine/gamepad.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
 #include "gui/kit.h"
@@ -30,6 +32,7 @@
 #include "objects/shot.h"
 #include "objects/vehicle.h"
 #include "tests/app/match_fixture.h"
+#include "tests/support/virtual_pad.h"
 
 namespace {
 
@@ -157,6 +160,17 @@ protected:
     }
     int SliderValue(const std::string& slider) { return Find<kit_TSlider>(slider)->GetValue(); }
     std::string Screen() const { return kit_CurrentScreenName(); }
+    /// Clicks a cell of the "Controls" table.
+    void ClickControl(int row, int column) {
+        const Box t = Where("Controls Table");
+        const int widths[] = {150, 104, 104, 104, 104};
+        int x = t.x;
+        for (int c = 0; c < column; ++c) x += widths[c] + 3;
+        Click(x + widths[column] / 2, t.y + 20 + row * 20 + 9);
+    }
+    std::string Control(int row, int column) {
+        return Find<kit_TTable>("Controls Table")->CellText(row, column);
+    }
 
     void SavePicture(const std::string& name) {
         const std::string path = std::string(MATCH_SHOTS_DIR) + "/" + name;
@@ -187,7 +201,7 @@ TEST_F(MenusTest, EveryGadgetOfTheTablesIsBuiltOnItsPanel) {
             ++gadgets;
         }
     }
-    EXPECT_EQ(gadgets, 3 + 13 + 31 + 5 + 4 + 2);
+    EXPECT_EQ(gadgets, 3 + 13 + 31 + 5 + 4 + 4);
     EXPECT_EQ(Where("quitB").x, 1024 - 105) << "measured from the right edge";
     EXPECT_EQ(kit_FindPanel("Match Setup Panel")->W, 1024 - 200);
 }
@@ -450,8 +464,9 @@ TEST_F(MenusTest, ApplyWritesTheOptionsAndDefaultsAloneWritesNothing) {
     ASSERT_EQ(Screen(), "Controls");
     const auto controls = Find<kit_TTable>("Controls Table");
     ASSERT_TRUE(controls);
-    ASSERT_EQ(controls->RowCount(), static_cast<int>(ControlsList().size()));
-    EXPECT_EQ(controls->CellText(8, 0), "Pause");
+    ASSERT_EQ(controls->RowCount(), static_cast<int>(ControlsRows().size()));
+    EXPECT_EQ(controls->CellText(7, 0), "Pause");
+    EXPECT_EQ(controls->CellText(7, 1), "P");
     SavePicture("menu_controls.png");
     ClickOn("controlsBackB");
     EXPECT_EQ(Screen(), "Options Menu");
@@ -926,3 +941,90 @@ TEST_F(MenusSoakTest, TwentyMatchesInARowLeaveNothingBehind) {
 }
 
 }  // namespace
+
+// A pad in the menus: the stick moves the pointer, faster the longer it is
+// held; A clicks; B leaves a text field, then backs out of the screen. On
+// "Controls" a click on a cell and the next key, button or pad input rebind
+// an action; an input bound elsewhere swaps; Escape gives up; "Defaults"
+// puts today's keys back; the file keeps the bindings across a restart.
+TEST_F(MenusTest, APadPointsClicksAndBacksOutAndTheControlsRebind) {
+    ASSERT_TRUE(StartMenus());
+    test_support::VirtualPad pad;
+    ASSERT_TRUE(pad.ok()) << SDL_GetError();
+    auto tap = [&](int button) {
+        pad.Button(button, true);
+        Frames(2);
+        pad.Button(button, false);
+        Frames(2);
+    };
+    MoveMouse(100, 300);
+    Frames(2);
+    pad.Stick(pad::kLeftX, 1.0);
+    Frames(30);
+    const int first = in_mouse_x() - 100;
+    Frames(30);
+    const int second = in_mouse_x() - 100 - first;
+    pad.Stick(pad::kLeftX, 0.0);
+    Frames(1);
+    EXPECT_GT(first, 100);
+    EXPECT_GT(second, first + first / 3) << "the pointer speeds up";
+    EXPECT_EQ(in_mouse_y(), 300);
+
+    const Box button = Where("optionsB");
+    MoveMouse(button.CentreX(), button.CentreY());
+    Frames(1);
+    tap(pad::kA);
+    ASSERT_EQ(Screen(), "Options Menu");
+    ClickOn("playerName");
+    ASSERT_TRUE(kit_GUI::GetFocusGadget());
+    tap(pad::kB);
+    EXPECT_FALSE(kit_GUI::GetFocusGadget()) << "B leaves the field";
+    EXPECT_EQ(Screen(), "Options Menu");
+    tap(pad::kB);
+    EXPECT_EQ(Screen(), "Main Menu");
+
+    ClickOn("optionsB");
+    ClickOn("controlsB");
+    ASSERT_EQ(Screen(), "Controls");
+    ASSERT_EQ(Control(4, 0), "Fire");
+    EXPECT_EQ(Control(4, 1), "Left Mouse");
+    EXPECT_EQ(Control(0, 2), "W");
+    EXPECT_EQ(Control(0, 4), "Left Stick Up");
+    // Fire on F.
+    ClickControl(4, 1);
+    EXPECT_EQ(Control(4, 1), "Press...");
+    Press(SDL_SCANCODE_F);
+    EXPECT_EQ(Control(4, 1), "F");
+    EXPECT_TRUE(ConfigHas("Control Fire = F, None, Right Trigger, None"));
+    // S drives forward, and reversing takes Up in exchange.
+    ClickControl(0, 1);
+    Press(SDL_SCANCODE_S);
+    EXPECT_TRUE(ConfigHas("Control Forward = S, W, D-Pad Up, Left Stick Up"));
+    EXPECT_TRUE(ConfigHas("Control Back = Down, Up, D-Pad Down, Left Stick Down"));
+    // A pad's place takes the pad's input, and A does not click meanwhile.
+    ClickControl(7, 3);
+    tap(pad::kA);
+    EXPECT_EQ(Control(7, 3), "A");
+    EXPECT_EQ(Screen(), "Controls");
+    // Escape gives up.
+    ClickControl(6, 1);
+    Press(SDL_SCANCODE_ESCAPE);
+    EXPECT_EQ(Control(6, 1), "Left of 1");
+    SavePicture("menu_controls_rebound.png");
+
+    // The bindings come back from the file.
+    ShutDown();
+    ASSERT_TRUE(StartMenus());
+    const Bindings kept = CurrentBindings();
+    EXPECT_EQ(kept[static_cast<std::size_t>(Action::Fire)].inputs[0], 'F');
+    EXPECT_EQ(kept[static_cast<std::size_t>(Action::Pause)].inputs[2], pad::kA);
+    ClickOn("optionsB");
+    ClickOn("controlsB");
+    EXPECT_EQ(Control(4, 1), "F");
+    ClickOn("controlsDefaultsB");
+    EXPECT_TRUE(CurrentBindings() == DefaultBindings());
+    EXPECT_EQ(Control(4, 1), "Left Mouse");
+    EXPECT_TRUE(ConfigHas("Control Fire = Left Mouse, None, Right Trigger, None"));
+    tap(pad::kB);
+    EXPECT_EQ(Screen(), "Options Menu");
+}

@@ -85,9 +85,12 @@ TEST(Program, HeadlessRunSavesAFullFrameAndItsFiles) {
     EXPECT_EQ(p.w, 1024);
     EXPECT_EQ(p.h, 768);
     EXPECT_GT(p.lit, 500) << "the footer line is drawn";
-    EXPECT_EQ(ReadFile(data + "/config.cfg"),
+    // The settings, then the controls.
+    const std::string config = ReadFile(data + "/config.cfg");
+    EXPECT_EQ(config.substr(0, config.find("Control ")),
               "Screen Format = 0\r\nSound Volume = 5\r\nMusic Volume = 10\r\nFull Screen = 1\r\n"
               "Graphics Quality = 3\r\nShow FPS = 0\r\n");
+    EXPECT_NE(config.find("Control Pause = P, Pause, Start, None\r\n"), std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(data + "/debug_console_report.txt"));
     EXPECT_NE(r.out.find("Sound Volume: 0.5"), std::string::npos);
     EXPECT_EQ(ReadFile(dir / "stderr.txt").find("alive at exit"), std::string::npos);
