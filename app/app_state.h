@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/tconfig.h"
+#include "app/user_folders.h"
 #include "engine/audio.h"
 #include "engine/font.h"
 #include "engine/image.h"
@@ -48,6 +49,8 @@ struct AppState {
 
     TConfig Config;
     StreamHandle ReportFile;
+    /// Where the player's settings, log and files go.
+    UserFolders User;
 
     FontHandle FontMedium;
     FontHandle FontLarge;

@@ -74,6 +74,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
             cl.help = true;
         } else if (a == "--data") {
             if (!value(&cl.data_dir)) break;
+        } else if (a == "--user-dir") {
+            if (!value(&cl.user_dir)) break;
         } else if (a == "--screenshot") {
             if (!value(&cl.screenshot)) break;
         } else if (a == "--frames") {
@@ -204,8 +206,13 @@ std::string CommandLineHelp() {
     return "Usage: crashmoor [options]\n"
            "\n"
            "  --windowed          a 1024 x 768 window instead of full screen (Alt+Enter toggles)\n"
-           "  --data DIR          data folder, the working folder of the game\n"
-           "                      (default: the data folder next to the program)\n"
+           "  --data DIR          data folder, the working folder of the game, never\n"
+           "                      written (default: \"data\" next to the program, else\n"
+           "                      ../share/crashmoor from it)\n"
+           "  --user-dir DIR      keep the settings, the log, saved replays and your\n"
+           "                      own arenas in DIR (default: the XDG folders,\n"
+           "                      ~/.config/crashmoor, ~/.local/state/crashmoor and\n"
+           "                      ~/.local/share/crashmoor)\n"
            "  --frames N          quit after N frames\n"
            "  --screenshot FILE   save the last frame as a PNG picture\n"
            "  --seed N            fixed random seed instead of the millisecond clock\n"

@@ -10,6 +10,7 @@
 struct CommandLine {
     bool windowed = false;
     std::string data_dir;    ///< empty: the data folder next to the binary
+    std::string user_dir;    ///< empty: the player's XDG folders
     long long frames = -1;   ///< quit after this many frames (-1: never)
     std::string screenshot;  ///< save the last frame here (PNG)
     bool has_seed = false;

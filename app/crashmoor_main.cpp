@@ -8,6 +8,7 @@
 #include "app/frame_stats.h"
 #include "app/game.h"
 #include "app/replay.h"
+#include "app/user_folders.h"
 #include "engine/engine.h"
 #include "engine/filesystem.h"
 #include "engine/graphics.h"
@@ -31,6 +32,17 @@ void SaveIfLastFrame(void* user) {
     } else {
         std::fprintf(stderr, "crashmoor: cannot save the screenshot %s\n", run->screenshot.c_str());
     }
+}
+
+// The data folder of a build tree ("data" beside the program), else of an
+// installed game ("../share/crashmoor" from the program's folder).
+std::string FindDataFolder() {
+    const std::string here = fs_executable_dir();
+    const std::string beside = here + "/data";
+    if (fs_file_type(beside) == 2) return beside;
+    const std::string installed = fs_absolute(here + "/../share/crashmoor");
+    if (fs_file_type(installed) == 2) return installed;
+    return beside;
 }
 
 }  // namespace
@@ -62,9 +74,13 @@ int CrashmoorMain(int argc, char** argv) {
     }
     PrintStateHashes(!cl.record.empty() || !cl.replay.empty());
 
+    // The player's folders, named before the working folder changes.
+    StartOptions start;
+    start.user = cl.user_dir.empty() ? XdgUserFolders() : UserFoldersIn(fs_absolute(cl.user_dir));
+
     // Data paths are relative to the data folder, which becomes the working
     // folder. Without one the game still runs, with nothing to show.
-    const std::string data = cl.data_dir.empty() ? fs_executable_dir() + "/data" : cl.data_dir;
+    const std::string data = cl.data_dir.empty() ? FindDataFolder() : cl.data_dir;
     if (!fs_change_dir(data)) {
         std::fprintf(stderr, "crashmoor: no data folder at %s; running without data\n",
                      data.c_str());
@@ -76,7 +92,6 @@ int CrashmoorMain(int argc, char** argv) {
         return 1;
     }
 
-    StartOptions start;
     start.has_seed = cl.has_seed;
     start.seed = cl.seed;
     if (cl.quick_match) start.quick_match = &cl.match;

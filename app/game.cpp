@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "ai/ai.h"
 #include "app/app_state.h"
@@ -19,6 +20,8 @@
 #include "app/pause.h"
 #include "app/player.h"
 #include "app/replay.h"
+#include "app/user_folders.h"
+#include "arena/arena_loader.h"
 #include "engine/audio.h"
 #include "engine/clock.h"
 #include "engine/engine.h"
@@ -59,6 +62,8 @@ void* g_before_flip_user = nullptr;
 
 constexpr const char* kSystemFont = "C:\\windows\\fonts\\tahoma.ttf";
 constexpr const char* kPadMappingsFile = "gamecontrollerdb.txt";
+constexpr const char* kReportFile = "debug_console_report.txt";
+constexpr const char* kConfigFile = "config.cfg";
 
 // Display names of the computer drivers.
 constexpr std::array<const char*, 26> kDisplayNames = {
@@ -273,6 +278,33 @@ void MatchFrame() {
     if (PauseAsked()) PauseMatch();
 }
 
+// Makes the player's configuration and state folders (the data folder is
+// made when something is first saved there) and brings the settings of an
+// earlier version, kept in the data folder, over once. Returns the lines
+// for the console: what was copied, and the folders that cannot be made
+// (the game then runs on its defaults and writes no report).
+std::vector<std::string> PrepareUserFolders(const UserFolders& user) {
+    std::vector<std::string> notes;
+    if (user.InWorkingFolder()) return notes;
+    bool config_ok = true;
+    for (const std::string* folder : {&user.config, &user.state}) {
+        if (folder->empty() || fs_make_dirs(*folder)) continue;
+        notes.push_back("Cannot create the folder " + *folder +
+                        (folder == &user.config
+                             ? ": the settings are the defaults and are not saved"
+                             : ": no report is written"));
+        if (folder == &user.config) config_ok = false;
+    }
+    const std::string config = UserPath(user.config, kConfigFile);
+    if (config_ok && fs_file_type(config) == 0 && fs_file_type(kConfigFile) == 1 &&
+        fs_absolute(kConfigFile) != fs_absolute(config)) {
+        if (fs_copy_file(kConfigFile, config)) {
+            notes.push_back("Settings copied from " + fs_absolute(kConfigFile) + " to " + config);
+        }
+    }
+    return notes;
+}
+
 }  // namespace
 
 bool StartUp(const StartOptions& options) {
@@ -282,10 +314,14 @@ bool StartUp(const StartOptions& options) {
 
     // 1. Names.
     std::copy(kDisplayNames.begin(), kDisplayNames.end(), app.AIDisplayNames.begin());
-    // 2. The report file; an unwritable folder leaves it Null and the game
-    // runs without a report.
-    app.ReportFile = stream_open_write("debug_console_report.txt");
+    // 2. The player's folders, and the report file in its own; an
+    // unwritable folder leaves it Null and the game runs without a report.
+    app.User = options.user;
+    const std::vector<std::string> folder_notes = PrepareUserFolders(app.User);
+    app.ReportFile = stream_open_write(UserPath(app.User.state, kReportFile));
     log_set_sink([](const std::string& text, int colour) { ConsoleMessage::Create(text, colour); });
+    for (const std::string& note : folder_notes) ConsoleMessage::Create(note, kConsoleYellow);
+    SetPlayerArenaFolder(app.User.data.empty() ? "" : UserPath(app.User.data, "Arenas"));
     // 3. Title.
     app_set_title("Crashmoor v1.0 [RC1]");
     // 4. Console words.
@@ -296,6 +332,7 @@ bool StartUp(const StartOptions& options) {
     rnd_seed(options.has_seed ? options.seed : sys_millisecs());
     // 7. Configuration.
     app.Config.Name = "config";
+    app.Config.Folder = app.User.config;
     app.Config.Init();
     // 8. Screen format and volumes.
     app.Config.Read("Screen Format", "0");
@@ -478,6 +515,7 @@ void ShutDown() {
     tape_play_stop();
     ConsoleInputLine().clear();
     ResetPadPointer();
+    SetPlayerArenaFolder("");
     ReleaseMenus();
     kit_Shutdown();
     // A match started and never shown (the start failed half-way) ends too.

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/match.h"
+#include "app/user_folders.h"
 
 struct Replay;
 
@@ -16,6 +17,9 @@ struct StartOptions {
     /// Play this recorded match instead (its results are printed like a
     /// quick match's).
     const Replay* replay = nullptr;
+    /// Where the player's settings, log, replays and arenas go; by default
+    /// the working folder.
+    UserFolders user;
 };
 
 /// Runs the start-up sequence once (a second call returns true at once):

@@ -14,6 +14,7 @@
 #include "app/pause.h"
 #include "app/replay.h"
 #include "arena/arena_loader.h"
+#include "engine/filesystem.h"
 #include "engine/gamepad.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
@@ -62,6 +63,7 @@ constexpr const char* kTextColour = "e8e4dc";
 
 // The match keys of the configuration file, in the order the menus save and
 // restore them, with their combo boxes.
+constexpr const char* kMapKey = "MapDefault";
 constexpr std::array<std::pair<const char*, const char*>, 14> kMatchKeys = {{
     {"AI1Default", "a1combo"},
     {"AI2Default", "a2combo"},
@@ -248,14 +250,17 @@ void ApplyFullScreen() {
     App().Config.Write("Full Screen", str_from_int(on));
 }
 
-// "Save Replay": the match just played goes to a new file beside the
-// configuration; the panel says where, or why not.
+// "Save Replay": the match just played goes to a new file in the player's
+// replays folder (made on first use); the panel says where, or why not.
 void SaveLastReplay() {
     const auto label = Get<kit_TLabel>("replay message");
     const Replay* replay = LastReplay();
     std::string text = "No replay of this match";
     if (replay) {
-        const std::string name = NewReplayName();
+        const std::string& data = App().User.data;
+        const std::string folder = data.empty() ? "" : UserPath(data, "replays");
+        if (!folder.empty()) fs_make_dirs(folder);
+        const std::string name = NewReplayName(folder);
         std::string error;
         text = SaveReplayFile(*replay, name, &error) ? "Saved as " + name : error;
     }
@@ -271,17 +276,52 @@ void StyleTable(kit_TTable& table) {
     table.SetTextColorHex("ffffff", 2);
 }
 
+// The arena is kept by its name, the other choices by their place in their
+// lists (fixed lists); "0" is none chosen.
 void SaveMatch() {
     std::vector<std::pair<std::string, std::string>> entries;
-    for (const auto& [key, combo] : kMatchKeys)
-        entries.emplace_back(key, str_from_int(ComboIndex(combo) + 1));
+    for (const auto& [key, combo] : kMatchKeys) {
+        const auto box = Get<kit_TComboBox>(combo);
+        const bool by_name = std::string(key) == kMapKey && box && box->GetSelectedIndex() >= 0;
+        entries.emplace_back(
+            key, by_name ? box->GetSelectedText() : str_from_int(ComboIndex(combo) + 1));
+    }
     App().Config.WriteAll(entries);
+}
+
+// The saved arena: by its name; a number is an earlier version's place in
+// the list of shipped arenas, read once and then saved as the name.
+void RestoreMap(const std::string& value) {
+    const auto maps = Get<kit_TComboBox>("mapcombo");
+    if (!maps) return;
+    for (int i = 0; i < maps->ItemCount(); ++i) {
+        if (maps->ItemText(i) == value) {
+            maps->Select(i);
+            return;
+        }
+    }
+    const int place = str_to_int(value) - 1;
+    const std::vector<std::string> shipped = ListShippedArenas();
+    if (value.empty() || value.find_first_not_of("-0123456789") != std::string::npos || place < 0 ||
+        place >= static_cast<int>(shipped.size())) {
+        return;
+    }
+    const std::string name = shipped[static_cast<std::size_t>(place)];
+    for (int i = 0; i < maps->ItemCount(); ++i) {
+        if (maps->ItemText(i) == name) maps->Select(i);
+    }
+    App().Config.Write(kMapKey, name);
 }
 
 void RestoreMatch() {
     TConfig& config = App().Config;
     for (const auto& [key, combo] : kMatchKeys) {
-        SelectCombo(combo, str_to_int(config.Read(key, "-1")) - 1);
+        const std::string value = config.Read(key, "-1");
+        if (std::string(key) == kMapKey) {
+            RestoreMap(value);
+        } else {
+            SelectCombo(combo, str_to_int(value) - 1);
+        }
     }
 }
 

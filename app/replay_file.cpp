@@ -182,15 +182,14 @@ bool LoadReplayFile(const std::string& path, Replay* replay, std::string* error)
     return DecodeReplay(bytes, replay, error);
 }
 
-std::string NewReplayName() {
+std::string NewReplayName(const std::string& folder) {
     char stamp[32];
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-    std::string name = std::string("replay-") + stamp + ".cmr";
-    for (int n = 2; fs_file_type(name) != 0; ++n) {
-        name = std::string("replay-") + stamp + "-" + std::to_string(n) + ".cmr";
-    }
+    const std::string prefix = (folder.empty() ? "" : folder + "/") + "replay-" + stamp;
+    std::string name = prefix + ".cmr";
+    for (int n = 2; fs_file_type(name) != 0; ++n) name = prefix + "-" + std::to_string(n) + ".cmr";
     return name;
 }

@@ -42,6 +42,6 @@ Bytes EncodeReplay(const Replay& replay);
 bool DecodeReplay(const Bytes& bytes, Replay* replay, std::string* error);
 bool SaveReplayFile(const Replay& replay, const std::string& path, std::string* error);
 bool LoadReplayFile(const std::string& path, Replay* replay, std::string* error);
-/// A free name for a saved replay in the current folder:
+/// A free name for a saved replay in the folder (the current one for ""):
 /// "replay-YYYYMMDD-HHMMSS.cmr", numbered when taken.
-std::string NewReplayName();
+std::string NewReplayName(const std::string& folder = "");

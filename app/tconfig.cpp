@@ -33,7 +33,7 @@ std::string line_end_before_append(const StreamHandle& s) {
 }  // namespace
 
 std::string TConfig::Path() const {
-    return fs_current_dir() + "/" + Name + ".cfg";
+    return (Folder.empty() ? fs_current_dir() : Folder) + "/" + Name + ".cfg";
 }
 
 void TConfig::Init() {

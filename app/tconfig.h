@@ -17,6 +17,8 @@ public:
     std::string CR;
     /// Base name of the file; the game sets "config".
     std::string Name;
+    /// The folder of the file; empty for the current folder.
+    std::string Folder;
 
     /// Sets `CR` and creates the file empty when it does not exist.
     void Init();
@@ -33,6 +35,6 @@ public:
     /// appends key = default and returns the default. A file that cannot be
     /// read or written gives the default.
     std::string Read(const std::string& key, const std::string& default_value);
-    /// The file's path, formed anew from the current folder.
+    /// The file's path: in `Folder`, or formed anew from the current folder.
     std::string Path() const;
 };

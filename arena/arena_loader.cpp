@@ -1,6 +1,7 @@
 #include "arena/arena_loader.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -20,6 +21,8 @@
 namespace {
 
 const std::string kArenaFolder = "Arenas/";
+// The player's own arenas ("" for none), with a "/" at its end.
+std::string g_player_folder;
 constexpr int kMapLayers = 2;          // layer planes 0 to 2
 constexpr int kFreeTextLines = 5;      // the lines before the map name
 constexpr double kNormalLength = 3.0;  // strength of the push away from a wall
@@ -151,24 +154,66 @@ int ParseArenaInt(const std::string& text) {
                                                      std::numeric_limits<int>::max()));
 }
 
-std::vector<std::string> ListArenas() {
-    std::vector<std::string> names;
-    DirHandle dir = fs_read_dir(kArenaFolder);
-    if (!dir) {
-        ReportFailure("failed to read current directory");
-        return names;
-    }
+namespace {
+
+// The arena files of one folder, in its listing's order; false when the
+// folder cannot be read.
+bool ListFolder(const std::string& folder, std::vector<std::string>* names) {
+    DirHandle dir = fs_read_dir(folder);
+    if (!dir) return false;
     for (std::string entry = fs_next_file(dir); !entry.empty(); entry = fs_next_file(dir)) {
         // A folder named like an arena would only fail to load.
-        if (fs_extract_ext(entry) == "arn" && fs_file_type(kArenaFolder + entry) == 1)
-            names.push_back(entry);
+        if (fs_extract_ext(entry) == "arn" && fs_file_type(folder + entry) == 1)
+            names->push_back(entry);
     }
     fs_close_dir(dir);
+    return true;
+}
+
+bool SameName(const std::string& a, const std::string& b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
+               return std::tolower(x) == std::tolower(y);
+           });
+}
+
+// The folder an arena loads from: the player's when it holds one of that
+// name, else the shipped ones'.
+std::string FolderOf(const std::string& name) {
+    if (!g_player_folder.empty() && fs_file_type(g_player_folder + name) == 1) {
+        return g_player_folder;
+    }
+    return kArenaFolder;
+}
+
+}  // namespace
+
+void SetPlayerArenaFolder(const std::string& folder) {
+    g_player_folder = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+}
+
+std::vector<std::string> ListShippedArenas() {
+    std::vector<std::string> names;
+    if (!ListFolder(kArenaFolder, &names)) ReportFailure("failed to read current directory");
+    return names;
+}
+
+std::vector<std::string> ListArenas() {
+    std::vector<std::string> names = ListShippedArenas();
+    // The player's folder may well not exist: nothing to list then.
+    std::vector<std::string> own;
+    if (g_player_folder.empty() || !ListFolder(g_player_folder, &own)) return names;
+    for (const std::string& name : own) {
+        std::erase_if(names, [&](const std::string& shipped) { return SameName(shipped, name); });
+        names.push_back(name);
+    }
+    fs_sort_names(names);
     return names;
 }
 
 bool LoadArena(const std::string& name) {
-    const std::string path = kArenaFolder + name;
+    const std::string folder = FolderOf(name);
+    const std::string path = folder + name;
     StreamHandle file = stream_open_read(path);
     if (!file) {
         ReportFailure("Arena '" + path + "' could not be read");
@@ -181,7 +226,7 @@ bool LoadArena(const std::string& name) {
     }
     ArenaReader in(std::move(file));
     for (int i = 0; i < kFreeTextLines; ++i) in.Line();
-    const std::string map_path = kArenaFolder + in.Line() + ".FMP";
+    const std::string map_path = folder + in.Line() + ".FMP";
 
     // The map is read aside and only replaces the current one once it is
     // known to be playable, so that a failed load leaves everything as it

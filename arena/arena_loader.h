@@ -27,10 +27,18 @@ constexpr std::int64_t kMaxArenaFileBytes = 1 << 20;
 /// folder): regular files whose extension is exactly "arn" (lower case),
 /// with their extension, in the folder listing's order (sorted by name).
 /// A folder that cannot be read gives an empty list and a red console line.
+std::vector<std::string> ListShippedArenas();
+/// The player's own arenas: a folder listed with "Arenas/" and loaded from
+/// first; empty for none.
+void SetPlayerArenaFolder(const std::string& folder);
+/// The shipped arenas and the player's, sorted by name; an arena of the
+/// player's with the name of a shipped one (in any case) is listed once, as
+/// the player's. A player's folder that does not exist adds nothing.
 std::vector<std::string> ListArenas();
 
-/// Loads the arena file "Arenas/" + name (name being a file name that
-/// `ListArenas` returned):
+/// Loads the arena file "Arenas/" + name, or the player's of that name
+/// (name being a file name that `ListArenas` returned; the map file is read
+/// from the same folder):
 /// - refills `TheMap` from the map the file names, with layer planes 0 to 2;
 /// - sets `WorldWidth` and `WorldHeight` to the map's size in pixels;
 /// - replaces `TheWorld` with a new world of that size, walls hidden, holding

@@ -171,6 +171,40 @@ std::string fs_executable_dir() {
     return ec ? std::string() : exe.parent_path().string();
 }
 
+int fs_make_dirs(const std::string& path) {
+    if (path.empty()) return 0;
+    std::string prefix;
+    std::size_t at = 0;
+    while (at != std::string::npos) {
+        at = path.find('/', at + 1);
+        prefix = path.substr(0, at);
+        if (!prefix.empty() && !exists(prefix)) ::mkdir(prefix.c_str(), 0700);
+    }
+    return fs_file_type(path) == 2 ? 1 : 0;
+}
+
+int fs_copy_file(const std::string& from, const std::string& to) {
+    std::FILE* in = std::fopen(fs_resolve(from).c_str(), "rb");
+    if (!in) return 0;
+    const std::string temporary = to + ".tmp";
+    std::FILE* out = std::fopen(temporary.c_str(), "wb");
+    bool ok = out != nullptr;
+    char buffer[1 << 14];
+    while (ok) {
+        const std::size_t n = std::fread(buffer, 1, sizeof buffer, in);
+        if (n > 0 && std::fwrite(buffer, 1, n, out) != n) ok = false;
+        if (n < sizeof buffer) {
+            ok = ok && std::ferror(in) == 0;
+            break;
+        }
+    }
+    std::fclose(in);
+    if (out && std::fclose(out) != 0) ok = false;
+    ok = ok && std::rename(temporary.c_str(), to.c_str()) == 0;
+    if (!ok) std::remove(temporary.c_str());
+    return ok ? 1 : 0;
+}
+
 std::string fs_absolute(const std::string& path) {
     std::error_code ec;
     const stdfs::path p = stdfs::absolute(path, ec);

@@ -60,3 +60,9 @@ std::vector<std::string> fs_load_dir(const std::string& path);
 std::string fs_executable_dir();
 /// An absolute form of `path` relative to the current folder.
 std::string fs_absolute(const std::string& path);
+/// Creates the folder and the folders above it that are missing (private to
+/// the user: mode 0700). Returns 1 when the folder exists afterwards.
+int fs_make_dirs(const std::string& path);
+/// Copies a file's bytes to `to` through a temporary file beside it, so that
+/// `to` is either whole or absent. Returns 1 on success.
+int fs_copy_file(const std::string& from, const std::string& to);

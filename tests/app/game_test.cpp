@@ -3,14 +3,20 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <set>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/app_state.h"
 #include "app/console_message.h"
 #include "app/game.h"
 #include "app/music.h"
+#include "app/user_folders.h"
 #include "engine/audio.h"
 #include "engine/clock.h"
 #include "engine/engine.h"
@@ -250,3 +256,41 @@ TEST_F(MusicTest, SilentRunsLoadSongsButNeverPlayThem) {
 }
 
 }  // namespace
+
+// The player's folders from the base-directory variables: a variable that
+// is not an absolute path reads as its default under the home folder.
+TEST(UserFolders, TheBaseDirectoryVariablesAndTheirDefaults) {
+    // The variables as they were come back whatever the checks find.
+    struct Keep {
+        std::vector<std::pair<std::string, std::optional<std::string>>> saved;
+        Keep() {
+            for (const char* name :
+                 {"HOME", "XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_DATA_HOME"}) {
+                const char* v = std::getenv(name);
+                saved.emplace_back(name, v ? std::optional<std::string>(v) : std::nullopt);
+            }
+        }
+        ~Keep() {
+            for (const auto& [name, value] : saved) {
+                if (value) {
+                    setenv(name.c_str(), value->c_str(), 1);
+                } else {
+                    unsetenv(name.c_str());
+                }
+            }
+        }
+    } keep;
+    setenv("HOME", "/home/player", 1);
+    setenv("XDG_CONFIG_HOME", "/elsewhere/settings", 1);
+    setenv("XDG_STATE_HOME", "relative/state", 1);
+    unsetenv("XDG_DATA_HOME");
+    const UserFolders xdg = XdgUserFolders();
+    EXPECT_EQ(xdg.config, "/elsewhere/settings/crashmoor");
+    EXPECT_EQ(xdg.state, "/home/player/.local/state/crashmoor");
+    EXPECT_EQ(xdg.data, "/home/player/.local/share/crashmoor");
+    EXPECT_FALSE(xdg.InWorkingFolder());
+    const UserFolders one = UserFoldersIn("/tmp/u");
+    EXPECT_EQ(one.config + one.state + one.data, "/tmp/u/tmp/u/tmp/u");
+    EXPECT_EQ(UserPath(one.config, "config.cfg"), "/tmp/u/config.cfg");
+    EXPECT_EQ(UserPath("", "config.cfg"), "config.cfg");
+}

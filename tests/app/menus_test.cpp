@@ -20,6 +20,8 @@
 #include "app/pause.h"
 #include "app/player.h"
 #include "app/replay.h"
+#include "app/user_folders.h"
+#include "arena/arena_loader.h"
 #include "engine/audio.h"
 #include "engine/clock.h"
 #include "engine/filesystem.h"
@@ -573,12 +575,13 @@ TEST_F(MenusTest, SaveMatchThenDefaultMatchRestoresTheSetup) {
     EXPECT_EQ(s.AIStyle[1], 2) << "a slot saved empty keeps its current choice";
     EXPECT_EQ(s.AIStyle[2], 0) << "No AI";
 
-    // Saved with a map: it comes back by its position in the list.
+    // Saved with a map: it comes back by its name.
     ClickOn("saveDefaultMatchB");
-    EXPECT_TRUE(ConfigHas("MapDefault = 3"));
+    const std::string map = Find<kit_TComboBox>("mapcombo")->ItemText(2);
+    EXPECT_TRUE(ConfigHas("MapDefault = " + map));
     Choose("mapcombo", 0);
     ClickOn("defaultMatchB");
-    EXPECT_EQ(Find<kit_TComboBox>("mapcombo")->GetSelectedIndex(), 2);
+    EXPECT_EQ(Find<kit_TComboBox>("mapcombo")->GetSelectedText(), map);
 }
 
 TEST_F(MenusTest, LimitsOfZeroEndTheMatchOnItsFirstFrameAlone) {
@@ -686,7 +689,7 @@ TEST_F(MenusTest, EscapeHeldDuringAMatchEndsTheRunWithTheConfigurationWhole) {
     ClickOn("startMatchB");
     ASSERT_EQ(App().GameState, kStateMatch);
     const std::string before = Config();
-    ASSERT_NE(before.find("MapDefault = 1"), std::string::npos);
+    ASSERT_NE(before.find("MapDefault = dust.arn"), std::string::npos);
     Frames(30);
     ConsoleMessage::Create("Last words", kConsoleWhite);
     Key(SDL_SCANCODE_ESCAPE, true);
@@ -1027,4 +1030,33 @@ TEST_F(MenusTest, APadPointsClicksAndBacksOutAndTheControlsRebind) {
     EXPECT_TRUE(ConfigHas("Control Fire = Left Mouse, None, Right Trigger, None"));
     tap(pad::kB);
     EXPECT_EQ(Screen(), "Options Menu");
+}
+
+// The saved arena is kept by its name: an arena of the player's that comes
+// before it in the list leaves the choice alone. An earlier version's number
+// is read once, as the shipped arena at that place, and then kept by name.
+TEST_F(MenusTest, TheSavedArenaIsKeptByNameAndAnOldNumberIsReadOnce) {
+    const std::string user = dir / "user";
+    std::filesystem::create_directories(user + "/Arenas");
+    test_support::WriteFile(user + "/config.cfg", "MapDefault = 4\r\n");
+    StartOptions start;
+    start.user = UserFoldersIn(user);
+    ASSERT_TRUE(StartUp(start));
+    const std::string chosen = ListShippedArenas().at(3);
+    ClickOn("startBattleB");
+    ClickOn("defaultMatchB");
+    const auto maps = Find<kit_TComboBox>("mapcombo");
+    EXPECT_EQ(maps->GetSelectedText(), chosen);
+    const std::string config = test_support::ReadFile(user + "/config.cfg");
+    EXPECT_NE(config.find("MapDefault = " + chosen + "\r\n"), std::string::npos) << config;
+
+    ShutDown();
+    test_support::WriteFile(user + "/Arenas/aaa.arn", test_support::ReadFile("Arenas/yard.arn"));
+    ASSERT_TRUE(StartUp(start));
+    ClickOn("startBattleB");
+    ClickOn("defaultMatchB");
+    const auto again = Find<kit_TComboBox>("mapcombo");
+    ASSERT_EQ(again->ItemCount(), 5);
+    EXPECT_EQ(again->ItemText(0), "aaa.arn");
+    EXPECT_EQ(again->GetSelectedText(), chosen);
 }

@@ -322,6 +322,30 @@ TEST_F(ArenaLoaderTest, UpperCaseExtensionIsNotListedButTheSameNameInLowerCaseIs
     EXPECT_EQ(ListArenas(), std::vector<std::string>{"Arena.arn"});
 }
 
+// A player's own arenas are listed with the shipped ones, a name both have
+// (in any case) once as the player's, and each loads from its own folder
+// with its own map. A player's folder that does not exist adds nothing.
+TEST_F(ArenaLoaderTest, ThePlayersArenasJoinTheShippedOnesAndWinOnTheSameName) {
+    WriteArena("yard.arn", ArenaText("m", {"0", "0", "0", "0", "0"}));
+    WriteArena("metro.arn", ArenaText("m", {"0", "0", "0", "0", "0"}));
+    SetPlayerArenaFolder(dir_ / "nobody");
+    EXPECT_EQ(ListArenas(), (std::vector<std::string>{"metro.arn", "yard.arn"}));
+    const fs::path own = dir_ / "own";
+    fs::create_directories(own);
+    test_support::WriteFile(own / "small.FMP", MapBytes(4, 3, 16, 16));
+    test_support::WriteFile(own / "Yard.arn", ArenaText("small", {"0", "0", "0", "0", "0"}));
+    test_support::WriteFile(own / "alley.arn", ArenaText("small", {"0", "0", "0", "0", "0"}));
+    SetPlayerArenaFolder(own.string());
+    EXPECT_EQ(ListArenas(), (std::vector<std::string>{"alley.arn", "metro.arn", "Yard.arn"}));
+    EXPECT_EQ(ListShippedArenas(), (std::vector<std::string>{"metro.arn", "yard.arn"}));
+    ASSERT_TRUE(LoadArena("alley.arn"));
+    EXPECT_DOUBLE_EQ(TheMatch().WorldWidth, 64) << "the map beside the player's arena";
+    ASSERT_TRUE(LoadArena("metro.arn"));
+    EXPECT_DOUBLE_EQ(TheMatch().WorldWidth, kWidth);
+    SetPlayerArenaFolder("");
+    EXPECT_EQ(ConsoleMessage::MessageCount, 0);
+}
+
 TEST_F(ArenaLoaderTest, MissingArenaFolderGivesAnEmptyListAndOneRedLine) {
     fs::remove_all(dir_ / "Arenas");
     EXPECT_TRUE(ListArenas().empty());

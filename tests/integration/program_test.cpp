@@ -21,12 +21,26 @@ struct Result {
     std::string out;
 };
 
+// The player's folders of a run: the base-directory variables point into
+// the temporary folder, so that no test writes into the home folder.
+std::string XdgEnv(const TempDir& dir) {
+    return "XDG_CONFIG_HOME='" + (dir / "xdg/config") + "' XDG_STATE_HOME='" + (dir / "xdg/state") +
+           "' XDG_DATA_HOME='" + (dir / "xdg/data") + "'";
+}
+std::string ConfigOf(const TempDir& dir) {
+    return ReadFile(dir / "xdg/config/crashmoor/config.cfg");
+}
+std::string ReportOf(const TempDir& dir) {
+    return ReadFile(dir / "xdg/state/crashmoor/debug_console_report.txt");
+}
+
 // Runs the program with arguments (already quoted where needed) and returns
-// its exit status and standard output.
+// its exit status and standard output; `env` comes after the player's
+// folders and may set them otherwise.
 Result RunProgram(const TempDir& dir, const std::string& args, const std::string& env = "") {
     const std::string out = dir / "stdout.txt";
-    const std::string command = env + " '" CRASHMOOR_BINARY "' " + args + " > '" + out + "' 2> '" +
-                                (dir / "stderr.txt") + "'";
+    const std::string command = XdgEnv(dir) + " " + env + " '" CRASHMOOR_BINARY "' " + args +
+                                " > '" + out + "' 2> '" + (dir / "stderr.txt") + "'";
     Result r;
     const int raw = std::system(command.c_str());
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -86,12 +100,12 @@ TEST(Program, HeadlessRunSavesAFullFrameAndItsFiles) {
     EXPECT_EQ(p.h, 768);
     EXPECT_GT(p.lit, 500) << "the footer line is drawn";
     // The settings, then the controls.
-    const std::string config = ReadFile(data + "/config.cfg");
+    const std::string config = ConfigOf(dir);
     EXPECT_EQ(config.substr(0, config.find("Control ")),
               "Screen Format = 0\r\nSound Volume = 5\r\nMusic Volume = 10\r\nFull Screen = 1\r\n"
               "Graphics Quality = 3\r\nShow FPS = 0\r\n");
     EXPECT_NE(config.find("Control Pause = P, Pause, Start, None\r\n"), std::string::npos);
-    EXPECT_TRUE(std::filesystem::exists(data + "/debug_console_report.txt"));
+    EXPECT_FALSE(ReportOf(dir).empty());
     EXPECT_NE(r.out.find("Sound Volume: 0.5"), std::string::npos);
     EXPECT_EQ(ReadFile(dir / "stderr.txt").find("alive at exit"), std::string::npos);
 }
@@ -106,7 +120,7 @@ TEST(Program, ReportFileHoldsTheSongLines) {
                                 "SDL_AUDIODRIVER=dummy");
     ASSERT_EQ(r.status, 0) << ReadFile(dir / "stderr.txt");
     EXPECT_NE(r.out.find("tune.wav"), std::string::npos) << "song names go to standard output";
-    const std::string report = ReadFile(data + "/debug_console_report.txt");
+    const std::string report = ReportOf(dir);
     EXPECT_NE(report.find("] Playing song 'tune.wav'\r\n"), std::string::npos) << report;
     EXPECT_EQ(report.find("notes.txt"), std::string::npos);
     EXPECT_EQ(report[0], '[');
@@ -124,7 +138,7 @@ TEST(Program, FixedStepRunsRepeatExactly) {
             RunProgram(dir, "--windowed --fixed-dt 0.0166667 --seed 7 --frames 30 --data '" + data +
                                 "' --screenshot '" + shot + "'");
         ASSERT_EQ(r.status, 0) << ReadFile(dir / "stderr.txt");
-        reports[run] = ReadFile(data + "/debug_console_report.txt");
+        reports[run] = ReportOf(dir);
         shots[run] = ReadFile(shot);
     }
     EXPECT_EQ(reports[0], reports[1]);
@@ -192,8 +206,7 @@ TEST(Program, QuickMatchPlaysAShippedArenaAndRefusesAMissingOne) {
     EXPECT_EQ(ReadFile(dir / "stderr.txt").find("alive at exit"), std::string::npos);
     const Picture p = Inspect(shot);
     EXPECT_GT(p.lit, 1024 * 768 / 2) << "the arena fills the frame";
-    EXPECT_NE(ReadFile(data + "/debug_console_report.txt").find("Player added to scene"),
-              std::string::npos);
+    EXPECT_NE(ReportOf(dir).find("Player added to scene"), std::string::npos);
 
     r = RunProgram(dir, "--windowed --frames 5 --data '" + data + "' --match nowhere.arn");
     EXPECT_EQ(r.status, 1);
@@ -205,6 +218,66 @@ TEST(Program, QuickMatchPlaysAShippedArenaAndRefusesAMissingOne) {
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find("Contestant"), std::string::npos);
     EXPECT_NE(r.out.find("Crashmoor Newbie"), std::string::npos);
+}
+
+// The player's files go to the base-directory folders, or all to
+// --user-dir; an earlier version's settings in the data folder are brought
+// over once; a folder that cannot be made leaves the game running on its
+// defaults; and the data folder is never written.
+TEST(Program, ThePlayersFilesGoToTheirOwnFoldersAndTheDataFolderStaysAsItIs) {
+    TempDir dir;
+    const std::string data = LinkData(dir);
+    test_support::WriteFile(data + "/config.cfg", "Sound Volume = 7\r\n");
+    auto listing = [&] {
+        std::string names;
+        for (const auto& entry : std::filesystem::directory_iterator(data)) {
+            names += entry.path().filename().string() + "\n";
+        }
+        return names;
+    };
+    const std::string before = listing();
+    std::filesystem::permissions(data, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
+    const std::string play = "--no-video --frames 30 --data '" + data + "' --match yard.arn";
+    Result r = RunProgram(dir, play);
+    ASSERT_EQ(r.status, 0) << ReadFile(dir / "stderr.txt");
+    EXPECT_NE(ConfigOf(dir).find("Sound Volume = 7\r\n"), std::string::npos)
+        << "the earlier settings are brought over";
+    EXPECT_NE(ConfigOf(dir).find("Control Fire = "), std::string::npos);
+    EXPECT_NE(ReportOf(dir).find("Settings copied from " + data + "/config.cfg"),
+              std::string::npos);
+    EXPECT_NE(ReportOf(dir).find("Player added to scene"), std::string::npos);
+
+    // Once only: the player's own file is theirs from now on.
+    test_support::WriteFile(dir / "xdg/config/crashmoor/config.cfg", "Sound Volume = 3\r\n");
+    r = RunProgram(dir, play);
+    ASSERT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("Sound Volume: 0.3"), std::string::npos);
+    EXPECT_EQ(ConfigOf(dir).find("Sound Volume = 7"), std::string::npos);
+
+    // --user-dir holds them all, whatever the variables say.
+    const std::string user = dir / "user";
+    r = RunProgram(dir, play + " --user-dir '" + user + "'",
+                   "XDG_CONFIG_HOME=/proc/nowhere XDG_STATE_HOME=/proc/nowhere");
+    ASSERT_EQ(r.status, 0);
+    EXPECT_NE(ReadFile(user + "/config.cfg").find("Sound Volume = 7"), std::string::npos);
+    EXPECT_NE(ReadFile(user + "/debug_console_report.txt").find("Player added to scene"),
+              std::string::npos);
+
+    // A configuration folder that cannot be made: the defaults, and a line
+    // saying so.
+    r = RunProgram(dir, play, "XDG_CONFIG_HOME=/proc/nowhere");
+    ASSERT_EQ(r.status, 0) << ReadFile(dir / "stderr.txt");
+    EXPECT_NE(r.out.find("Sound Volume: 0.5"), std::string::npos);
+    const std::string report = ReportOf(dir);
+    const std::string line = "Cannot create the folder /proc/nowhere/crashmoor";
+    ASSERT_NE(report.find(line), std::string::npos) << report;
+    EXPECT_EQ(report.find(line), report.rfind(line)) << "said once";
+
+    std::filesystem::permissions(data, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+    EXPECT_EQ(listing(), before) << "nothing was written into the data folder";
+    EXPECT_EQ(ReadFile(data + "/config.cfg"), "Sound Volume = 7\r\n");
 }
 
 }  // namespace
