@@ -9,8 +9,9 @@ CRASHMOOR_PACKAGES=(
   libegl-mesa0 libgl1-mesa-dri
 )
 # GoogleTest for the tests; Xvfb and xwininfo let a test check the window on
-# a bare X display. The benchmark programs time themselves with no library.
-CRASHMOOR_TEST_PACKAGES=(libgtest-dev xvfb x11-utils)
+# a bare X display; the desktop's validators check the installed menu entry
+# and metainfo. The benchmark programs time themselves with no library.
+CRASHMOOR_TEST_PACKAGES=(libgtest-dev xvfb x11-utils desktop-file-utils appstream)
 
 # crashmoor_ensure_packages [extra packages...]: installs what is missing with
 # apt-get when run as root; otherwise prints the command and fails.

@@ -1,8 +1,10 @@
 #include "tests/support/test_support.h"
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -40,6 +42,18 @@ std::string ReadFile(const std::string& path) {
     std::ostringstream out;
     out << in.rdbuf();
     return out.str();
+}
+
+int RunCommand(const std::string& command, std::string* output) {
+    std::FILE* pipe = ::popen(("(" + command + ") 2>&1").c_str(), "r");
+    if (!pipe) return -1;
+    std::string text;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        text.append(buffer, n);
+    const int status = ::pclose(pipe);
+    if (output) *output = text;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {

@@ -44,6 +44,10 @@ private:
 void LinkDataFolder(const std::string& from, const std::string& to);
 
 std::string ReadFile(const std::string& path);
+/// Runs `command` through the shell and returns its exit status, or -1 when
+/// it did not exit normally. What it printed on standard output and standard
+/// error goes to `*output` when given.
+int RunCommand(const std::string& command, std::string* output = nullptr);
 /// Writes a mono 16-bit PCM WAV file with a quiet sine tone.
 void WriteWav(const std::string& path, double seconds, int rate = 22050);
 void WriteFile(const std::string& path, const std::string& bytes);

@@ -1,6 +1,7 @@
 // Full-screen backdrops: the loading screen (light concrete, so the black
 // "LOADING..." the game writes below the middle reads) and the main menu's
 // dark steel arena floor, calm where the menus draw their band and panels.
+// The desktop icon is a small scene of the same pieces.
 
 #include <algorithm>
 #include <array>
@@ -9,6 +10,7 @@
 
 #include "tools/datagen/generator.h"
 #include "tools/datagen/ui_style.h"
+#include "tools/datagen/vehicle_shapes.h"
 
 namespace datagen {
 
@@ -19,8 +21,6 @@ using ui::SmoothStep;
 constexpr int kW = 1024;
 constexpr int kH = 768;
 constexpr const char* kTitle = "CRASHMOOR";
-
-using PathFn = std::function<void(cairo_t*)>;
 
 // Per-pixel hash in 0..1 (lattice noise sampled on its grid points).
 double Hash(double x, double y, std::uint32_t seed) {
@@ -416,11 +416,141 @@ Canvas MainMenu() {
     return c;
 }
 
+// A tracer streak from its tail to its hot head.
+void Tracer(cairo_t* cr, const Pt& tail, const Pt& head, double width) {
+    cairo_pattern_t* g = cairo_pattern_create_linear(tail.x, tail.y, head.x, head.y);
+    cairo_pattern_add_color_stop_rgba(g, 0.0, 1.0, 0.45, 0.05, 0.0);
+    cairo_pattern_add_color_stop_rgba(g, 0.6, 1.0, 0.62, 0.12, 0.8);
+    cairo_pattern_add_color_stop_rgba(g, 1.0, 1.0, 0.97, 0.75, 1.0);
+    cairo_move_to(cr, tail.x, tail.y);
+    cairo_line_to(cr, head.x, head.y);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_width(cr, width);
+    cairo_set_source(cr, g);
+    cairo_stroke(cr);
+    cairo_pattern_destroy(g);
+    Glow(cr, head.x, head.y, width * 1.6, Rgba{1.0, 0.8, 0.35, 0.9});
+}
+
+// A four-pointed muzzle flash at (x, y), its long axis along `angle`.
+void MuzzleFlash(cairo_t* cr, double x, double y, double angle, double size) {
+    Glow(cr, x, y, size * 1.3, Rgba{1.0, 0.6, 0.15, 0.75});
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_rotate(cr, angle);
+    const double reach[] = {size, size * 0.42, size * 0.3, size * 0.42};
+    cairo_move_to(cr, reach[0], 0);
+    for (int i = 1; i <= 8; ++i) {
+        const double a = i * M_PI / 4;
+        const double r = (i % 2) ? size * 0.14 : reach[(i / 2) % 4];
+        cairo_line_to(cr, r * std::cos(a), r * std::sin(a));
+    }
+    cairo_close_path(cr);
+    FillRadial(cr, 0, 0, 0, Hex(0xFFFDF0), size, Hex(ui::kAccentLight, 0.9));
+    cairo_restore(cr);
+}
+
 }  // namespace
 
 void MakeBackdrops(Output& out) {
     out.Image("sprites/backdrop/logo.png", Loading(), 1.0);
     out.Image("sprites/backdrop/mainmenu.png", MainMenu(), 1.0);
+}
+
+// The desktop icon: a dark steel arena tile in an orange rim, with a red
+// combat car firing its roof gun at the far corner, where the shots
+// explode. Big shapes and strong contrast keep it readable at the 48 px the
+// desktop's menus show it.
+Canvas DesktopIcon() {
+    constexpr int kSize = 256;
+    constexpr double kTile0 = 14, kTileSide = 224, kTileRadius = 40;
+    auto tile = [&](cairo_t* p) {
+        RoundedRect(p, kTile0, kTile0, kTileSide, kTileSide, kTileRadius);
+    };
+    // The car: centre, heading (up and to the right) and scale of `Car`.
+    constexpr double kCarX = 108, kCarY = 154, kCarAngle = -0.72, kCarScale = 0.74;
+    // A point on the car's centre line, `forward` of its centre in the car's
+    // own units.
+    auto along = [&](double forward) {
+        return Pt{kCarX + forward * kCarScale * std::cos(kCarAngle),
+                  kCarY + forward * kCarScale * std::sin(kCarAngle)};
+    };
+    // The shots hit ahead of the car, in the upper right corner; they leave
+    // the gun just ahead of the bonnet.
+    const Pt hit = along(175), muzzle = along(108);
+    auto shot = [&](double t) {
+        return Pt{muzzle.x + (hit.x - muzzle.x) * t, muzzle.y + (hit.y - muzzle.y) * t};
+    };
+
+    // Floor: worn steel plates, warmer towards the fire.
+    Canvas floor(kSize, kSize);
+    ui::Paint(floor, [](double x, double y) {
+        const double grime = ui::Fractal(x / 70, y / 70, 301, 4);
+        const double fine = ui::Fractal(x / 4, y / 4, 302, 2) - 0.5;
+        double v = 0.25 + (grime - 0.5) * 0.08 + fine * 0.03;
+        const double sx = std::fmod(x + 40, 128.0), sy = std::fmod(y + 88, 128.0);
+        if (sx < 2 || sy < 2) v *= 0.5;
+        if ((sx >= 2 && sx < 3) || (sy >= 2 && sy < 3)) v *= 1.3;
+        return Rgba{v * 1.03, v, v * 0.96, 1};
+    });
+    cairo_t* fc = floor.cr();
+    cairo_set_operator(fc, CAIRO_OPERATOR_ADD);
+    cairo_rectangle(fc, 0, 0, kSize, kSize);
+    FillRadial(fc, hit.x, hit.y, 0, Hex(ui::kAccent, 0.4), 190, Hex(ui::kAccent, 0));
+    cairo_set_operator(fc, CAIRO_OPERATOR_OVER);
+    // Scorches of earlier hits in the open corners.
+    const Canvas scorch = ui::Scorch(256, 0x3C5u);
+    Stamp(floor, scorch, 196, 196, 1.1, 0.5, 0.8);
+    Stamp(floor, scorch, 52, 56, 2.6, 0.36, 0.7);
+
+    Canvas c(kSize, kSize);
+    cairo_t* cr = c.cr();
+    DropShadow(c, 3, 5, 5, 0.6, [&](cairo_t* m) {
+        tile(m);
+        cairo_set_source_rgb(m, 0, 0, 0);
+        cairo_fill(m);
+    });
+    tile(cr);
+    cairo_set_source_surface(cr, floor.surface(), 0, 0);
+    cairo_fill(cr);
+
+    // The explosion where the shots hit, the car, and the tracers flying
+    // from its muzzle flash into the fire.
+    cairo_save(cr);
+    tile(cr);
+    cairo_clip(cr);
+    Stamp(c, ExplosionSprite(), hit.x, hit.y, 0.5, 0.42, 1.0);
+    cairo_restore(cr);
+    Car(c, kCarX, kCarY, kCarAngle, kCarScale, Hex(0xC8281C), Hex(0xF2EBDD), 0.7);
+    // From, to (as fractions of the way to the hit) and width.
+    for (const auto& t :
+         {std::array<double, 3>{0.5, 0.8, 5.0}, std::array<double, 3>{0.05, 0.35, 4.5}}) {
+        Tracer(cr, shot(t[0]), shot(t[1]), t[2]);
+    }
+    MuzzleFlash(cr, muzzle.x, muzzle.y, kCarAngle, 24);
+
+    // Darker towards the rim, then the rim: orange with a bevel lit from the
+    // upper left, inside a near-black outline.
+    cairo_save(cr);
+    tile(cr);
+    cairo_clip(cr);
+    Vignette(c, 128, 128, 80, 180, 0.45);
+    cairo_restore(cr);
+    RoundedRect(cr, kTile0 + 4, kTile0 + 4, kTileSide - 8, kTileSide - 8, kTileRadius - 4);
+    cairo_set_line_width(cr, 7);
+    cairo_pattern_t* rim =
+        cairo_pattern_create_linear(kTile0, kTile0, kTile0 + kTileSide, kTile0 + kTileSide);
+    cairo_pattern_add_color_stop_rgb(rim, 0.0, 1.0, 0.8, 0.45);
+    cairo_pattern_add_color_stop_rgb(rim, 0.5, 0.94, 0.54, 0.14);
+    cairo_pattern_add_color_stop_rgb(rim, 1.0, 0.6, 0.28, 0.06);
+    cairo_set_source(cr, rim);
+    cairo_stroke(cr);
+    cairo_pattern_destroy(rim);
+    tile(cr);
+    Outline(cr, Hex(ui::kOutline), 4);
+    RoundedRect(cr, kTile0 + 8, kTile0 + 8, kTileSide - 16, kTileSide - 16, kTileRadius - 8);
+    Outline(cr, Hex(ui::kOutline, 0.8), 2);
+    return c;
 }
 
 }  // namespace datagen

@@ -31,6 +31,9 @@ public:
     void Image(const std::string& path, const Canvas& canvas, double game_scale);
     /// Writes mono or interleaved stereo samples (-1..1) as a 16-bit WAV.
     void Wav(const std::string& path, const std::vector<float>& samples, int channels, int rate);
+    /// Lists an image on the contact sheet under `label` without writing it
+    /// into the data folder (images kept outside it, such as the icon).
+    void Sheet(const std::string& label, const Canvas& canvas, double game_scale);
     /// Writes raw bytes.
     void Bytes(const std::string& path, const std::string& bytes);
     /// Copies a file from the system (fonts).
@@ -60,6 +63,12 @@ void MakeFonts(Output& out);              ///< fonts copied from Debian's packag
 void MakeSoundEffects(Output& out);       ///< SFX/*.wav
 void MakeMusic(Output& out);              ///< mp3/*.ogg
 void MakeArenas(Output& out);             ///< Arenas/*.arn and their tile maps
+
+/// The explosion sprite, 320 x 320: a fireball in smoke (also in the icon).
+Canvas ExplosionSprite();
+/// The 256 x 256 application icon for the desktop's menus; it is not part
+/// of the data folder.
+Canvas DesktopIcon();
 
 /// Draws every listed image at 1:1 and at its game scale, labelled, on a
 /// mid-grey and on a dark background. False on failure.

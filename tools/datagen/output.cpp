@@ -16,8 +16,12 @@ std::string Output::Prepare(const std::string& path) {
 
 void Output::Image(const std::string& path, const Canvas& canvas, double game_scale) {
     if (!canvas.SavePng(Prepare(path))) ok_ = false;
+    Sheet(path, canvas, game_scale);
+}
+
+void Output::Sheet(const std::string& label, const Canvas& canvas, double game_scale) {
     SheetItem item;
-    item.path = path;
+    item.path = label;
     item.game_scale = game_scale;
     item.width = canvas.width();
     item.height = canvas.height();

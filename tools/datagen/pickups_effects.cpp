@@ -197,7 +197,9 @@ void Mine(cairo_t* cr) {
     Outline(cr, Hex(ui::kOutline), 3);
 }
 
-Canvas Explosion() {
+}  // namespace
+
+Canvas ExplosionSprite() {
     const int size = 320;
     Canvas c(size, size);
     const double cx = size / 2.0, cy = size / 2.0;
@@ -254,6 +256,8 @@ Canvas Explosion() {
     return c;
 }
 
+namespace {
+
 Canvas Tread() {
     const int w = 24, h = 110;
     Canvas c(w, h);
@@ -300,7 +304,7 @@ void MakePickupsAndEffects(Output& out) {
               kPickupScale);
     out.Image("sprites/secondary_pickup.png", Crate(Hex(0x2C7ED8), Hex(0x14263E), false, Mine),
               kPickupScale);
-    out.Image("sprites/explosion.png", Explosion(), 1.1);
+    out.Image("sprites/explosion.png", ExplosionSprite(), 1.1);
     out.Image("sprites/scar.png", ui::Scorch(256, 0x5CA2u), 0.5);
     out.Image("sprites/tread.png", Tread(), 0.5);
     out.Image("sprites/gradball.png", GradBall(), 0.3);
