@@ -22,9 +22,9 @@ configure_file(${CRASHMOOR_DIST_DIR}/crashmoor.metainfo.xml.in
                ${CMAKE_BINARY_DIR}/dist/${CRASHMOOR_APP_ID}.metainfo.xml @ONLY)
 
 install(TARGETS crashmoor RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# A run of the game from the build folder writes its settings, log and
-# replays into the data folder (and their temporary files while it saves
-# them); those are not data.
+# Earlier versions of the game, run from the build folder, wrote their
+# settings, log and replays into the data folder (and temporary files while
+# saving them); whatever such a run left there is not data.
 install(DIRECTORY ${CRASHMOOR_DATA_DIR}/
         DESTINATION ${CMAKE_INSTALL_DATADIR}/crashmoor
         PATTERN config.cfg EXCLUDE
