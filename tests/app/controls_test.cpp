@@ -143,7 +143,8 @@ TEST_F(PadMatchTest, APadPluggedInDrivesAimsFiresDropsPausesAndOpensTheConsole) 
 TEST_F(MatchTest, ControlsComeFromTheFileAndABrokenLineKeepsItsDefault) {
     WriteConfig(
         "Control Fire = F, None, A, None\r\n"
-        "Control Back = Down, Sideways, D-Pad Down, None\r\n");
+        "Control Back = Down, Sideways, D-Pad Down, None\r\n"
+        "Control Console = Left of 1, W, Back, None\r\n");
     ASSERT_TRUE(Start("yard.arn"));
     const Bindings& bindings = CurrentBindings();
     const Binding& fire = bindings[static_cast<std::size_t>(Action::Fire)];
@@ -153,6 +154,9 @@ TEST_F(MatchTest, ControlsComeFromTheFileAndABrokenLineKeepsItsDefault) {
     EXPECT_EQ(bindings[static_cast<std::size_t>(Action::Back)],
               DefaultBindings()[static_cast<std::size_t>(Action::Back)]);
     EXPECT_TRUE(ConsoleHas("\"Back = Down, Sideways, D-Pad Down, None\" cannot be read"));
+    const Binding& console = bindings[static_cast<std::size_t>(Action::Console)];
+    EXPECT_EQ(console.inputs[0], vk::kTilde);
+    EXPECT_EQ(console.inputs[1], kNoInput) << "W drives forward, the first action naming it";
     EXPECT_NE(test_support::ReadFile("config.cfg").find("Control Pause = P, Pause, Start, None"),
               std::string::npos)
         << "an action the file lacks is written with its default";
