@@ -365,15 +365,35 @@ void FillControls() {
     if (auto l = Get<kit_TLabel>("controls hint")) {
         std::string hint = kControlsHint;
         if (g_menus.capture_action >= 0) {
-            const std::string what = IsPadPlace(g_menus.capture_place)
-                                         ? "a pad button, trigger or stick"
-                                         : "a key or mouse button";
+            // The left button binds by clicking the waiting place again.
+            const std::string what =
+                IsPadPlace(g_menus.capture_place) ? "a pad input" : "a key or mouse button";
             hint = "Press " + what + " for \"" +
                    ActionCaption(static_cast<Action>(g_menus.capture_action)) +
-                   "\" (Escape gives up).";
+                   "\" (Escape cancels).";
         }
         l->SetText(hint);
     }
+}
+
+// Whether the pointer is over the cell that waits for its input.
+bool PointerOnCapturedCell() {
+    const std::shared_ptr<kit_TTable>& table = g_menus.controls;
+    if (!table) return false;
+    float x = table->X, y = table->Y;
+    for (kit_GadgetRef p = table->GetParent(); p; p = p->GetParent()) {
+        x += p->X;
+        y += p->Y;
+    }
+    const int pitch = table->RowHeight + 2;
+    y += static_cast<float>(pitch * (table->ShowHeader + g_menus.capture_action) +
+                            table->ScrollOffset);
+    const auto column = static_cast<std::size_t>(g_menus.capture_place + 1);
+    if (column >= table->ColumnWidths.size()) return false;
+    for (std::size_t c = 0; c < column; ++c) x += static_cast<float>(table->ColumnWidths[c] + 3);
+    const auto mx = static_cast<float>(in_mouse_x()), my = static_cast<float>(in_mouse_y());
+    return mx >= x && mx < x + static_cast<float>(table->ColumnWidths[column]) && my >= y &&
+           my < y + static_cast<float>(pitch);
 }
 
 void StopCapture() {
@@ -734,6 +754,12 @@ void ControlsCaptureFrame() {
         }
         for (int button = 1; button <= 3 && input == kNoInput; ++button) {
             if (in_mouse_hit(button) > 0) input = kMouseInput + button;
+        }
+        // The left button binds when it clicks the waiting cell again; a
+        // click anywhere else (on "Back", say) gives up.
+        if (input == kMouseInput + 1 && !PointerOnCapturedCell()) {
+            StopCapture();
+            return;
         }
     }
     if (input == kNoInput) return;

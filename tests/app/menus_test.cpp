@@ -996,6 +996,7 @@ TEST_F(MenusTest, APadPointsClicksAndBacksOutAndTheControlsRebind) {
     // Fire on F.
     ClickControl(4, 1);
     EXPECT_EQ(Control(4, 1), "Press...");
+    SavePicture("menu_controls_waiting.png");
     Press(SDL_SCANCODE_F);
     EXPECT_EQ(Control(4, 1), "F");
     EXPECT_TRUE(ConfigHas("Control Fire = F, None, Right Trigger, None"));
@@ -1009,10 +1010,20 @@ TEST_F(MenusTest, APadPointsClicksAndBacksOutAndTheControlsRebind) {
     tap(pad::kA);
     EXPECT_EQ(Control(7, 3), "A");
     EXPECT_EQ(Screen(), "Controls");
-    // Escape gives up.
+    // Escape gives up, and so does a click elsewhere, which does nothing
+    // else; a click on the waiting cell binds the left button.
     ClickControl(6, 1);
     Press(SDL_SCANCODE_ESCAPE);
     EXPECT_EQ(Control(6, 1), "Left of 1");
+    ClickControl(5, 2);
+    ClickOn("controlsBackB");
+    EXPECT_EQ(Screen(), "Controls");
+    EXPECT_EQ(Control(5, 2), "");
+    ClickControl(5, 2);
+    ClickControl(5, 2);
+    EXPECT_TRUE(
+        ConfigHas("Control Drop Device = Right Mouse, Left Mouse, Left Trigger, Left Shoulder"));
+    EXPECT_EQ(Control(5, 2), "Left Mouse") << "the binding click chose no new place";
     SavePicture("menu_controls_rebound.png");
 
     // The bindings come back from the file.
