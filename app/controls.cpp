@@ -162,6 +162,13 @@ std::vector<std::string> SplitFields(const std::string& text) {
     return fields;
 }
 
+// Whether the binding holds the input in one of the two places of the
+// place's kind: a key code and a pad code may be the same number.
+bool HoldsOfKind(const Binding& b, int place, int input) {
+    const auto first = static_cast<std::size_t>(IsPadPlace(place) ? 2 : 0);
+    return b.inputs[first] == input || b.inputs[first + 1] == input;
+}
+
 std::string ConfigKey(Action action) {
     return "Control " + ActionName(action);
 }
@@ -196,11 +203,10 @@ void Bind(Bindings& bindings, Action action, int place, int input) {
     if (input != kNoInput) {
         // Places of the same kind only: a key code and a pad code may be
         // the same number.
-        const int first = IsPadPlace(place) ? 2 : 0;
         for (Binding& b : bindings) {
-            for (int p = first; p < first + 2; ++p) {
+            for (int p = 0; p < kBindingPlaces; ++p) {
                 int& held = b.inputs[static_cast<std::size_t>(p)];
-                if (held == input) held = old;
+                if (IsPadPlace(p) == IsPadPlace(place) && held == input) held = old;
             }
         }
     }
@@ -295,19 +301,13 @@ void LoadBindings() {
     // A file edited by hand may give one input to two actions: the first
     // keeps it.
     Bindings checked{};
-    for (int a = 0; a < kActionCount; ++a) {
+    for (std::size_t a = 0; a < checked.size(); ++a) {
         for (int p = 0; p < kBindingPlaces; ++p) {
-            const int input =
-                loaded[static_cast<std::size_t>(a)].inputs[static_cast<std::size_t>(p)];
-            bool taken = false;
-            const int first = IsPadPlace(p) ? 2 : 0;
-            for (const Binding& b : checked) {
-                taken = taken || b.inputs[static_cast<std::size_t>(first)] == input ||
-                        b.inputs[static_cast<std::size_t>(first + 1)] == input;
-            }
-            if (input != kNoInput && !taken) {
-                checked[static_cast<std::size_t>(a)].inputs[static_cast<std::size_t>(p)] = input;
-            }
+            const int input = loaded[a].inputs[static_cast<std::size_t>(p)];
+            const bool taken = std::any_of(checked.begin(), checked.end(), [&](const Binding& b) {
+                return HoldsOfKind(b, p, input);
+            });
+            if (!taken) checked[a].inputs[static_cast<std::size_t>(p)] = input;
         }
     }
     g_bindings = checked;

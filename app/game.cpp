@@ -361,8 +361,8 @@ bool StartUp(const StartOptions& options) {
     app.ShowFPS = str_to_int(app.Config.Read("Show FPS", "0")) != 0;
     // The player's controls, and the pad mappings shipped beside the data.
     LoadBindings();
-    if (fs_file_type(fs_resolve(kPadMappingsFile)) == 1) {
-        const int added = pad_add_mappings(fs_resolve(kPadMappingsFile));
+    if (const std::string mappings = fs_resolve(kPadMappingsFile); fs_file_type(mappings) == 1) {
+        const int added = pad_add_mappings(mappings);
         con_print("Gamepad mappings read from " + std::string(kPadMappingsFile) + ": " +
                   str_from_int(std::max(added, 0)));
     }

@@ -290,27 +290,25 @@ void SaveMatch() {
 }
 
 // The saved arena: by its name; a number is an earlier version's place in
-// the list of shipped arenas, read once and then saved as the name.
+// the list of shipped arenas ("0" none chosen), read once and then saved as
+// the name.
 void RestoreMap(const std::string& value) {
     const auto maps = Get<kit_TComboBox>("mapcombo");
     if (!maps) return;
+    std::string name = value;
+    if (!value.empty() && value.find_first_not_of("0123456789") == std::string::npos) {
+        const int place = str_to_int(value) - 1;
+        const std::vector<std::string> shipped = ListShippedArenas();
+        if (place < 0 || place >= static_cast<int>(shipped.size())) return;
+        name = shipped[static_cast<std::size_t>(place)];
+        App().Config.Write(kMapKey, name);
+    }
     for (int i = 0; i < maps->ItemCount(); ++i) {
-        if (maps->ItemText(i) == value) {
+        if (maps->ItemText(i) == name) {
             maps->Select(i);
             return;
         }
     }
-    const int place = str_to_int(value) - 1;
-    const std::vector<std::string> shipped = ListShippedArenas();
-    if (value.empty() || value.find_first_not_of("-0123456789") != std::string::npos || place < 0 ||
-        place >= static_cast<int>(shipped.size())) {
-        return;
-    }
-    const std::string name = shipped[static_cast<std::size_t>(place)];
-    for (int i = 0; i < maps->ItemCount(); ++i) {
-        if (maps->ItemText(i) == name) maps->Select(i);
-    }
-    App().Config.Write(kMapKey, name);
 }
 
 void RestoreMatch() {

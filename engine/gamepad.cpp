@@ -221,6 +221,10 @@ void pad_reset() {
     g_pad = PadState{};
 }
 
+void pad_mouse_moved() {
+    g_pad.aiming = false;
+}
+
 }  // namespace engine_detail
 
 int pad_down(int code) {
@@ -264,14 +268,6 @@ void pad_set_aim(bool aiming, double x, double y) {
     g_pad.aim_x = x;
     g_pad.aim_y = y;
 }
-
-namespace engine_detail {
-
-void pad_mouse_moved() {
-    g_pad.aiming = false;
-}
-
-}  // namespace engine_detail
 
 std::string pad_next_notice() {
     if (g_notices.empty()) return "";
